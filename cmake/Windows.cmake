@@ -1,0 +1,22 @@
+# The Windows program. Everything but the entry file goes into one library, so that the
+# test program links the same code the product runs. The resources are linked into both,
+# because dialogs, icons and strings are loaded from the running module.
+enable_language(RC)
+
+file(GLOB TARNVEL_CORE_SOURCES CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/framework/*.cpp
+  ${PROJECT_SOURCE_DIR}/app/*.cpp
+  ${PROJECT_SOURCE_DIR}/ui/*.cpp
+  ${PROJECT_SOURCE_DIR}/convert/*.cpp)
+list(FILTER TARNVEL_CORE_SOURCES EXCLUDE REGEX "/app/main\\.cpp$")
+set(TARNVEL_RESOURCES ${PROJECT_SOURCE_DIR}/ui/tarnvel.rc)
+
+add_library(tarnvel_core STATIC ${TARNVEL_CORE_SOURCES})
+target_include_directories(tarnvel_core PUBLIC ${PROJECT_SOURCE_DIR})
+target_compile_definitions(tarnvel_core PUBLIC WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 NOMINMAX)
+target_compile_options(tarnvel_core PRIVATE ${TARNVEL_WARNINGS})
+target_link_libraries(tarnvel_core PUBLIC tiffcopy comctl32 shell32 ole32 oleaut32 uuid shlwapi gdi32 user32 advapi32)
+
+add_executable(Tarnvel WIN32 ${PROJECT_SOURCE_DIR}/app/main.cpp ${TARNVEL_RESOURCES})
+target_compile_options(Tarnvel PRIVATE ${TARNVEL_WARNINGS})
+target_link_libraries(Tarnvel PRIVATE tarnvel_core)

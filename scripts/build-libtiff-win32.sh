@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Builds a static libtiff for 32-bit Windows from Debian's patched source package,
+# with only the codecs built into libtiff itself (no JPEG, no zlib).
+# usage: build-libtiff-win32.sh DEPS_DIR     (installs into DEPS_DIR/libtiff-win32)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+deps=$(mkdir -p "$1" && cd "$1" && pwd)
+prefix="$deps/libtiff-win32"
+stamp="$prefix/.built"
+[ -f "$stamp" ] && exit 0
+
+work="$deps/libtiff-work"
+rm -rf "$work" "$prefix"
+mkdir -p "$work"
+cd "$work"
+
+# Newest listed version first; a version whose .dsc is gone falls back to the next.
+versions=$(apt-cache showsrc tiff 2>/dev/null | awk '/^Version:/ {print $2}' | sort -rV | uniq)
+[ -n "$versions" ] || { echo "no source entries for tiff: run scripts/install-deps.sh" >&2; exit 1; }
+got=""
+for v in $versions; do
+  rm -f ./*.dsc ./*.tar.* ./*.diff.*
+  if apt-get source --download-only "tiff=$v" >/dev/null 2>&1 && ls ./*.dsc >/dev/null 2>&1; then
+    got=$v
+    break
+  fi
+done
+[ -n "$got" ] || { echo "could not fetch Debian's tiff source" >&2; exit 1; }
+echo "libtiff: building Debian source $got for i686-w64-mingw32"
+
+dpkg-source -x ./tiff_*.dsc src >/dev/null 2>&1
+# Only the library is ours to use: its programs, contributions and tests go unread.
+rm -rf src/tools src/contrib src/test
+
+cmake -S src -B build -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw32.cmake" \
+  -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
+  -DBUILD_SHARED_LIBS=OFF -Djpeg=OFF -Dold-jpeg=OFF -Djpeg12=OFF -Dzlib=OFF -Dlibdeflate=OFF \
+  -Dpixarlog=OFF -Dlzma=OFF -Dzstd=OFF -Dwebp=OFF -Djbig=OFF -Dlerc=OFF -Dcxx=OFF \
+  -Dtiff-tools=OFF -Dtiff-tests=OFF -Dtiff-contrib=OFF -Dtiff-docs=OFF >build.log 2>&1 \
+  || { cat build.log >&2; exit 1; }
+cmake --build build --target tiff >>build.log 2>&1 || { tail -50 build.log >&2; exit 1; }
+
+mkdir -p "$prefix/lib" "$prefix/include"
+cp build/libtiff/libtiff.a "$prefix/lib/"
+cp src/libtiff/tiff.h src/libtiff/tiffio.h src/libtiff/tiffvers.h build/libtiff/tiffconf.h "$prefix/include/"
+echo "$got" > "$stamp"
+cd "$deps" && rm -rf "$work"
