@@ -1,0 +1,18 @@
+// The TIFF copier: rewrites every directory of one TIFF file into another,
+// re-encoding the image data as the options ask. Plain C++ over libtiff.
+#pragma once
+
+#include <cstdint>
+
+// The caller's options for one copy; the fields and their order are fixed.
+struct CopyOptions {
+    int32_t nCompression; // compression code 0..10, see ApplyCompressionCode
+    int32_t nJpegQuality; // JPEG quality for JPEG output
+    int32_t nFillOrder;   // low 16 bits: 0 copies the input's FillOrder, else written as is
+    int32_t nTiling;      // -1 as the first input directory, 0 strips, other tiles
+    int32_t bAppend;      // nonzero appends directories to an existing output file
+};
+
+// Copies inputSpec ("path" or "path,dir,dir..." with an image list) into outputPath.
+// 0 success, 1 a directory failed, -2 the output cannot be opened, -3 the input cannot.
+int CopyTiff(const char* inputSpec, const char* outputPath, const CopyOptions* options);
