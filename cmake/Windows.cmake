@@ -8,7 +8,7 @@ file(GLOB TARNVEL_CORE_SOURCES CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/app/*.cpp
   ${PROJECT_SOURCE_DIR}/ui/*.cpp
   ${PROJECT_SOURCE_DIR}/convert/*.cpp)
-list(FILTER TARNVEL_CORE_SOURCES EXCLUDE REGEX "/app/main\\.cpp$")
+list(FILTER TARNVEL_CORE_SOURCES EXCLUDE REGEX "/app/main\\.cpp$|/framework/winmain\\.cpp$")
 set(TARNVEL_RESOURCES ${PROJECT_SOURCE_DIR}/ui/tarnvel.rc)
 
 add_library(tarnvel_core STATIC ${TARNVEL_CORE_SOURCES})
@@ -17,6 +17,8 @@ target_compile_definitions(tarnvel_core PUBLIC WINVER=0x0501 _WIN32_WINNT=0x0501
 target_compile_options(tarnvel_core PRIVATE ${TARNVEL_WARNINGS})
 target_link_libraries(tarnvel_core PUBLIC tiffcopy comctl32 shell32 ole32 oleaut32 uuid shlwapi gdi32 user32 advapi32)
 
-add_executable(Tarnvel WIN32 ${PROJECT_SOURCE_DIR}/app/main.cpp ${TARNVEL_RESOURCES})
+# WinMain is linked directly: from the library the linker would not pull it for the runtime.
+add_executable(Tarnvel WIN32 ${PROJECT_SOURCE_DIR}/app/main.cpp ${PROJECT_SOURCE_DIR}/framework/winmain.cpp
+  ${TARNVEL_RESOURCES})
 target_compile_options(Tarnvel PRIVATE ${TARNVEL_WARNINGS})
 target_link_libraries(Tarnvel PRIVATE tarnvel_core)

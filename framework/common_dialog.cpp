@@ -1,0 +1,11 @@
+#include "framework/common_dialog.h"
+
+void CCommonDialog::OnOK() {
+    if (!UpdateData(TRUE))
+        return;
+    Default();
+}
+
+void CCommonDialog::OnCancel() {
+    Default();
+}

@@ -1,0 +1,31 @@
+#include "framework/data_exchange.h"
+
+#include "framework/wnd.h"
+
+HWND CDataExchange::PrepareCtrl(int id) {
+    HWND control = m_pDlgWnd ? m_pDlgWnd->GetDlgItem(id) : nullptr;
+    if (!control)
+        Fail();
+    return control;
+}
+
+void DDX_Text(CDataExchange* dx, int id, CString& value) {
+    HWND control = dx->PrepareCtrl(id);
+    if (!control)
+        return;
+    if (dx->m_bSaveAndValidate) {
+        int length = ::GetWindowTextLengthA(control);
+        int copied = ::GetWindowTextA(control, value.GetBuffer(length + 1), length + 1);
+        value.ReleaseBuffer(copied > 0 ? copied : 0);
+    } else {
+        ::SetWindowTextA(control, value);
+    }
+}
+
+void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
+    if (control.m_hWnd)
+        return;
+    HWND item = dx->PrepareCtrl(id);
+    if (item && !control.SubclassWindow(item))
+        dx->Fail(); // already bound to another object
+}

@@ -1,0 +1,32 @@
+// CListCtrl: a list-view control. Every method sends one message and does not keep state.
+#pragma once
+
+#include "framework/wnd.h"
+
+#include <commctrl.h>
+
+class CListCtrl : public CWnd {
+public:
+    DWORD GetExtendedStyle() const { return static_cast<DWORD>(SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE)); }
+    // Mask 0: every bit of `exStyle` is applied. Returns the previous extended style.
+    DWORD SetExtendedStyle(DWORD exStyle) {
+        return static_cast<DWORD>(SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(exStyle)));
+    }
+    // Width -1 keeps the control's default width. Returns the new column's index, or -1.
+    int InsertColumn(int column, const char* heading, int format = LVCFMT_LEFT, int width = -1);
+    int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
+    // Inserts a row with the text of column 0 only. Returns its index, or -1.
+    int InsertItem(int item, const char* text);
+    BOOL SetItemText(int item, int subItem, const char* text);
+    CString GetItemText(int item, int subItem) const;
+    BOOL DeleteAllItems() { return static_cast<BOOL>(SendMessage(LVM_DELETEALLITEMS)); }
+    BOOL SetItemState(int item, UINT state, UINT mask);
+    UINT GetItemState(int item, UINT mask) const {
+        return static_cast<UINT>(SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(item), mask));
+    }
+    // The check box is the row's state image: 1 unticked, 2 ticked.
+    BOOL GetCheck(int item) const { return (GetItemState(item, LVIS_STATEIMAGEMASK) >> 12) == 2; }
+    BOOL SetCheck(int item, BOOL check = TRUE) {
+        return SetItemState(item, INDEXTOSTATEIMAGEMASK(check ? 2 : 1), LVIS_STATEIMAGEMASK);
+    }
+};

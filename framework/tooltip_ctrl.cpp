@@ -1,0 +1,31 @@
+#include "framework/tooltip_ctrl.h"
+
+namespace {
+// The record size that every version of the common controls accepts.
+TTTOOLINFOA ToolInfo(CWnd* wnd, const char* text, UINT_PTR id) {
+    TTTOOLINFOA ti{};
+    ti.cbSize = TTTOOLINFOA_V1_SIZE;
+    ti.hwnd = wnd ? wnd->m_hWnd : nullptr;
+    ti.uId = id;
+    ti.hinst = ::GetModuleHandleA(nullptr);
+    ti.lpszText = const_cast<char*>(text);
+    return ti;
+}
+} // namespace
+
+BOOL CToolTipCtrl::Create(CWnd* owner, DWORD style) {
+    RECT rect{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
+    return CreateEx(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | style, rect, owner ? owner->m_hWnd : nullptr, 0);
+}
+
+BOOL CToolTipCtrl::AddTool(CWnd* wnd, const char* text, const RECT& rect, UINT_PTR id) {
+    TTTOOLINFOA ti = ToolInfo(wnd, text, id);
+    // No TTF_SUBCLASS: the owner relays the mouse messages itself (RelayEvent).
+    ti.rect = rect;
+    return static_cast<BOOL>(SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti)));
+}
+
+void CToolTipCtrl::UpdateTipText(const char* text, CWnd* wnd, UINT_PTR id) {
+    TTTOOLINFOA ti = ToolInfo(wnd, text, id);
+    SendMessage(TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&ti));
+}

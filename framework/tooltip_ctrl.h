@@ -1,0 +1,17 @@
+// CToolTipCtrl: a tooltip window created (and destroyed) by the object; owned by another window,
+// it also goes when its owner is destroyed.
+#pragma once
+
+#include "framework/wnd.h"
+
+#include <commctrl.h>
+
+class CToolTipCtrl : public CWnd {
+public:
+    // Creates the tooltip as a popup (WS_POPUP plus `style`) owned by `owner`.
+    BOOL Create(CWnd* owner, DWORD style = 0);
+    // Adds tool `id` of window `wnd` covering `rect` (client coordinates of `wnd`).
+    BOOL AddTool(CWnd* wnd, const char* text, const RECT& rect, UINT_PTR id);
+    void UpdateTipText(const char* text, CWnd* wnd, UINT_PTR id);
+    void RelayEvent(MSG* msg) { SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg)); }
+};

@@ -1,0 +1,37 @@
+// CWinApp: the one application object of the process. Its constructor registers it; WinMain
+// (winmain.cpp) runs its InitInstance and ends the process when that returns.
+#pragma once
+
+#include "framework/cstring.h"
+
+#include <windows.h>
+
+class CWnd;
+
+class CWinApp {
+public:
+    // No name: the application takes the name of its executable file, without the extension.
+    explicit CWinApp(const char* appName = nullptr);
+    virtual ~CWinApp();
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    // Sets the program up and runs it; FALSE ends the application without a message loop.
+    virtual BOOL InitInstance() { return FALSE; }
+
+    CWnd* m_pMainWnd = nullptr;
+    const char* m_pszAppName;
+
+private:
+    CString m_strAppName;
+};
+
+CWinApp* AfxGetApp();
+// The application's main window, or null (no application object, or none set).
+CWnd* AfxGetMainWnd();
+// The module that holds the dialog templates, icons and strings: the program itself.
+HINSTANCE AfxGetResourceHandle();
+// The application's name, or the executable's name when there is no application object.
+const char* AfxGetAppName();
+// A message box owned by the main window with the application's name as caption.
+int AfxMessageBox(const char* text, UINT type = MB_OK);
