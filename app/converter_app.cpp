@@ -1,0 +1,20 @@
+#include "app/converter_app.h"
+
+#include "app/environment.h"
+#include "framework/ole_container.h"
+#include "ui/converter_dlg.h"
+
+BOOL CConverterApp::InitInstance() {
+    // The renderer hosts an OLE control in the main dialog.
+    AfxEnableControlContainer();
+    // Dialog controls draw themselves three-dimensional on every 32-bit Windows: nothing to ask for.
+    WindowsGeneration = GetWindowsGeneration();
+
+    CConverterDlg dlg;
+    MakeTempTiffPath(TempTiffPath);
+
+    m_pMainWnd = &dlg;
+    dlg.DoModal();
+    m_pMainWnd = nullptr;
+    return FALSE;
+}

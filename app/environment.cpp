@@ -1,0 +1,60 @@
+#include "app/environment.h"
+
+#include <cstring>
+#include <memory>
+#include <new>
+
+int WindowsGeneration = 0;
+char TempTiffPath[MAX_PATH] = "";
+
+namespace {
+const char kTempTiffName[] = "zq4intmp.tif";
+}
+
+int ClassifyWindowsVersion(DWORD version, const OSVERSIONINFOA* info) {
+    if (version & 0x80000000) {
+        if (LOBYTE(LOWORD(version)) < 4)
+            return 0;
+        if (!info || info->dwMajorVersion != 4)
+            return 2;
+        if (info->dwMinorVersion == 10)
+            return 3;
+        if (info->dwMinorVersion == 90)
+            return 4;
+        return 2;
+    }
+    if (!info)
+        return 1;
+    if (info->dwMajorVersion == 4)
+        return 5;
+    if (info->dwMajorVersion == 5 && info->dwMinorVersion == 0)
+        return 6;
+    if (info->dwMajorVersion == 5 && info->dwMinorVersion == 1)
+        return 7;
+    return 1;
+}
+
+int GetWindowsGeneration() {
+    const DWORD version = ::GetVersion();
+    if ((version & 0x80000000) && LOBYTE(LOWORD(version)) < 4)
+        return 0;
+    std::unique_ptr<OSVERSIONINFOA> info(new (std::nothrow) OSVERSIONINFOA{});
+    if (info) {
+        info->dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
+        ::GetVersionExA(info.get());
+    }
+    return ClassifyWindowsVersion(version, info.get());
+}
+
+void MakeTempTiffPath(char (&path)[MAX_PATH]) {
+    char folder[MAX_PATH] = "";
+    DWORD length = ::GetTempPathA(MAX_PATH, folder);
+    if (length >= MAX_PATH || length + sizeof(kTempTiffName) > MAX_PATH) {
+        path[0] = '\0';
+        return;
+    }
+    if (length == 0)
+        folder[0] = '\0';
+    std::memcpy(path, folder, length);
+    std::memcpy(path + length, kTempTiffName, sizeof(kTempTiffName));
+}

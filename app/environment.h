@@ -1,0 +1,23 @@
+// What the program settles about its environment before the main window opens.
+#pragma once
+
+#include <windows.h>
+
+// The running Windows version as a small code (see ClassifyWindowsVersion); set once at start-up.
+extern int WindowsGeneration;
+// The one temporary TIFF file that every document is rendered into; set once at start-up.
+// Empty when the temporary folder's path is too long to hold the file name: every conversion
+// then fails instead of writing past the buffer or into some other folder.
+extern char TempTiffPath[MAX_PATH];
+
+// 0 Win32s, 1 NT other (3.x, 5.2 and later), 2 Windows 95 or other non-NT, 3 Windows 98,
+// 4 Windows Me, 5 NT 4.0, 6 Windows 2000, 7 Windows XP.
+// `version` is what GetVersion returned; `info` what GetVersionExA filled in, or null when the
+// record could not be allocated (the family's catch-all code then applies).
+int ClassifyWindowsVersion(DWORD version, const OSVERSIONINFOA* info);
+// Classifies the Windows version this process runs on.
+int GetWindowsGeneration();
+
+// Writes the temporary folder followed by "zq4intmp.tif" into `path`: the bare file name when the
+// system has no temporary folder, the empty string when the name would not fit.
+void MakeTempTiffPath(char (&path)[MAX_PATH]);

@@ -1,0 +1,176 @@
+#include "ui/converter_dlg.h"
+
+#include "framework/data_exchange.h"
+#include "framework/win_app.h"
+#include "ui/resource.h"
+
+namespace {
+// A pale green.
+constexpr COLORREF kBackgroundColour = 0x00E8FFD4;
+// How far the Go button stands right of its place in the template, in pixels.
+constexpr int kGoButtonShift = 55;
+
+struct Column {
+    const char* heading;
+    int width;
+};
+constexpr Column kColumns[] = {
+    {"Awd Files", 180}, {"Size", 60}, {"Last Modified Date", 120}, {"Result ", 56}};
+
+// BeginPaint and EndPaint as one scope.
+class PaintContext {
+public:
+    explicit PaintContext(HWND hWnd) : m_hWnd(hWnd), m_dc(::BeginPaint(hWnd, &m_ps)) {}
+    ~PaintContext() { ::EndPaint(m_hWnd, &m_ps); }
+    PaintContext(const PaintContext&) = delete;
+    PaintContext& operator=(const PaintContext&) = delete;
+    HDC dc() const { return m_dc; }
+
+private:
+    HWND m_hWnd;
+    PAINTSTRUCT m_ps{};
+    HDC m_dc;
+};
+} // namespace
+
+CConverterDlg::CConverterDlg(CWnd* parent)
+    : CDialog(IDD_TARNVEL_DIALOG, parent),
+      m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
+
+CConverterDlg::~CConverterDlg() {
+    if (m_hbrBackground)
+        ::DeleteObject(m_hbrBackground);
+}
+
+const MessageMap* CConverterDlg::GetMessageMap() const {
+    static const MessageMapEntry entries[] = {
+        msgmap::SysCommand<&CConverterDlg::OnSysCommand>(),
+        msgmap::Paint<&CConverterDlg::OnPaint>(),
+        msgmap::QueryDragIcon<&CConverterDlg::OnQueryDragIcon>(),
+        msgmap::Command<&CConverterDlg::OnSelectAll>(IDC_SELECT_ALL),
+        msgmap::EraseBkgnd<&CConverterDlg::OnEraseBkgnd>(),
+        msgmap::CtlColor<&CConverterDlg::OnCtlColor>(),
+    };
+    static const MessageMap map(CDialog::GetMessageMap(), entries);
+    return &map;
+}
+
+void CConverterDlg::DoDataExchange(CDataExchange* dx) {
+    CDialog::DoDataExchange(dx);
+    DDX_Text(dx, IDC_OUTPUT_FOLDER, m_strOutputFolder);
+}
+
+BOOL CConverterDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+
+    if (HMENU systemMenu = GetSystemMenu(FALSE)) {
+        char about[256] = "";
+        if (::LoadStringA(AfxGetResourceHandle(), IDS_ABOUTBOX, about, sizeof(about)) > 0) {
+            ::AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, about);
+        }
+    }
+
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+
+    InitControls();
+
+    m_arrFileNames.RemoveAll();
+    m_arrFileDetails.RemoveAll();
+    m_strSourceFolder.Empty();
+
+    m_bWorkerRunning = 0;
+    m_hWorkerThread = nullptr;
+
+    m_copyOptions = CopyOptions{};
+    m_copyOptions.nCompression = 6;
+    m_copyOptions.nJpegQuality = 75;
+    m_copyOptions.nTiling = -1;
+
+    if (m_hbrBackground)
+        ::DeleteObject(m_hbrBackground);
+    m_hbrBackground = ::CreateSolidBrush(kBackgroundColour);
+
+    if (HWND go = GetDlgItem(IDC_GO)) {
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof(placement);
+        ::GetWindowPlacement(go, &placement);
+        placement.rcNormalPosition.left += kGoButtonShift;
+        placement.rcNormalPosition.right += kGoButtonShift;
+        placement.showCmd = SW_SHOWNORMAL;
+        ::SetWindowPlacement(go, &placement);
+    }
+    return TRUE;
+}
+
+int CConverterDlg::InitControls() {
+    m_treeFolders.SubclassDlgItem(IDC_TREE_FOLDERS, this);
+
+    // Attached only: the list's own messages need no object of ours.
+    m_listFiles.Attach(GetDlgItem(IDC_LIST_FILES));
+    m_listFiles.SetExtendedStyle(m_listFiles.GetExtendedStyle() | LVS_EX_CHECKBOXES);
+    for (int i = 0; i < static_cast<int>(sizeof(kColumns) / sizeof(kColumns[0])); ++i)
+        m_listFiles.InsertColumn(i, kColumns[i].heading, LVCFMT_LEFT, kColumns[i].width);
+
+    m_progress.Attach(GetDlgItem(IDC_PROGRESS));
+    return 0;
+}
+
+void CConverterDlg::OnSysCommand(UINT id, LPARAM) {
+    if ((id & 0xFFF0) == IDM_ABOUTBOX)
+        return; // TODO: open the About box here once it exists.
+    Default();
+}
+
+void CConverterDlg::OnPaint() {
+    if (!IsIconic()) {
+        Default();
+        return;
+    }
+    PaintContext paint(m_hWnd);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.dc()));
+    RECT client;
+    GetClientRect(&client);
+    const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(paint.dc(), x, y, m_hIcon);
+}
+
+HCURSOR CConverterDlg::OnQueryDragIcon() {
+    return static_cast<HCURSOR>(m_hIcon);
+}
+
+void CConverterDlg::OnSelectAll() {
+    HWND box = GetDlgItem(IDC_SELECT_ALL);
+    if (!box)
+        return;
+    const bool tick = (::SendMessageA(box, BM_GETSTATE, 0, 0) & 3) != 0;
+    for (int i = 0; i < m_listFiles.GetItemCount(); ++i)
+        m_listFiles.SetCheck(i, tick);
+}
+
+BOOL CConverterDlg::OnEraseBkgnd(HDC dc) {
+    if (!m_hbrBackground)
+        return static_cast<BOOL>(Default());
+    RECT client;
+    GetClientRect(&client);
+    ::FillRect(dc, &client, m_hbrBackground);
+    return TRUE;
+}
+
+HBRUSH CConverterDlg::OnCtlColor(HDC dc, HWND control, UINT ctlType) {
+    // The controls keep the system's colours over the green background.
+    return CDialog::OnCtlColor(dc, control, ctlType);
+}
+
+BOOL CConverterDlg::DestroyWindow() {
+    // The list and the progress bar go with the dialog's window; the objects only let go.
+    m_listFiles.Detach();
+    m_progress.Detach();
+    if (m_hbrBackground) {
+        ::DeleteObject(m_hbrBackground);
+        m_hbrBackground = nullptr;
+    }
+    return CDialog::DestroyWindow();
+}

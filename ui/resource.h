@@ -1,0 +1,18 @@
+// Resource numbers of the program's dialogs, controls, icon and strings.
+#pragma once
+
+#define IDS_ABOUTBOX 101
+#define IDD_TARNVEL_DIALOG 102
+#define IDR_MAINFRAME 128
+
+#define IDC_LIST_FILES 1001
+#define IDC_SAVE_DIR 1003
+#define IDC_OUTPUT_FOLDER 1005
+#define IDC_PROGRESS 1006
+#define IDC_TREE_FOLDERS 1007
+#define IDC_SELECT_ALL 1008
+#define IDC_GO 1009
+#define IDC_ABOUT 1012
+
+// The system-menu command of the About item.
+#define IDM_ABOUTBOX 0x0010
