@@ -1,3 +1,9 @@
 # Windows test programs that the native ctest runs under wine (see tarnvel_wine_test).
 tarnvel_wine_test(win32.tiffcopy tiffcopy_tests.exe)
 tarnvel_wine_test(win32.program tarnvel_tests.exe)
+
+# The Windows version classification, for real, under each Windows version wine can report.
+foreach(version win95 win98 winme nt40 win2k winxp win7 win10)
+  tarnvel_wine_test(win32.windows_generation.${version} tarnvel_tests.exe WINVER ${version}
+    ARGS --gtest_filter=RealWindowsVersion.*)
+endforeach()
