@@ -3,6 +3,7 @@
 #include "tiffcopy/copier_state.h"
 #include "tiffcopy/copy_routines.h"
 #include "tiffcopy/tag_copy.h"
+#include "tiffcopy/transfer_buffers.h"
 
 #include <cstring>
 
@@ -161,6 +162,12 @@ int TransferDirectory(TIFF* in, TIFF* out) {
     CopyTagValue(in, out, TIFFTAG_PAGENUMBER, 2, TIFF_SHORT);
     for (const TagEntry& entry : kGeneralTags)
         CopyTagValue(in, out, entry.tag, entry.count, entry.type);
+
+    // libtiff sizes its encoding buffer by the output's strip or tile.
+    const uint64_t outputBlock =
+        static_cast<uint64_t>(TIFFIsTiled(out) ? TIFFTileSize64(out) : TIFFStripSize64(out));
+    if (outputBlock > kMaxBufferSize)
+        return 0;
 
     const CopyRoutine routine = SelectCopyRoutine(in, out);
     if (routine == nullptr)

@@ -7,9 +7,10 @@
 #include <cstddef>
 #include <cstdint>
 
-// The largest buffer the copier asks for: what a signed 32-bit size (tmsize_t on 32-bit
-// Windows) can express.
-constexpr uint64_t kMaxBufferSize = 0x7FFFFFFF;
+// The largest buffer the copier asks for, and lets libtiff ask for on its behalf (the
+// output's strip or tile buffer). A fax page is about half a megabyte; a broken or hostile
+// input that declares a gigabyte-sized strip must not exhaust a 32-bit process.
+constexpr uint64_t kMaxBufferSize = uint64_t{256} << 20;
 
 // a x b, or 0 when the product overflows kMaxBufferSize.
 uint64_t CheckedProduct(uint64_t a, uint64_t b);

@@ -20,11 +20,11 @@ bool WriteFileWithShortStrip(const std::string& path, const PageSpec& page) {
     TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, page.rowsPerStrip);
     const std::vector<uint8_t> pixels = PagePixels(page);
     const tmsize_t stripBytes = static_cast<tmsize_t>(RowBytes(page) * page.rowsPerStrip);
-    bool ok =
-        TIFFWriteRawStrip(tif, 0, const_cast<uint8_t*>(pixels.data()), stripBytes) >= 0 &&
-        TIFFWriteRawStrip(tif, 1, const_cast<uint8_t*>(pixels.data() + stripBytes), stripBytes) >= 0 &&
-        TIFFWriteRawStrip(tif, 2, const_cast<uint8_t*>(pixels.data() + 2 * stripBytes), stripBytes / 4) >= 0 &&
-        TIFFWriteDirectory(tif);
+    bool ok = TIFFWriteRawStrip(tif, 0, const_cast<uint8_t*>(pixels.data()), stripBytes) >= 0 &&
+              TIFFWriteRawStrip(tif, 1, const_cast<uint8_t*>(pixels.data() + stripBytes), stripBytes) >= 0 &&
+              TIFFWriteRawStrip(tif, 2, const_cast<uint8_t*>(pixels.data() + 2 * stripBytes),
+                                stripBytes / 4) >= 0 &&
+              TIFFWriteDirectory(tif);
     TIFFClose(tif);
     return ok;
 }

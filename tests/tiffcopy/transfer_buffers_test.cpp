@@ -1,5 +1,6 @@
 // Buffer sizes are overflow-checked and buffers come zeroed.
 #include "tiffcopy/transfer_buffers.h"
+#include "tiffcopy/tiff_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -36,5 +37,29 @@ TEST(TransferBuffers, DirectoryScopeReleasesWhatARoutineLeftBehind) {
     }
     DirectoryBuffersScope scope;
     EXPECT_NE(nullptr, ObtainBuffer(64)); // released by the scope (ASan reports a leak otherwise)
+}
+} // namespace
+
+namespace {
+// A file that declares a 300 MB single strip but holds a few bytes of it.
+TEST(TransferBuffers, DirectoryWhoseStripExceedsTheLimitIsRefused) {
+    TempDir dir;
+    TIFF* tif = TIFFOpen(dir.Path("in.tif").c_str(), "w");
+    ASSERT_NE(nullptr, tif);
+    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, 30000u);
+    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, 10000u);
+    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, uint16_t{8});
+    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK);
+    TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_PACKBITS);
+    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, 10000u);
+    uint8_t bytes[16] = {};
+    ASSERT_GE(TIFFWriteRawStrip(tif, 0, bytes, sizeof bytes), 0);
+    ASSERT_TRUE(TIFFWriteDirectory(tif));
+    TIFFClose(tif);
+
+    CopyOptions options = ProgramOptions();
+    options.nCompression = 1;
+    EXPECT_EQ(1, CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options));
+    EXPECT_EQ(0, LastCopyReport().directoriesWritten);
 }
 } // namespace
