@@ -49,6 +49,7 @@ int CopyTiff(const char* inputSpec, const char* outputPath, const CopyOptions* o
     CopierState& state = Copier();
     state.report = CopyReport{};
     const char* mode = ApplyCopyOptions(*options);
+    CopyBuffersScope buffers;
 
     TiffHandle out(TIFFOpen(outputPath, mode));
     if (!out)
@@ -63,7 +64,7 @@ int CopyTiff(const char* inputSpec, const char* outputPath, const CopyOptions* o
         DirectoryWork work{input.tif.get(), out.get(), false};
         bool completed = false;
         {
-            DirectoryBuffersScope buffers;
+            DirectoryBuffersScope directoryBuffers;
             completed = RunGuarded(TransferAndWrite, &work);
         }
         if (!completed) {

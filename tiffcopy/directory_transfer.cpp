@@ -8,6 +8,8 @@
 #include <cstring>
 
 namespace {
+constexpr uint16_t kMaxBitsPerSample = 64;
+
 void CopyPhotometric(TIFF* in, TIFF* out, const CopierState& s, uint16_t samplesPerPixel) {
     if (s.compression == COMPRESSION_JPEG) {
         uint16_t inputCompression = COMPRESSION_NONE;
@@ -163,6 +165,10 @@ int TransferDirectory(TIFF* in, TIFF* out) {
     for (const TagEntry& entry : kGeneralTags)
         CopyTagValue(in, out, entry.tag, entry.count, entry.type);
 
+    // No real image has samples wider than a double; wider ones only come from damaged files,
+    // whose enormous rows would keep the copy busy for minutes.
+    if (bitsPerSample > kMaxBitsPerSample)
+        return 0;
     // libtiff sizes its encoding buffer by the output's strip or tile.
     const uint64_t outputBlock =
         static_cast<uint64_t>(TIFFIsTiled(out) ? TIFFTileSize64(out) : TIFFStripSize64(out));

@@ -1,7 +1,7 @@
-// Buffers of one directory's image-data transfer. They are zeroed when obtained, so a failed
-// read or the outside of an edge tile writes zeros rather than stale memory, and their sizes
-// are checked for overflow. They belong to the directory, not to the routine's stack frame:
-// a directory abandoned after a caught fault still gets them released by the copy loop.
+// Buffers of the image-data transfer. They are zeroed when obtained, so a failed read or the
+// outside of an edge tile writes zeros rather than stale memory, and their sizes are checked
+// for overflow. They belong to the copy, not to the routine's stack frame: a directory
+// abandoned after a caught fault still gets them back, and the copy's end frees them.
 #pragma once
 
 #include <cstddef>
@@ -19,17 +19,29 @@ uint64_t CheckedProduct(uint64_t a, uint64_t b);
 // or too large, or memory is short.
 uint8_t* ObtainBuffer(uint64_t size);
 
-// Releases one buffer obtained by ObtainBuffer before the directory ends.
+// Gives one buffer back; its memory may serve the next ObtainBuffer.
 void ReleaseBuffer(uint8_t* buffer);
 
-// Releases every buffer the current directory still holds.
+// Gives back every buffer the current directory still holds.
 void ReleaseDirectoryBuffers();
 
-// Releases the directory's buffers when it goes (the copy loop's scope of one directory).
+// Frees the memory of all buffers.
+void FreeCopyBuffers();
+
+// Gives the directory's buffers back when it goes (the copy loop's scope of one directory).
 class DirectoryBuffersScope {
 public:
     DirectoryBuffersScope() = default;
     ~DirectoryBuffersScope() { ReleaseDirectoryBuffers(); }
     DirectoryBuffersScope(const DirectoryBuffersScope&) = delete;
     DirectoryBuffersScope& operator=(const DirectoryBuffersScope&) = delete;
+};
+
+// Frees the buffers' memory when the copy ends.
+class CopyBuffersScope {
+public:
+    CopyBuffersScope() = default;
+    ~CopyBuffersScope() { FreeCopyBuffers(); }
+    CopyBuffersScope(const CopyBuffersScope&) = delete;
+    CopyBuffersScope& operator=(const CopyBuffersScope&) = delete;
 };

@@ -159,8 +159,9 @@ TEST_F(TagTransfer, TransferFunctionOnlyUpToFourSamples) {
         const bool present =
             TIFFGetField(out.get(), TIFFTAG_TRANSFERFUNCTION, &tables[0], &tables[1], &tables[2]);
         EXPECT_EQ(samples == 1, present);
-        if (present)
+        if (present) {
             EXPECT_EQ(table, std::vector<uint16_t>(tables[0], tables[0] + 256));
+        }
     }
 }
 
