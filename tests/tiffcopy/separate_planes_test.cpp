@@ -64,8 +64,8 @@ std::vector<PlaneCase> AllCases() {
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, SeparatePlanes, ::testing::ValuesIn(AllCases()),
-                         [](const ::testing::TestParamInfo<PlaneCase>& info) {
-                             const PlaneCase& c = info.param;
+                         [](const ::testing::TestParamInfo<PlaneCase>& param) {
+                             const PlaneCase& c = param.param;
                              return "Bits" + std::to_string(c.bitsPerSample) + "Samples" +
                                     std::to_string(c.samplesPerPixel) + (c.tiledInput ? "Tiles" : "Strips") +
                                     (c.tiling == 0 ? "ToStrips" : "ToTiles");
