@@ -10,6 +10,16 @@
 namespace {
 constexpr uint16_t kMaxBitsPerSample = 64;
 
+// The bytes of the whole decoded image, all planes; 0 when above kMaxBufferSize.
+uint64_t DecodedImageSize(TIFF* in, uint16_t samplesPerPixel, uint32_t length) {
+    uint16_t planar = PLANARCONFIG_CONTIG;
+    TIFFGetFieldDefaulted(in, TIFFTAG_PLANARCONFIG, &planar);
+    uint64_t rowBytes = static_cast<uint64_t>(TIFFScanlineSize64(in));
+    if (planar == PLANARCONFIG_SEPARATE)
+        rowBytes = CheckedProduct(rowBytes, samplesPerPixel);
+    return CheckedProduct(rowBytes, length);
+}
+
 void CopyPhotometric(TIFF* in, TIFF* out, const CopierState& s, uint16_t samplesPerPixel) {
     if (s.compression == COMPRESSION_JPEG) {
         uint16_t inputCompression = COMPRESSION_NONE;
@@ -168,6 +178,10 @@ int TransferDirectory(TIFF* in, TIFF* out) {
     // No real image has samples wider than a double; wider ones only come from damaged files,
     // whose enormous rows would keep the copy busy for minutes.
     if (bitsPerSample > kMaxBitsPerSample)
+        return 0;
+    // Nor do we rewrite images above the buffer limit: a few damaged bytes can declare gigabytes
+    // of rows, nearly all of them unreadable, and the copy would write every one of them.
+    if (length != 0 && DecodedImageSize(in, samplesPerPixel, length) == 0)
         return 0;
     // libtiff sizes its encoding buffer by the output's strip or tile.
     const uint64_t outputBlock =

@@ -43,25 +43,29 @@ TEST(TransferBuffers, DirectoryScopeReleasesWhatARoutineLeftBehind) {
 } // namespace
 
 namespace {
-// A file that declares a 300 MB single strip but holds a few bytes of it.
-TEST(TransferBuffers, DirectoryWhoseStripExceedsTheLimitIsRefused) {
-    TempDir dir;
-    TIFF* tif = TIFFOpen(dir.Path("in.tif").c_str(), "w");
-    ASSERT_NE(nullptr, tif);
-    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, 30000u);
-    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, 10000u);
-    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, uint16_t{8});
-    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK);
-    TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_PACKBITS);
-    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, 10000u);
-    uint8_t bytes[16] = {};
-    ASSERT_GE(TIFFWriteRawStrip(tif, 0, bytes, sizeof bytes), 0);
-    ASSERT_TRUE(TIFFWriteDirectory(tif));
-    TIFFClose(tif);
+// Files that declare a 300 MB image but hold a few bytes of it: in one strip (the strip
+// buffer would be too large) and in strips of one row (the copy would write 300 MB).
+TEST(TransferBuffers, DirectoryAboveTheLimitIsRefused) {
+    for (uint32_t rowsPerStrip : {10000u, 1u}) {
+        SCOPED_TRACE(rowsPerStrip);
+        TempDir dir;
+        TIFF* tif = TIFFOpen(dir.Path("in.tif").c_str(), "w");
+        ASSERT_NE(nullptr, tif);
+        TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, 30000u);
+        TIFFSetField(tif, TIFFTAG_IMAGELENGTH, 10000u);
+        TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, uint16_t{8});
+        TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK);
+        TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_PACKBITS);
+        TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, rowsPerStrip);
+        uint8_t bytes[16] = {};
+        ASSERT_GE(TIFFWriteRawStrip(tif, 0, bytes, sizeof bytes), 0);
+        ASSERT_TRUE(TIFFWriteDirectory(tif));
+        TIFFClose(tif);
 
-    CopyOptions options = ProgramOptions();
-    options.nCompression = 1;
-    EXPECT_EQ(1, CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options));
-    EXPECT_EQ(0, LastCopyReport().directoriesWritten);
+        CopyOptions options = ProgramOptions();
+        options.nCompression = 1;
+        EXPECT_EQ(1, CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options));
+        EXPECT_EQ(0, LastCopyReport().directoriesWritten);
+    }
 }
 } // namespace
