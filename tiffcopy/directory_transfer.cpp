@@ -9,6 +9,9 @@
 
 namespace {
 constexpr uint16_t kMaxBitsPerSample = 64;
+// 2^28 samples: a 16384 x 16384 page, 70 fine-resolution fax pages at once. Separate planes of
+// small samples are regrouped one sample at a time, so the count bounds the copy's work.
+constexpr uint64_t kMaxImageSamples = uint64_t{1} << 28;
 
 // The bytes of the whole decoded image, all planes; 0 when above kMaxBufferSize.
 uint64_t DecodedImageSize(TIFF* in, uint16_t samplesPerPixel, uint32_t length) {
@@ -182,6 +185,8 @@ int TransferDirectory(TIFF* in, TIFF* out) {
     // Nor do we rewrite images above the buffer limit: a few damaged bytes can declare gigabytes
     // of rows, nearly all of them unreadable, and the copy would write every one of them.
     if (length != 0 && DecodedImageSize(in, samplesPerPixel, length) == 0)
+        return 0;
+    if (uint64_t{width} * length * samplesPerPixel > kMaxImageSamples)
         return 0;
     // libtiff sizes its encoding buffer by the output's strip or tile.
     const uint64_t outputBlock =
