@@ -1,28 +1,13 @@
 #include "tiffcopy/directory_transfer.h"
 
 #include "tiffcopy/copier_state.h"
+#include "tiffcopy/copy_limits.h"
 #include "tiffcopy/copy_routines.h"
 #include "tiffcopy/tag_copy.h"
-#include "tiffcopy/transfer_buffers.h"
 
 #include <cstring>
 
 namespace {
-constexpr uint16_t kMaxBitsPerSample = 64;
-// 2^28 samples: a 16384 x 16384 page, 70 fine-resolution fax pages at once. Separate planes of
-// small samples are regrouped one sample at a time, so the count bounds the copy's work.
-constexpr uint64_t kMaxImageSamples = uint64_t{1} << 28;
-
-// The bytes of the whole decoded image, all planes; 0 when above kMaxBufferSize.
-uint64_t DecodedImageSize(TIFF* in, uint16_t samplesPerPixel, uint32_t length) {
-    uint16_t planar = PLANARCONFIG_CONTIG;
-    TIFFGetFieldDefaulted(in, TIFFTAG_PLANARCONFIG, &planar);
-    uint64_t rowBytes = static_cast<uint64_t>(TIFFScanlineSize64(in));
-    if (planar == PLANARCONFIG_SEPARATE)
-        rowBytes = CheckedProduct(rowBytes, samplesPerPixel);
-    return CheckedProduct(rowBytes, length);
-}
-
 void CopyPhotometric(TIFF* in, TIFF* out, const CopierState& s, uint16_t samplesPerPixel) {
     if (s.compression == COMPRESSION_JPEG) {
         uint16_t inputCompression = COMPRESSION_NONE;
@@ -178,20 +163,7 @@ int TransferDirectory(TIFF* in, TIFF* out) {
     for (const TagEntry& entry : kGeneralTags)
         CopyTagValue(in, out, entry.tag, entry.count, entry.type);
 
-    // No real image has samples wider than a double; wider ones only come from damaged files,
-    // whose enormous rows would keep the copy busy for minutes.
-    if (bitsPerSample > kMaxBitsPerSample)
-        return 0;
-    // Nor do we rewrite images above the buffer limit: a few damaged bytes can declare gigabytes
-    // of rows, nearly all of them unreadable, and the copy would write every one of them.
-    if (length != 0 && DecodedImageSize(in, samplesPerPixel, length) == 0)
-        return 0;
-    if (uint64_t{width} * length * samplesPerPixel > kMaxImageSamples)
-        return 0;
-    // libtiff sizes its encoding buffer by the output's strip or tile.
-    const uint64_t outputBlock =
-        static_cast<uint64_t>(TIFFIsTiled(out) ? TIFFTileSize64(out) : TIFFStripSize64(out));
-    if (outputBlock > kMaxBufferSize)
+    if (!WithinCopyLimits(in, out, width, length, bitsPerSample, samplesPerPixel))
         return 0;
 
     const CopyRoutine routine = SelectCopyRoutine(in, out);
