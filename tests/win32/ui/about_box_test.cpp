@@ -94,12 +94,6 @@ TEST(AboutBox, TemplateAndLink) {
     EXPECT_EQ(result, IDCANCEL);
 }
 
-TEST(AboutBox, HomePageIsAWebAddressOfTheProduct) {
-    const std::string address = kHomePageAddress;
-    EXPECT_EQ(address.rfind("http://", 0), 0u);
-    EXPECT_NE(address.find("tarnvel"), std::string::npos);
-}
-
 TEST(AboutBox, ClickOutsideTheLinkClosesItAsOk) {
     CAboutDlg about;
     const INT_PTR result = RunAbout(about, [](CDialog& d) {
