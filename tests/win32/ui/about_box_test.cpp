@@ -1,6 +1,6 @@
 // The About box: its template, the home-page link in it, closing by a click anywhere but the
 // link, and opening it from the main window's About button and system menu.
-#include "../modal_runner.h"
+#include "win32/modal_runner.h"
 #include "framework/win_app.h"
 #include "link_label_test_support.h"
 #include "ui/about_dlg.h"
@@ -28,11 +28,23 @@ void ClickAt(HWND window, POINT point) {
     INPUT input[3] = {};
     for (INPUT& i : input)
         i.type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_MOVE; // a move first, so hover tracking starts
+    input[0].mi.dwFlags = MOUSEEVENTF_MOVE; // a move first, so hover tracking starts
     input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     ::SendInput(3, input, sizeof(INPUT));
 }
+
+// Puts the mouse pointer back in the screen's corner, away from where the next test's windows
+// appear, once a test that moved it ends.
+class ParkedPointer {
+public:
+    ParkedPointer() = default;
+    ~ParkedPointer() {
+        ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    }
+    ParkedPointer(const ParkedPointer&) = delete;
+    ParkedPointer& operator=(const ParkedPointer&) = delete;
+};
 
 POINT CentreOf(HWND control) {
     RECT rect = RectInParent(control);
@@ -95,6 +107,7 @@ TEST(AboutBox, TemplateAndLink) {
 }
 
 TEST(AboutBox, ClickOutsideTheLinkClosesItAsOk) {
+    ParkedPointer parked;
     CAboutDlg about;
     const INT_PTR result = RunAbout(about, [](CDialog& d) {
         HWND version = FindChildByText(d.m_hWnd, "Tarnvel Version 1.0");
@@ -104,6 +117,7 @@ TEST(AboutBox, ClickOutsideTheLinkClosesItAsOk) {
 }
 
 TEST(AboutBox, ClickOnTheLinkIsTakenByTheLinkAndTheBoxStaysOpen) {
+    ParkedPointer parked;
     // The link opens a missing local page through a missing program: it fails harmlessly, and the
     // box explains that.
     ScopedHtmClass htm("C:\\tarnvel-no-such-browser\\browser.exe \"%1\"");

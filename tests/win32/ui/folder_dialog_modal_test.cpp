@@ -45,7 +45,11 @@ TEST(FolderDialogModal, ChosenFolderGivesOkAndItsPath) {
     HostWindow owner;
     const std::string windows = WindowsFolder();
     CFolderDialog picker("Pick", windows.c_str(), &owner.wnd(), BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE);
-    const PickerRun run = RunPicker(picker, owner, [](HWND browser) { Press(browser, IDOK); });
+    const std::string leaf = windows.substr(windows.rfind('\\') + 1);
+    const PickerRun run = RunPicker(picker, owner, [&](HWND browser) {
+        EXPECT_TRUE(WaitForBrowserSelection(browser, leaf.c_str()));
+        Press(browser, IDOK);
+    });
     EXPECT_EQ(run.browsers, 1);
     EXPECT_EQ(run.result, IDOK);
     EXPECT_STRCASEEQ(picker.m_szFolderPath, windows.c_str());
@@ -60,8 +64,12 @@ TEST(FolderDialogModal, ItemWithoutAFileSystemPathGivesMinusOne) {
     const PickerRun run = RunPicker(picker, owner, [](HWND browser) {
         LPITEMIDLIST computer = nullptr;
         ::SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer);
+        SHFILEINFOA info{};
+        ::SHGetFileInfoA(reinterpret_cast<const char*>(computer), 0, &info, sizeof(info),
+                         SHGFI_PIDL | SHGFI_DISPLAYNAME);
         ::SendMessageA(browser, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(computer));
         ::CoTaskMemFree(computer);
+        EXPECT_TRUE(WaitForBrowserSelection(browser, info.szDisplayName));
         Press(browser, IDOK);
     });
     EXPECT_EQ(run.browsers, 1);

@@ -1,7 +1,7 @@
 // Save Dir in the running main window, with the shell's real folder browser driven from the test:
 // the browser opens at the output folder, its choice becomes the output folder, and a cancelled
 // browser leaves "C:\temp".
-#include "../modal_runner.h"
+#include "win32/modal_runner.h"
 #include "ui/converter_dlg.h"
 #include "ui/resource.h"
 #include "ui_test_support.h"
@@ -74,7 +74,10 @@ void Press(HWND browser, int id) {
 } // namespace
 
 TEST_F(SaveDirTest, BrowserOpensAtTheOutputFolderAndAcceptingKeepsIt) {
-    const Outcome outcome = RunSaveDir(m_first, [](HWND browser) { Press(browser, IDOK); });
+    const Outcome outcome = RunSaveDir(m_first, [](HWND browser) {
+        EXPECT_TRUE(WaitForBrowserSelection(browser, "tarnvel-savedir-a"));
+        Press(browser, IDOK);
+    });
     EXPECT_EQ(outcome.browsers, 1);
     EXPECT_TRUE(outcome.ownerDisabled);
     EXPECT_TRUE(outcome.ownerEnabledAfter);
@@ -85,7 +88,9 @@ TEST_F(SaveDirTest, BrowserOpensAtTheOutputFolderAndAcceptingKeepsIt) {
 TEST_F(SaveDirTest, FolderChosenInTheBrowserBecomesTheOutputFolder) {
     const std::string second = m_second;
     const Outcome outcome = RunSaveDir(m_first, [&](HWND browser) {
+        EXPECT_TRUE(WaitForBrowserSelection(browser, "tarnvel-savedir-a"));
         ::SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(second.c_str()));
+        EXPECT_TRUE(WaitForBrowserSelection(browser, "tarnvel-savedir-b"));
         Press(browser, IDOK);
     });
     EXPECT_EQ(outcome.browsers, 1);

@@ -1,5 +1,6 @@
 #include "ui_test_support.h"
 
+#include <commctrl.h>
 #include <shlwapi.h>
 
 #include <cstring>
@@ -88,6 +89,47 @@ void CALLBACK DialogWatcher::Tick(HWND, UINT, UINT_PTR, DWORD) {
     self->m_busy = true;
     self->m_act(context.found);
     self->m_busy = false;
+}
+
+namespace {
+BOOL CALLBACK FindTree(HWND hwnd, LPARAM lParam) {
+    char className[32] = "";
+    ::GetClassNameA(hwnd, className, sizeof(className));
+    if (std::strcmp(className, WC_TREEVIEWA) != 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(lParam) = hwnd;
+    return FALSE;
+}
+
+std::string SelectedTreeText(HWND tree) {
+    char text[MAX_PATH] = "";
+    TVITEMA item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    item.pszText = text;
+    item.cchTextMax = sizeof(text);
+    if (!item.hItem || !::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+        return std::string();
+    return text;
+}
+} // namespace
+
+bool WaitForBrowserSelection(HWND browser, const char* name, DWORD timeoutMs) {
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        HWND tree = nullptr;
+        ::EnumChildWindows(browser, &FindTree, reinterpret_cast<LPARAM>(&tree));
+        if (tree && ::lstrcmpiA(SelectedTreeText(tree).c_str(), name) == 0)
+            return true;
+        if (::GetTickCount() - start > timeoutMs)
+            return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
 }
 
 std::string TextOf(HWND hwnd) {

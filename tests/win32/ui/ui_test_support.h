@@ -56,6 +56,10 @@ private:
     bool m_busy = false;
 };
 
+// Lets the thread's messages run until the folder browser's tree shows `name` as its selected
+// item (the browser fills and selects in steps); false if it did not within `timeoutMs`.
+bool WaitForBrowserSelection(HWND browser, const char* name, DWORD timeoutMs = 10000);
+
 // A message box seen and closed with OK by a MessageBoxCloser.
 struct SeenMessageBox {
     std::string caption;
