@@ -61,6 +61,7 @@ const MessageMap* CLinkLabel::GetMessageMap() const {
     static const MessageMapEntry entries[] = {
         msgmap::SetCursor<&CLinkLabel::OnSetCursor>(),
         msgmap::Mouse<&CLinkLabel::OnMouseMove>(WM_MOUSEMOVE),
+        msgmap::Message<&CLinkLabel::OnCaptureChanged>(WM_CAPTURECHANGED),
         msgmap::ReflectCommand<&CLinkLabel::OnLinkClicked>(STN_CLICKED),
         msgmap::ReflectCtlColor<&CLinkLabel::CtlColor>(),
     };
@@ -195,6 +196,16 @@ void CLinkLabel::OnMouseMove(UINT, POINT point) {
     m_bHover = FALSE;
     ::ReleaseCapture();
     ::RedrawWindow(m_hWnd, nullptr, nullptr, kRedrawNow);
+}
+
+LRESULT CLinkLabel::OnCaptureChanged(WPARAM, LPARAM) {
+    // Someone else took the capture (a message box, another program coming to the front): we will
+    // not see the pointer leave, so stop hovering now rather than stay lit for good.
+    if (m_bHover) {
+        m_bHover = FALSE;
+        ::RedrawWindow(m_hWnd, nullptr, nullptr, kRedrawNow);
+    }
+    return Default();
 }
 
 HBRUSH CLinkLabel::CtlColor(HDC dc, UINT) {

@@ -39,6 +39,7 @@ protected:
 
     BOOL OnSetCursor(HWND wnd, UINT hitTest, UINT mouseMessage);
     void OnMouseMove(UINT keyFlags, POINT point);
+    LRESULT OnCaptureChanged(WPARAM, LPARAM);
     void OnLinkClicked();
     HBRUSH CtlColor(HDC dc, UINT ctlType);
 

@@ -139,6 +139,7 @@ TEST(AboutBox, ClickOnTheLinkIsTakenByTheLinkAndTheBoxStaysOpen) {
     EXPECT_EQ(closer.boxes()[0].text, "Unable to open hyperlink:\n\nThe specified file was not found.");
     EXPECT_EQ(closer.boxes()[0].owner, aboutWindow); // the About box waits for it, not just the main window
     EXPECT_FALSE(about.m_linkHome.m_bVisited);
+    EXPECT_FALSE(about.m_linkHome.m_bHover); // the box took the capture: the link is not left lit
     app.m_pMainWnd = nullptr;
 }
 

@@ -78,6 +78,19 @@ TEST_F(LinkLabelColourTest, HoverHoldsTheCaptureUntilTheMouseLeaves) {
     EXPECT_EQ(::GetCapture(), nullptr);
 }
 
+TEST_F(LinkLabelColourTest, HoverEndsWhenTheCaptureIsTakenAway) {
+    MoveMouse(link, 2, 2);
+    ASSERT_EQ(::GetCapture(), link.m_hWnd);
+    ::SetCapture(host.hwnd()); // as a message box or another program coming to the front does
+    EXPECT_FALSE(link.m_bHover);
+    EXPECT_EQ(AskColours(host, link).text, RGB(0, 0, 238));
+
+    ::ReleaseCapture();
+    MoveMouse(link, 2, 2); // the next visit lights it again
+    EXPECT_TRUE(link.m_bHover);
+    EXPECT_EQ(::GetCapture(), link.m_hWnd);
+}
+
 TEST_F(LinkLabelColourTest, OtherStaticsOfTheParentKeepTheSystemColours) {
     HWND plain = host.AddStatic("plain", SS_LEFT, RECT{20, 100, 120, 120}, 1012);
     HDC dc = ::GetDC(plain);
