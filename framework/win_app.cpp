@@ -51,6 +51,8 @@ const char* AfxGetAppName() {
 }
 
 int AfxMessageBox(const char* text, UINT type) {
+    // Owned by the box that is up in front of the main window, if any, so that box waits too.
     CWnd* mainWnd = AfxGetMainWnd();
-    return ::MessageBoxA(mainWnd ? mainWnd->m_hWnd : nullptr, text, AfxGetAppName(), type);
+    HWND owner = mainWnd ? ::GetLastActivePopup(mainWnd->m_hWnd) : nullptr;
+    return ::MessageBoxA(owner, text, AfxGetAppName(), type);
 }

@@ -33,5 +33,6 @@ CWnd* AfxGetMainWnd();
 HINSTANCE AfxGetResourceHandle();
 // The application's name, or the executable's name when there is no application object.
 const char* AfxGetAppName();
-// A message box owned by the main window with the application's name as caption.
+// A message box owned by the main window (or its active modal box) with the application's name
+// as caption.
 int AfxMessageBox(const char* text, UINT type = MB_OK);

@@ -47,7 +47,9 @@ const MessageMap* CConverterDlg::GetMessageMap() const {
         msgmap::SysCommand<&CConverterDlg::OnSysCommand>(),
         msgmap::Paint<&CConverterDlg::OnPaint>(),
         msgmap::QueryDragIcon<&CConverterDlg::OnQueryDragIcon>(),
+        msgmap::Command<&CConverterDlg::OnSaveDir>(IDC_SAVE_DIR),
         msgmap::Command<&CConverterDlg::OnSelectAll>(IDC_SELECT_ALL),
+        msgmap::Command<&CConverterDlg::OnAbout>(IDC_ABOUT),
         msgmap::EraseBkgnd<&CConverterDlg::OnEraseBkgnd>(),
         msgmap::CtlColor<&CConverterDlg::OnCtlColor>(),
     };
@@ -118,8 +120,10 @@ int CConverterDlg::InitControls() {
 }
 
 void CConverterDlg::OnSysCommand(UINT id, LPARAM) {
-    if ((id & 0xFFF0) == IDM_ABOUTBOX)
-        return; // TODO: open the About box here once it exists.
+    if ((id & 0xFFF0) == IDM_ABOUTBOX) {
+        OnAbout();
+        return;
+    }
     Default();
 }
 

@@ -41,7 +41,9 @@ protected:
     void OnSysCommand(UINT id, LPARAM lParam);
     void OnPaint();
     HCURSOR OnQueryDragIcon();
+    void OnSaveDir();
     void OnSelectAll();
+    void OnAbout();
     BOOL OnEraseBkgnd(HDC dc);
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT ctlType);
 };

@@ -1,6 +1,7 @@
 // Resource numbers of the program's dialogs, controls, icon and strings.
 #pragma once
 
+#define IDD_ABOUTBOX 100
 #define IDS_ABOUTBOX 101
 #define IDD_TARNVEL_DIALOG 102
 #define IDR_MAINFRAME 128
@@ -12,6 +13,7 @@
 #define IDC_TREE_FOLDERS 1007
 #define IDC_SELECT_ALL 1008
 #define IDC_GO 1009
+#define IDC_HOMEPAGE 1011
 #define IDC_ABOUT 1012
 
 // The system-menu command of the About item.

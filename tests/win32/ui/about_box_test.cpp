@@ -1,0 +1,193 @@
+// The About box: its template, the home-page link in it, closing by a click anywhere but the
+// link, and opening it from the main window's About button and system menu.
+#include "win32/modal_runner.h"
+#include "framework/win_app.h"
+#include "link_label_test_support.h"
+#include "ui/about_dlg.h"
+#include "ui/converter_dlg.h"
+#include "ui/resource.h"
+#include "ui_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+HWND FindChildByText(HWND parent, const char* text) {
+    for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (TextOf(child) == text)
+            return child;
+    }
+    return nullptr;
+}
+
+// A real click at a point of `window` (client coordinates), through the system's input queue.
+void ClickAt(HWND window, POINT point) {
+    ::ClientToScreen(window, &point);
+    ::SetCursorPos(point.x, point.y);
+    INPUT input[3] = {};
+    for (INPUT& i : input)
+        i.type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_MOVE; // a move first, so hover tracking starts
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(3, input, sizeof(INPUT));
+}
+
+// Puts the mouse pointer back in the screen's corner, away from where the next test's windows
+// appear, once a test that moved it ends.
+class ParkedPointer {
+public:
+    ParkedPointer() = default;
+    ~ParkedPointer() {
+        ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    }
+    ParkedPointer(const ParkedPointer&) = delete;
+    ParkedPointer& operator=(const ParkedPointer&) = delete;
+};
+
+POINT CentreOf(HWND control) {
+    RECT rect = RectInParent(control);
+    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+void CALLBACK CancelBox(HWND hwnd, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(hwnd, id);
+    ::PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+}
+
+// Runs `body` in the open About box, then, unless the box has already ended, lets the loop run
+// 1.5 s longer and cancels it.
+INT_PTR RunAbout(CAboutDlg& about, const std::function<void(CDialog&)>& body) {
+    return RunModal(about, [&](CDialog& d) {
+        body(d);
+        ::SetTimer(d.m_hWnd, 77, 1500, &CancelBox);
+    });
+}
+} // namespace
+
+TEST(AboutBox, TemplateAndLink) {
+    CAboutDlg about;
+    const INT_PTR result = RunModal(about, [&](CDialog& d) {
+        EXPECT_EQ(TextOf(d.m_hWnd), "About Tarnvel");
+        RECT size{0, 0, 225, 108};
+        ::MapDialogRect(d.m_hWnd, &size);
+        RECT client;
+        d.GetClientRect(&client);
+        EXPECT_EQ(client.right, size.right);
+        EXPECT_EQ(client.bottom, size.bottom);
+        const DWORD style = d.GetStyle();
+        EXPECT_EQ(style & (WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME),
+                  static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME));
+        EXPECT_EQ(::GetWindowLongA(d.m_hWnd, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+
+        HWND version = FindChildByText(d.m_hWnd, "Tarnvel Version 1.0");
+        ASSERT_NE(version, nullptr);
+        EXPECT_EQ(static_cast<DWORD>(::GetWindowLongA(version, GWL_STYLE)), 0x50020080u);
+        HWND icon = ::GetWindow(d.m_hWnd, GW_CHILD);
+        EXPECT_EQ(static_cast<DWORD>(::GetWindowLongA(icon, GWL_STYLE)) & 0xFFFFFF1Fu, 0x50000003u);
+        EXPECT_NE(::SendMessageA(icon, STM_GETICON, 0, 0), 0);
+
+        HWND link = d.GetDlgItem(IDC_HOMEPAGE);
+        ASSERT_EQ(link, about.m_linkHome.m_hWnd);
+        EXPECT_EQ(TextOf(link), "Homepage");
+        EXPECT_EQ(static_cast<DWORD>(::GetWindowLongA(link, GWL_STYLE)), 0x50020000u | SS_NOTIFY);
+        EXPECT_EQ(about.m_linkHome.m_strAddress, kHomePageAddress);
+        EXPECT_EQ(TipText(about.m_linkHome), kHomePageAddress);
+        // Fitted to "Homepage" in the underlined font, from its place in the template.
+        RECT place{39, 46, 39 + 48, 46 + 8};
+        ::MapDialogRect(d.m_hWnd, &place);
+        const RECT fitted = RectInParent(link);
+        EXPECT_EQ(fitted.left, place.left);
+        EXPECT_EQ(fitted.top, place.top);
+        EXPECT_EQ(fitted.right - fitted.left, TextExtent(about.m_linkHome.m_fontLink, "Homepage").cx);
+        d.EndDialog(IDCANCEL);
+    });
+    EXPECT_EQ(result, IDCANCEL);
+}
+
+TEST(AboutBox, ClickOutsideTheLinkClosesItAsOk) {
+    ParkedPointer parked;
+    CAboutDlg about;
+    const INT_PTR result = RunAbout(about, [](CDialog& d) {
+        HWND version = FindChildByText(d.m_hWnd, "Tarnvel Version 1.0");
+        ClickAt(d.m_hWnd, CentreOf(version));
+    });
+    EXPECT_EQ(result, IDOK);
+}
+
+TEST(AboutBox, ClickOnTheLinkIsTakenByTheLinkAndTheBoxStaysOpen) {
+    ParkedPointer parked;
+    // The link opens a missing local page through a missing program: it fails harmlessly, and the
+    // box explains that.
+    ScopedHtmClass htm("C:\\tarnvel-no-such-browser\\browser.exe \"%1\"");
+    const std::string missing = MissingPage();
+    // The program's main window, which owns the About box.
+    CWinApp app;
+    HostWindow mainWindow;
+    app.m_pMainWnd = &mainWindow.wnd();
+    CAboutDlg about;
+    HWND aboutWindow = nullptr;
+    MessageBoxCloser closer;
+    const INT_PTR result = RunAbout(about, [&](CDialog& d) {
+        aboutWindow = d.m_hWnd;
+        about.m_linkHome.SetLinkAddress(missing.c_str());
+        ClickAt(d.m_hWnd, CentreOf(about.m_linkHome.m_hWnd));
+    });
+    EXPECT_EQ(result, IDCANCEL);
+    ASSERT_EQ(closer.boxes().size(), 1u);
+    EXPECT_EQ(closer.boxes()[0].text, "Unable to open hyperlink:\n\nThe specified file was not found.");
+    EXPECT_EQ(closer.boxes()[0].owner, aboutWindow); // the About box waits for it, not just the main window
+    EXPECT_FALSE(about.m_linkHome.m_bVisited);
+    EXPECT_FALSE(about.m_linkHome.m_bHover); // the box took the capture: the link is not left lit
+    app.m_pMainWnd = nullptr;
+}
+
+namespace {
+// Opens the main window with the program's application object around it, does `open` and
+// reports the About boxes seen (and closed) meanwhile.
+struct AboutSeen {
+    int boxes = 0;
+    bool ownerDisabled = false;
+};
+
+AboutSeen OpenAboutFromMainWindow(const std::function<void(CDialog&)>& open) {
+    CWinApp app;
+    CConverterDlg dlg;
+    app.m_pMainWnd = &dlg;
+    AboutSeen seen;
+    RunModal(dlg, [&](CDialog& d) {
+        DialogWatcher watcher([](HWND w) { return TextOf(w) == "About Tarnvel"; },
+                              [&](HWND box) {
+                                  seen.ownerDisabled =
+                                      !::IsWindowEnabled(d.m_hWnd) && ::GetWindow(box, GW_OWNER) == d.m_hWnd;
+                                  ::PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+                              });
+        open(d);
+        seen.boxes = watcher.seen();
+        d.EndDialog(IDCANCEL);
+    });
+    app.m_pMainWnd = nullptr;
+    return seen;
+}
+} // namespace
+
+TEST(AboutBox, OpensFromTheAboutButton) {
+    const AboutSeen seen = OpenAboutFromMainWindow([](CDialog& d) {
+        d.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_ABOUT, BN_CLICKED),
+                      reinterpret_cast<LPARAM>(d.GetDlgItem(IDC_ABOUT)));
+    });
+    EXPECT_EQ(seen.boxes, 1);
+    EXPECT_TRUE(seen.ownerDisabled);
+}
+
+TEST(AboutBox, OpensFromTheSystemMenuItem) {
+    const AboutSeen seen = OpenAboutFromMainWindow([](CDialog& d) {
+        char item[64] = "";
+        ::GetMenuStringA(d.GetSystemMenu(FALSE), IDM_ABOUTBOX, item, sizeof(item), MF_BYCOMMAND);
+        EXPECT_STREQ(item, "&About Tarnvel...");
+        d.SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+    });
+    EXPECT_EQ(seen.boxes, 1);
+    EXPECT_TRUE(seen.ownerDisabled);
+}

@@ -1,0 +1,130 @@
+// The link's colours as its parent asks for them, hover tracking with the mouse capture, and the
+// hand cursor.
+#include "link_label_test_support.h"
+#include "ui_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <shlwapi.h>
+
+namespace {
+struct Colours {
+    COLORREF text;
+    int backgroundMode;
+    HBRUSH brush;
+};
+
+// What the link answers when its parent is about to paint it.
+Colours AskColours(HostWindow& host, CLinkLabel& link) {
+    HDC dc = ::GetDC(link.m_hWnd);
+    ::SetTextColor(dc, RGB(1, 2, 3));
+    ::SetBkMode(dc, OPAQUE);
+    const auto brush = reinterpret_cast<HBRUSH>(::SendMessageA(
+        host.hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(link.m_hWnd)));
+    Colours colours{::GetTextColor(dc), ::GetBkMode(dc), brush};
+    ::ReleaseDC(link.m_hWnd, dc);
+    return colours;
+}
+
+void MoveMouse(CLinkLabel& link, int x, int y) {
+    link.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+}
+
+class LinkLabelColourTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        link.SubclassWindow(host.AddStatic("Homepage", SS_LEFT, RECT{20, 30, 220, 70}, 1011));
+    }
+    void TearDown() override { ::ReleaseCapture(); }
+    HostWindow host;
+    TestLink link;
+};
+} // namespace
+
+TEST_F(LinkLabelColourTest, NormalHoverAndVisitedColoursOverATransparentBackground) {
+    Colours colours = AskColours(host, link);
+    EXPECT_EQ(colours.text, RGB(0, 0, 238));
+    EXPECT_EQ(colours.backgroundMode, TRANSPARENT);
+    EXPECT_EQ(colours.brush, ::GetStockObject(NULL_BRUSH));
+
+    link.MarkVisited(TRUE);
+    EXPECT_EQ(AskColours(host, link).text, RGB(240, 26, 139));
+
+    MoveMouse(link, 2, 2);
+    ASSERT_TRUE(link.m_bHover);
+    EXPECT_EQ(AskColours(host, link).text, ::GetSysColor(COLOR_HIGHLIGHT)); // hover wins over visited
+
+    link.MarkVisited(FALSE);
+    EXPECT_EQ(AskColours(host, link).text, ::GetSysColor(COLOR_HIGHLIGHT));
+
+    MoveMouse(link, -5, -5);
+    EXPECT_EQ(AskColours(host, link).text, RGB(0, 0, 238));
+}
+
+TEST_F(LinkLabelColourTest, HoverHoldsTheCaptureUntilTheMouseLeaves) {
+    EXPECT_FALSE(link.m_bHover);
+    MoveMouse(link, 2, 2);
+    EXPECT_TRUE(link.m_bHover);
+    EXPECT_EQ(::GetCapture(), link.m_hWnd);
+
+    MoveMouse(link, 3, 3);
+    EXPECT_TRUE(link.m_bHover);
+    EXPECT_EQ(::GetCapture(), link.m_hWnd);
+
+    RECT client;
+    link.GetClientRect(&client);
+    MoveMouse(link, client.right + 4, 3);
+    EXPECT_FALSE(link.m_bHover);
+    EXPECT_EQ(::GetCapture(), nullptr);
+}
+
+TEST_F(LinkLabelColourTest, HoverEndsWhenTheCaptureIsTakenAway) {
+    MoveMouse(link, 2, 2);
+    ASSERT_EQ(::GetCapture(), link.m_hWnd);
+    ::SetCapture(host.hwnd()); // as a message box or another program coming to the front does
+    EXPECT_FALSE(link.m_bHover);
+    EXPECT_EQ(AskColours(host, link).text, RGB(0, 0, 238));
+
+    ::ReleaseCapture();
+    MoveMouse(link, 2, 2); // the next visit lights it again
+    EXPECT_TRUE(link.m_bHover);
+    EXPECT_EQ(::GetCapture(), link.m_hWnd);
+}
+
+TEST_F(LinkLabelColourTest, OtherStaticsOfTheParentKeepTheSystemColours) {
+    HWND plain = host.AddStatic("plain", SS_LEFT, RECT{20, 100, 120, 120}, 1012);
+    HDC dc = ::GetDC(plain);
+    ::SetTextColor(dc, RGB(1, 2, 3));
+    ::SendMessageA(host.hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                   reinterpret_cast<LPARAM>(plain));
+    EXPECT_NE(::GetTextColor(dc), RGB(0, 0, 238));
+    ::ReleaseDC(plain, dc);
+}
+
+TEST_F(LinkLabelColourTest, HandCursorComesFromTheHelpProgramWhenItHasOne) {
+    char path[MAX_PATH] = "";
+    ::GetWindowsDirectoryA(path, MAX_PATH);
+    ::PathAppendA(path, "winhlp32.exe");
+    HMODULE help = ::LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    const bool hasHand = help && ::FindResourceA(help, MAKEINTRESOURCEA(106), RT_GROUP_CURSOR);
+    if (help)
+        ::FreeLibrary(help);
+    EXPECT_EQ(link.m_hHandCursor != nullptr, hasHand);
+}
+
+TEST_F(LinkLabelColourTest, SetsItsCursorOnlyWhenItHasOne) {
+    if (link.m_hHandCursor)
+        ::DestroyCursor(link.m_hHandCursor);
+    link.m_hHandCursor = nullptr;
+    EXPECT_EQ(link.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(link.m_hWnd),
+                               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+              FALSE);
+
+    link.m_hHandCursor = static_cast<HCURSOR>(::CopyIcon(::LoadCursorA(nullptr, IDC_CROSS)));
+    ASSERT_NE(link.m_hHandCursor, nullptr);
+    ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
+    EXPECT_EQ(link.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(link.m_hWnd),
+                               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+              TRUE);
+    EXPECT_EQ(::GetCursor(), link.m_hHandCursor);
+}

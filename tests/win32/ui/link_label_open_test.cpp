@@ -1,0 +1,165 @@
+// Opening the link's address: the shell first, else the command registered for web pages (a test
+// class in this prefix's registry stands in for the browser), and the message box that explains
+// a failure. Every address here is a file on this machine; nothing reaches a real browser.
+#include "framework/win_app.h"
+#include "link_label_test_support.h"
+#include "ui_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <shellapi.h>
+
+#include <fstream>
+#include <string>
+
+namespace {
+class LinkLabelOpenTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        link.SubclassWindow(host.AddStatic("Homepage", SS_LEFT, RECT{20, 30, 220, 70}, 1011));
+        link.recordCommands = true;
+        missing = MissingPage();
+    }
+
+    // The shell's own answer for `address`, which the fallback must hand on when it cannot run.
+    static int ShellCode(const std::string& address) {
+        return static_cast<int>(reinterpret_cast<UINT_PTR>(
+            ::ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOW)));
+    }
+
+    // A click on the link, as the static reports it to its parent.
+    void Click() {
+        ::SendMessageA(host.hwnd(), WM_COMMAND, MAKEWPARAM(1011, STN_CLICKED),
+                       reinterpret_cast<LPARAM>(link.m_hWnd));
+    }
+
+    HostWindow host;
+    TestLink link;
+    std::string missing;
+};
+
+const char kPrefix[] = "Unable to open hyperlink:\n\n";
+} // namespace
+
+TEST_F(LinkLabelOpenTest, FallbackCommandIsCutBeforeTheQuotedPlaceholder) {
+    ScopedHtmClass htm("\"C:\\Program Files\\Web\\browser.exe\" -nohome \"%1\" -new-window");
+    ASSERT_LE(ShellCode(missing), 32);
+    EXPECT_EQ(link.OpenAddress(missing.c_str(), SW_SHOW), 33);
+    ASSERT_EQ(link.commands.size(), 1u);
+    EXPECT_EQ(link.commands[0], "\"C:\\Program Files\\Web\\browser.exe\" -nohome  " + missing);
+}
+
+TEST_F(LinkLabelOpenTest, FallbackCommandIsCutBeforeABarePlaceholder) {
+    ScopedHtmClass htm("C:\\web\\browser.exe %1 -x");
+    link.OpenAddress(missing.c_str(), SW_SHOW);
+    ASSERT_EQ(link.commands.size(), 1u);
+    EXPECT_EQ(link.commands[0], "C:\\web\\browser.exe  " + missing);
+}
+
+TEST_F(LinkLabelOpenTest, FallbackCommandWithoutPlaceholderGetsTheAddressAppended) {
+    ScopedHtmClass htm("C:\\web\\browser.exe -x");
+    link.OpenAddress(missing.c_str(), SW_SHOW);
+    ASSERT_EQ(link.commands.size(), 1u);
+    EXPECT_EQ(link.commands[0], "C:\\web\\browser.exe -x " + missing);
+}
+
+TEST_F(LinkLabelOpenTest, NoFallbackWithoutARegisteredCommand) {
+    ScopedHtmClass htm(nullptr);
+    EXPECT_EQ(link.OpenAddress(missing.c_str(), SW_SHOW), ShellCode(missing));
+    EXPECT_TRUE(link.commands.empty());
+}
+
+TEST_F(LinkLabelOpenTest, CommandLineThatWouldNotFitIsRefused) {
+    // The longest command the registry read takes (259 characters) with an address that just fits
+    // in the 520-byte command line, and one character more.
+    const std::string command = "C:\\web\\browser.exe " + std::string(259 - 19, 'o');
+    ScopedHtmClass htm(command.c_str());
+    const std::string fits = missing + std::string(520 - 1 - 259 - 1 - missing.size(), 'p');
+    link.OpenAddress(fits.c_str(), SW_SHOW);
+    ASSERT_EQ(link.commands.size(), 1u);
+    EXPECT_EQ(link.commands[0], command + " " + fits);
+
+    const std::string tooLong = fits + "p";
+    EXPECT_EQ(link.OpenAddress(tooLong.c_str(), SW_SHOW), ShellCode(tooLong));
+    EXPECT_EQ(link.commands.size(), 1u);
+}
+
+TEST_F(LinkLabelOpenTest, RegisteredCommandTooLongToReadIsNotRun) {
+    const std::string command = "C:\\web\\browser.exe " + std::string(300, 'o');
+    ScopedHtmClass htm(command.c_str());
+    EXPECT_EQ(link.OpenAddress(missing.c_str(), SW_SHOW), ShellCode(missing));
+    EXPECT_TRUE(link.commands.empty());
+}
+
+TEST_F(LinkLabelOpenTest, ShellSuccessNeedsNoFallback) {
+    ScopedHtmClass htm("cmd.exe /c exit");
+    char temp[MAX_PATH] = "";
+    ::GetTempPathA(MAX_PATH, temp);
+    const std::string page = std::string(temp) + "tarnvel-link-page.htm";
+    std::ofstream(page) << "<html></html>\n";
+    EXPECT_GT(link.OpenAddress(page.c_str(), SW_HIDE), 32);
+    EXPECT_TRUE(link.commands.empty());
+    ::DeleteFileA(page.c_str());
+}
+
+TEST_F(LinkLabelOpenTest, RealFallbackCommandStarts) {
+    ScopedHtmClass htm("cmd.exe /c exit");
+    link.recordCommands = false;
+    EXPECT_GT(link.OpenAddress(missing.c_str(), SW_HIDE), 32);
+}
+
+TEST_F(LinkLabelOpenTest, ClickResult33IsSuccessAnd32IsFailure) {
+    ScopedHtmClass htm("C:\\web\\browser.exe \"%1\"");
+    link.SetLinkAddress(missing.c_str());
+    {
+        MessageBoxCloser closer;
+        link.commandResult = 33;
+        Click();
+        EXPECT_TRUE(link.m_bVisited);
+        EXPECT_TRUE(closer.boxes().empty());
+    }
+    MessageBoxCloser closer;
+    link.commandResult = 32;
+    Click();
+    EXPECT_FALSE(link.m_bVisited);
+    ASSERT_EQ(closer.boxes().size(), 1u);
+    EXPECT_EQ(closer.boxes()[0].text,
+              std::string(kPrefix) + "The specified dynamic-link library was not found.");
+    EXPECT_EQ(link.commands.size(), 2u);
+}
+
+TEST_F(LinkLabelOpenTest, ClickOnAMissingProgramReportsTheFileNotFound) {
+    ScopedHtmClass htm("C:\\tarnvel-no-such-browser\\browser.exe \"%1\"");
+    link.recordCommands = false;
+    link.SetLinkAddress(missing.c_str());
+    MessageBoxCloser closer;
+    Click();
+    EXPECT_FALSE(link.m_bVisited);
+    ASSERT_EQ(closer.boxes().size(), 1u);
+    EXPECT_EQ(closer.boxes()[0].caption, AfxGetAppName());
+    EXPECT_EQ(closer.boxes()[0].text, std::string(kPrefix) + "The specified file was not found.");
+}
+
+TEST_F(LinkLabelOpenTest, ErrorBoxTextsForKnownAndUnknownCodes) {
+    const struct {
+        int code;
+        const char* text;
+    } cases[] = {
+        {0, "The operating system is out\nof memory or resources."},
+        {ERROR_BAD_FORMAT, "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image)."},
+        {SE_ERR_SHARE, "A sharing violation occurred. "},
+        {SE_ERR_DDEBUSY,
+         "The DDE transaction could not\nbe completed because other DDE transactions\nwere being "
+         "processed."},
+        {7, "Unknown Error (7) occurred."},
+        {-5, "Unknown Error (-5) occurred."},
+    };
+    MessageBoxCloser closer;
+    for (const auto& c : cases)
+        link.ShowOpenError(c.code);
+    ASSERT_EQ(closer.boxes().size(), std::size(cases));
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(closer.boxes()[i].caption, AfxGetAppName());
+        EXPECT_EQ(closer.boxes()[i].text, std::string(kPrefix) + cases[i].text) << "code " << cases[i].code;
+    }
+}

@@ -1,0 +1,292 @@
+#include "ui/link_label.h"
+
+#include "framework/win_app.h"
+
+#include <shellapi.h>
+
+#include <mbstring.h>
+
+#include <cstring>
+
+namespace {
+// The fallback's command line: the registered web-page command, a blank and the address.
+constexpr size_t kCommandSize = 520;
+// The hand cursor in the help program's resources.
+constexpr WORD kHandCursorId = 106;
+constexpr UINT kRedrawNow = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE;
+
+const char* OpenErrorText(int code) {
+    switch (code) {
+    case 0:
+        return "The operating system is out\nof memory or resources.";
+    case SE_ERR_FNF:
+        return "The specified file was not found.";
+    case SE_ERR_PNF:
+        return "The specified path was not found.";
+    case SE_ERR_ACCESSDENIED:
+        return "The operating system denied\naccess to the specified file.";
+    case SE_ERR_OOM:
+        return "There was not enough memory to complete the operation.";
+    case ERROR_BAD_FORMAT:
+        return "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).";
+    case SE_ERR_SHARE:
+        return "A sharing violation occurred. ";
+    case SE_ERR_ASSOCINCOMPLETE:
+        return "The filename association is\nincomplete or invalid.";
+    case SE_ERR_DDETIMEOUT:
+        return "The DDE transaction could not\nbe completed because the request timed out.";
+    case SE_ERR_DDEFAIL:
+        return "The DDE transaction failed.";
+    case SE_ERR_DDEBUSY:
+        return "The DDE transaction could not\nbe completed because other DDE transactions\nwere being "
+               "processed.";
+    case SE_ERR_NOASSOC:
+        return "There is no application associated\nwith the given filename extension.";
+    case SE_ERR_DLLNOTFOUND:
+        return "The specified dynamic-link library was not found.";
+    default:
+        return nullptr;
+    }
+}
+} // namespace
+
+CLinkLabel::CLinkLabel() : m_crHover(::GetSysColor(COLOR_HIGHLIGHT)) {}
+
+CLinkLabel::~CLinkLabel() {
+    if (m_hHandCursor)
+        ::DestroyCursor(m_hHandCursor);
+}
+
+const MessageMap* CLinkLabel::GetMessageMap() const {
+    static const MessageMapEntry entries[] = {
+        msgmap::SetCursor<&CLinkLabel::OnSetCursor>(),
+        msgmap::Mouse<&CLinkLabel::OnMouseMove>(WM_MOUSEMOVE),
+        msgmap::Message<&CLinkLabel::OnCaptureChanged>(WM_CAPTURECHANGED),
+        msgmap::ReflectCommand<&CLinkLabel::OnLinkClicked>(STN_CLICKED),
+        msgmap::ReflectCtlColor<&CLinkLabel::CtlColor>(),
+    };
+    static const MessageMap map(CStatic::GetMessageMap(), entries);
+    return &map;
+}
+
+void CLinkLabel::SetLinkAddress(CString address) {
+    m_strAddress = address;
+    if (!m_hWnd)
+        return;
+    FitToText();
+    if (m_tip.m_hWnd)
+        m_tip.UpdateTipText(m_strAddress, this, 1);
+}
+
+void CLinkLabel::MarkVisited(BOOL visited) {
+    m_bVisited = visited;
+    if (m_hWnd)
+        ::InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
+void CLinkLabel::PreSubclassWindow() {
+    // A static reports clicks only when asked to.
+    ::SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>(GetStyle() | SS_NOTIFY));
+
+    CString text;
+    GetWindowText(text);
+    if (m_strAddress.IsEmpty())
+        m_strAddress = text;
+    if (text.IsEmpty())
+        SetWindowText(m_strAddress);
+
+    // A static without a font of its own draws in the system font; the link underlines that one.
+    auto font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+    if (!font)
+        font = static_cast<HFONT>(::GetStockObject(SYSTEM_FONT));
+    LOGFONTA logFont{};
+    if (::GetObjectA(font, sizeof(logFont), &logFont) == sizeof(logFont)) {
+        logFont.lfUnderline = static_cast<BYTE>(m_bUnderline ? TRUE : FALSE);
+        if (m_fontLink.CreateFontIndirect(&logFont))
+            SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_fontLink.GetSafeHandle()), TRUE);
+    }
+
+    FitToText();
+    LoadHandCursor();
+
+    RECT client;
+    GetClientRect(&client);
+    if (m_tip.Create(this))
+        m_tip.AddTool(this, m_strAddress, client, 1);
+
+    CStatic::PreSubclassWindow();
+}
+
+BOOL CLinkLabel::PreTranslateMessage(MSG* msg) {
+    if (m_tip.m_hWnd)
+        m_tip.RelayEvent(msg);
+    return CStatic::PreTranslateMessage(msg);
+}
+
+void CLinkLabel::FitToText() {
+    if (!m_hWnd || !m_bFitToText)
+        return;
+    RECT rect;
+    GetWindowRect(&rect);
+    if (HWND parent = GetParent())
+        ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+
+    CString text;
+    GetWindowText(text);
+    SIZE extent{};
+    HDC dc = ::GetDC(m_hWnd);
+    HGDIOBJ previous = m_fontLink.GetSafeHandle() ? ::SelectObject(dc, m_fontLink.GetSafeHandle()) : nullptr;
+    ::GetTextExtentPoint32A(dc, text, text.GetLength(), &extent);
+    if (previous)
+        ::SelectObject(dc, previous);
+    ::ReleaseDC(m_hWnd, dc);
+
+    const DWORD style = GetStyle();
+    if (style & SS_CENTERIMAGE)
+        ::InflateRect(&rect, 0, -((rect.bottom - rect.top) - extent.cy) / 2);
+    else
+        rect.bottom = rect.top + extent.cy;
+    if (style & SS_CENTER)
+        ::InflateRect(&rect, -((rect.right - rect.left) - extent.cx) / 2, 0);
+    else if (style & SS_RIGHT)
+        rect.left = rect.right - extent.cx;
+    else
+        rect.right = rect.left + extent.cx;
+    ::SetWindowPos(m_hWnd, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                   SWP_NOZORDER);
+}
+
+void CLinkLabel::LoadHandCursor() {
+    if (m_hHandCursor)
+        return;
+    static const char kHelpProgram[] = "\\winhlp32.exe";
+    char path[MAX_PATH + sizeof(kHelpProgram)] = "";
+    const UINT length = ::GetWindowsDirectoryA(path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return;
+    ::lstrcatA(path, kHelpProgram);
+    HMODULE help = ::LoadLibraryA(path);
+    if (!help)
+        return;
+    if (HCURSOR hand = ::LoadCursorA(help, MAKEINTRESOURCEA(kHandCursorId)))
+        m_hHandCursor = static_cast<HCURSOR>(::CopyIcon(hand));
+    ::FreeLibrary(help);
+}
+
+BOOL CLinkLabel::OnSetCursor(HWND, UINT, UINT) {
+    if (!m_hHandCursor)
+        return FALSE;
+    ::SetCursor(m_hHandCursor);
+    return TRUE;
+}
+
+void CLinkLabel::OnMouseMove(UINT, POINT point) {
+    Default();
+    if (!m_bHover) {
+        m_bHover = TRUE;
+        ::RedrawWindow(m_hWnd, nullptr, nullptr, kRedrawNow);
+        // Held while the pointer is over us, so that we also see the move that leaves.
+        ::SetCapture(m_hWnd);
+        return;
+    }
+    RECT client;
+    GetClientRect(&client);
+    if (::PtInRect(&client, point))
+        return;
+    m_bHover = FALSE;
+    ::ReleaseCapture();
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, kRedrawNow);
+}
+
+LRESULT CLinkLabel::OnCaptureChanged(WPARAM, LPARAM) {
+    // Someone else took the capture (a message box, another program coming to the front): we will
+    // not see the pointer leave, so stop hovering now rather than stay lit for good.
+    if (m_bHover) {
+        m_bHover = FALSE;
+        ::RedrawWindow(m_hWnd, nullptr, nullptr, kRedrawNow);
+    }
+    return Default();
+}
+
+HBRUSH CLinkLabel::CtlColor(HDC dc, UINT) {
+    ::SetTextColor(dc, m_bHover ? m_crHover : m_bVisited ? m_crVisited : m_crLink);
+    ::SetBkMode(dc, TRANSPARENT);
+    // The dialog's background shows through.
+    return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+}
+
+void CLinkLabel::OnLinkClicked() {
+    const int code = OpenAddress(m_strAddress, SW_SHOW);
+    m_bVisited = code > 32;
+    if (code > 32) {
+        MarkVisited(TRUE);
+        return;
+    }
+    ::MessageBeep(MB_ICONEXCLAMATION);
+    ShowOpenError(code);
+}
+
+int CLinkLabel::OpenAddress(const char* address, int showCommand) {
+    const auto shell =
+        reinterpret_cast<UINT_PTR>(::ShellExecuteA(nullptr, "open", address, nullptr, nullptr, showCommand));
+    const int shellCode = static_cast<int>(shell);
+    if (shell > 32)
+        return shellCode;
+
+    // The shell could not: start the program registered for web pages ourselves.
+    char command[kCommandSize] = "";
+    if (ReadRegistryDefault(HKEY_CLASSES_ROOT, ".htm", command) != ERROR_SUCCESS)
+        return shellCode;
+    ::lstrcatA(command, "\\shell\\open\\command");
+    if (ReadRegistryDefault(HKEY_CLASSES_ROOT, command, command) != ERROR_SUCCESS)
+        return shellCode;
+
+    // Everything from the placeholder on goes; the address follows the program and its options.
+    auto* text = reinterpret_cast<unsigned char*>(command);
+    unsigned char* placeholder = _mbsstr(text, reinterpret_cast<const unsigned char*>("\"%1\""));
+    if (!placeholder)
+        placeholder = _mbsstr(text, reinterpret_cast<const unsigned char*>("%1"));
+    if (placeholder)
+        *placeholder = '\0';
+
+    const size_t commandLength = std::strlen(command);
+    const size_t addressLength = std::strlen(address);
+    if (commandLength + 1 + addressLength >= kCommandSize)
+        return shellCode; // the command line would not fit: report what the shell said
+    command[commandLength] = ' ';
+    std::memcpy(command + commandLength + 1, address, addressLength + 1);
+    return static_cast<int>(RunCommand(command, static_cast<UINT>(showCommand)));
+}
+
+UINT CLinkLabel::RunCommand(const char* commandLine, UINT showCommand) {
+    return ::WinExec(commandLine, showCommand);
+}
+
+LONG CLinkLabel::ReadRegistryDefault(HKEY root, const char* subkey, char* out) {
+    HKEY key = nullptr;
+    LONG result = ::RegOpenKeyExA(root, subkey, 0, KEY_QUERY_VALUE, &key);
+    if (result != ERROR_SUCCESS)
+        return result;
+    char value[MAX_PATH] = "";
+    LONG size = sizeof(value);
+    result = ::RegQueryValueA(key, nullptr, value, &size);
+    ::RegCloseKey(key);
+    // A value that does not fit (or cannot be read) gives no command we could trust.
+    if (result != ERROR_SUCCESS)
+        return result;
+    value[MAX_PATH - 1] = '\0';
+    ::lstrcpyA(out, value);
+    return ERROR_SUCCESS;
+}
+
+void CLinkLabel::ShowOpenError(int code) {
+    CString text = "Unable to open hyperlink:\n\n";
+    if (const char* reason = OpenErrorText(code)) {
+        text += reason;
+    } else {
+        CString unknown;
+        unknown.Format("Unknown Error (%d) occurred.", code);
+        text += unknown;
+    }
+    AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+}
