@@ -47,6 +47,7 @@ const MessageMap* CConverterDlg::GetMessageMap() const {
         msgmap::SysCommand<&CConverterDlg::OnSysCommand>(),
         msgmap::Paint<&CConverterDlg::OnPaint>(),
         msgmap::QueryDragIcon<&CConverterDlg::OnQueryDragIcon>(),
+        msgmap::Message<&CConverterDlg::OnFolderSelected>(WM_FOLDER_SELECTED),
         msgmap::Command<&CConverterDlg::OnSelectAll>(IDC_SELECT_ALL),
         msgmap::EraseBkgnd<&CConverterDlg::OnEraseBkgnd>(),
         msgmap::CtlColor<&CConverterDlg::OnCtlColor>(),
@@ -105,7 +106,8 @@ BOOL CConverterDlg::OnInitDialog() {
 }
 
 int CConverterDlg::InitControls() {
-    m_treeFolders.SubclassDlgItem(IDC_TREE_FOLDERS, this);
+    if (m_treeFolders.SubclassDlgItem(IDC_TREE_FOLDERS, this))
+        m_treeFolders.InitTree();
 
     // Attached only: the list's own messages need no object of ours.
     m_listFiles.Attach(GetDlgItem(IDC_LIST_FILES));
