@@ -12,13 +12,17 @@ FolderTreeHost::FolderTreeHost() {
     const RECT frame{0, 0, 400, 600};
     if (!CreateEx(0, "STATIC", "tree host", WS_POPUP, frame, nullptr, 0))
         return;
-    HWND treeWindow = ::CreateWindowExA(
-        0, WC_TREEVIEWA, "Tree1",
-        WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, 0,
-        0, 400, 600, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kTreeId)),
-        ::GetModuleHandleA(nullptr), nullptr);
+    HWND treeWindow = CreateTreeWindow(m_hWnd);
     if (tree.SubclassWindow(treeWindow))
         tree.InitTree();
+}
+
+HWND CreateTreeWindow(HWND parent) {
+    return ::CreateWindowExA(0, WC_TREEVIEWA, "Tree1",
+                             WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
+                                 TVS_LINESATROOT,
+                             0, 0, 400, 600, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kTreeId)),
+                             ::GetModuleHandleA(nullptr), nullptr);
 }
 
 FolderTreeHost::~FolderTreeHost() {

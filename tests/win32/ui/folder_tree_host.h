@@ -21,6 +21,9 @@ protected:
     LRESULT OnFolderSelected(WPARAM wParam, LPARAM lParam);
 };
 
+// A tree-view window as the dialog template makes control 1007, child of `parent`.
+HWND CreateTreeWindow(HWND parent);
+
 // Item helpers over a tree's items.
 std::string ItemText(const CTreeCtrl& tree, HTREEITEM item);
 // The file-system path of an item's identifier list, or "" when it has none.
