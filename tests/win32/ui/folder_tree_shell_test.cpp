@@ -92,6 +92,42 @@ TEST_F(FolderTreeShell, ABranchEnumeratesItsOwnFolderOnlyAndOnlyOnce) {
     EXPECT_EQ(hooks.enumerated, (Texts{temp.Path(), temp / "beta"}));
 }
 
+TEST_F(FolderTreeShell, SiblingsTakeTheOrderTheFolderGives) {
+    ShellSourceOverride shell(&malloc, &hooks);
+    FolderTreeHost host;
+    HTREEITEM folder = ExpandToPath(host.tree, temp.Path());
+    ASSERT_NE(folder, nullptr);
+    temp.MakeFolder("gamma");
+    hooks.reverseOrder = true;
+    ExpandItem(host.tree, folder);
+    EXPECT_EQ(ChildTexts(host.tree, folder), (Texts{"gamma", "beta", "alpha"}));
+}
+
+TEST_F(FolderTreeShell, ComparingTwoItemsAsksTheFolderAboutTheirLastElementsAndReadsTheLow16Bits) {
+    ShellSourceOverride shell(&malloc, &hooks);
+    IShellFolder* desktop = nullptr;
+    ASSERT_EQ(g_shellSource.getDesktopFolder(&desktop), S_OK);
+    // Two absolute lists of two elements each, as the tree keeps them.
+    const BYTE first[] = {3, 0, 'a', 4, 0, 'b', 'c', 0, 0};
+    const BYTE second[] = {3, 0, 'a', 3, 0, 'd', 0, 0};
+    const auto a = reinterpret_cast<LPARAM>(first);
+    const auto b = reinterpret_cast<LPARAM>(second);
+    hooks.overrideCompare = true;
+    const auto folder = reinterpret_cast<LPARAM>(desktop);
+
+    hooks.compareResult = MAKE_HRESULT(SEVERITY_SUCCESS, 0, 0xFFFF);
+    EXPECT_EQ(CFolderTreeCtrl::CompareItems(a, b, folder), -1);
+    EXPECT_EQ(reinterpret_cast<const BYTE*>(hooks.comparedFirst), first + 3);
+    EXPECT_EQ(reinterpret_cast<const BYTE*>(hooks.comparedSecond), second + 3);
+    hooks.compareResult = MAKE_HRESULT(SEVERITY_SUCCESS, 0x12, 0x0005);
+    EXPECT_EQ(CFolderTreeCtrl::CompareItems(a, b, folder), 1);
+    hooks.compareResult = MAKE_HRESULT(SEVERITY_SUCCESS, 0x12, 0);
+    EXPECT_EQ(CFolderTreeCtrl::CompareItems(a, b, folder), 0);
+    hooks.compareResult = E_INVALIDARG;
+    EXPECT_EQ(CFolderTreeCtrl::CompareItems(a, b, folder), 0) << "a failure makes them equal";
+    desktop->Release();
+}
+
 TEST_F(FolderTreeShell, NamesOfEveryKindBecomeTheItemText) {
     using Names = FolderHooks::Names;
     for (Names names : {Names::Wide, Names::Offset, Names::Text}) {

@@ -114,7 +114,14 @@ HRESULT WrappedFolder::BindToStorage(LPCITEMIDLIST list, IBindCtx* bind, REFIID 
 }
 
 HRESULT WrappedFolder::CompareIDs(LPARAM column, LPCITEMIDLIST first, LPCITEMIDLIST second) {
-    return m_inner->CompareIDs(column, first, second);
+    m_hooks->comparedFirst = first;
+    m_hooks->comparedSecond = second;
+    if (m_hooks->overrideCompare)
+        return m_hooks->compareResult;
+    const HRESULT hr = m_inner->CompareIDs(column, first, second);
+    if (FAILED(hr) || !m_hooks->reverseOrder)
+        return hr;
+    return MAKE_HRESULT(SEVERITY_SUCCESS, 0, static_cast<USHORT>(-static_cast<short>(HRESULT_CODE(hr))));
 }
 
 HRESULT WrappedFolder::CreateViewObject(HWND owner, REFIID iid, void** out) {

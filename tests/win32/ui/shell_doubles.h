@@ -40,7 +40,12 @@ struct FolderHooks {
     std::string failBindPath;            // binding to this path fails
     std::vector<std::string> enumerated; // the path of each enumerated folder ("" the desktop)
     int offsetNamesServed = 0;           // names given as an offset into the item
-    LONG liveFolders = 0;                // wrappers not yet released
+    bool reverseOrder = false;           // CompareIDs answers the other way round
+    bool overrideCompare = false;        // CompareIDs answers compareResult instead
+    HRESULT compareResult = S_OK;
+    LPCITEMIDLIST comparedFirst = nullptr; // the arguments of the last CompareIDs
+    LPCITEMIDLIST comparedSecond = nullptr;
+    LONG liveFolders = 0; // wrappers not yet released
 };
 
 class WrappedFolder final : public IShellFolder {
