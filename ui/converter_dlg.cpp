@@ -48,6 +48,7 @@ const MessageMap* CConverterDlg::GetMessageMap() const {
         msgmap::Paint<&CConverterDlg::OnPaint>(),
         msgmap::QueryDragIcon<&CConverterDlg::OnQueryDragIcon>(),
         msgmap::Message<&CConverterDlg::OnFolderSelected>(WM_FOLDER_SELECTED),
+        msgmap::Notify<&CConverterDlg::OnListDeleteAllItems>(IDC_LIST_FILES, LVN_DELETEALLITEMS),
         msgmap::Command<&CConverterDlg::OnSelectAll>(IDC_SELECT_ALL),
         msgmap::EraseBkgnd<&CConverterDlg::OnEraseBkgnd>(),
         msgmap::CtlColor<&CConverterDlg::OnCtlColor>(),

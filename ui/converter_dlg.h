@@ -33,6 +33,8 @@ public:
 
     // Refills the list and the output folder from the folder path in wParam; returns 1.
     LRESULT OnFolderSelected(WPARAM wParam, LPARAM lParam);
+    // Emptying the list: the rows carry no data, so no per-row deletion notice is wanted.
+    void OnListDeleteAllItems(NMHDR* header, LRESULT* result);
     // Stores `folder` as the source folder and collects its AWD files' names and details; 0.
     int ScanFolder(CString folder);
     // 1 when the name's last three bytes are "awd" in any case (multibyte rules), else 0.

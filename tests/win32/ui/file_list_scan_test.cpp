@@ -92,11 +92,18 @@ TEST(FolderScan, TimesAreTheUtcLastWriteTimeOnATwelveHourClock) {
     temp.MakeFile("midnight.awd", 10, &justAfterMidnight);
     temp.MakeFile("afternoon.awd", 20, &afternoon);
     temp.MakeFile("evening.awd", 30, &lateEvening);
+    // The same clock time on another day, and another time on the same day.
+    const SYSTEMTIME sameClock = Utc(1999, 12, 31, 13, 5);
+    const SYSTEMTIME sameDay = Utc(2008, 5, 12, 12, 5);
+    temp.MakeFile("same-clock.awd", 40, &sameClock);
+    temp.MakeFile("same-day.awd", 50, &sameDay);
     CConverterDlg dlg;
     dlg.ScanFolder(temp.Path().c_str());
     EXPECT_EQ(DetailsOf(dlg, "midnight.awd"), "10,2008.05.12 12:05");
     EXPECT_EQ(DetailsOf(dlg, "afternoon.awd"), "20,2008.05.12 01:05");
     EXPECT_EQ(DetailsOf(dlg, "evening.awd"), "30,1999.12.31 11:59");
+    EXPECT_EQ(DetailsOf(dlg, "same-clock.awd"), "40,1999.12.31 01:05");
+    EXPECT_EQ(DetailsOf(dlg, "same-day.awd"), "50,2008.05.12 12:05");
 }
 
 // Run with a time zone far from UTC (see win32_tests.cmake); elsewhere there is nothing to show.
