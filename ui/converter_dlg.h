@@ -31,10 +31,6 @@ public:
     HBRUSH m_hbrBackground = nullptr; // created at initialisation, deleted with the window
     CopyOptions m_copyOptions{};
 
-    // Refills the list and the output folder from the folder path in wParam; returns 1.
-    LRESULT OnFolderSelected(WPARAM wParam, LPARAM lParam);
-    // Emptying the list: the rows carry no data, so no per-row deletion notice is wanted.
-    void OnListDeleteAllItems(NMHDR* header, LRESULT* result);
     // Stores `folder` as the source folder and collects its AWD files' names and details; 0.
     int ScanFolder(CString folder);
     // 1 when the name's last three bytes are "awd" in any case (multibyte rules), else 0.
@@ -50,6 +46,10 @@ protected:
     void OnPaint();
     HCURSOR OnQueryDragIcon();
     void OnSelectAll();
+    // Refills the list and the output folder from the folder path in wParam; returns 1.
+    LRESULT OnFolderSelected(WPARAM wParam, LPARAM lParam);
+    // Emptying the list: the rows carry no data, so no per-row deletion notice is wanted.
+    void OnListDeleteAllItems(NMHDR* header, LRESULT* result);
     BOOL OnEraseBkgnd(HDC dc);
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT ctlType);
 };
