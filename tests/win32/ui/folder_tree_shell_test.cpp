@@ -177,6 +177,43 @@ TEST_F(FolderTreeShell, AFolderThatCannotBeBoundLosesItsButton) {
     EXPECT_FALSE(Contains(hooks.enumerated, temp / "alpha"));
 }
 
+TEST_F(FolderTreeShell, RemovableMediaGetAButtonUntouchedAndKeepItWhenEmpty) {
+    ShellSourceOverride shell(&malloc, &hooks);
+    FolderTreeHost host;
+    HTREEITEM folder = ExpandToPath(host.tree, temp.Path());
+    ASSERT_NE(folder, nullptr);
+    temp.MakeFolder("disk");
+    hooks.removablePath = temp / "disk";
+    ExpandItem(host.tree, folder);
+    HTREEITEM disk = nullptr;
+    for (HTREEITEM child : Children(host.tree, folder))
+        if (ItemText(host.tree, child) == "disk")
+            disk = child;
+    ASSERT_NE(disk, nullptr);
+    EXPECT_EQ(ItemChildCount(host.tree, disk), 1) << "a button without sub-folders";
+    EXPECT_EQ(hooks.removableSubfolderQuestions, 0) << "the medium is not asked about";
+    EXPECT_FALSE(Contains(hooks.enumerated, temp / "disk"));
+
+    UserExpand(host.tree, disk);
+    EXPECT_TRUE(Contains(hooks.enumerated, temp / "disk"));
+    EXPECT_EQ(host.tree.GetChildItem(disk), nullptr);
+    EXPECT_EQ(ItemChildCount(host.tree, disk), 1) << "keeps its button";
+    EXPECT_FALSE(ItemState(host.tree, disk) & TVIS_EXPANDED);
+}
+
+TEST_F(FolderTreeShell, AFolderWithoutSubFoldersGetsNoButton) {
+    ShellSourceOverride shell(&malloc, &hooks);
+    FolderTreeHost host;
+    HTREEITEM folder = ExpandToPath(host.tree, temp.Path());
+    ASSERT_NE(folder, nullptr);
+    hooks.leafPath = temp / "alpha";
+    ExpandItem(host.tree, folder);
+    const std::vector<HTREEITEM> children = Children(host.tree, folder);
+    ASSERT_EQ(ChildTexts(host.tree, folder), (Texts{"alpha", "beta"}));
+    EXPECT_EQ(ItemChildCount(host.tree, children[0]), 0);
+    EXPECT_EQ(ItemChildCount(host.tree, children[1]), 1);
+}
+
 TEST_F(FolderTreeShell, WhenNoListCanBeAllocatedNoItemIsMadeAndNothingLeaks) {
     {
         ShellSourceOverride shell(&malloc, &hooks);

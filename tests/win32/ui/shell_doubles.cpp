@@ -129,7 +129,23 @@ HRESULT WrappedFolder::CreateViewObject(HWND owner, REFIID iid, void** out) {
 }
 
 HRESULT WrappedFolder::GetAttributesOf(UINT count, LPCITEMIDLIST* lists, SFGAOF* attributes) {
-    return m_inner->GetAttributesOf(count, lists, attributes);
+    const SFGAOF asked = *attributes;
+    const HRESULT hr = m_inner->GetAttributesOf(count, lists, attributes);
+    if (FAILED(hr) || count != 1 || (m_hooks->removablePath.empty() && m_hooks->leafPath.empty()))
+        return hr;
+    STRRET name{};
+    char path[MAX_PATH] = "";
+    if (FAILED(m_inner->GetDisplayNameOf(lists[0], SHGDN_FORPARSING, &name)) ||
+        FAILED(::StrRetToBufA(&name, lists[0], path, MAX_PATH)))
+        return hr;
+    if (lstrcmpiA(path, m_hooks->leafPath.c_str()) == 0)
+        *attributes &= ~SFGAO_HASSUBFOLDER;
+    if (lstrcmpiA(path, m_hooks->removablePath.c_str()) == 0) {
+        if (asked & SFGAO_HASSUBFOLDER)
+            ++m_hooks->removableSubfolderQuestions;
+        *attributes = (*attributes | (asked & SFGAO_REMOVABLE)) & ~SFGAO_HASSUBFOLDER;
+    }
+    return hr;
 }
 
 HRESULT WrappedFolder::GetUIObjectOf(HWND owner, UINT count, LPCITEMIDLIST* lists, REFIID iid, UINT* reserved,

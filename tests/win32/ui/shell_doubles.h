@@ -45,7 +45,10 @@ struct FolderHooks {
     HRESULT compareResult = S_OK;
     LPCITEMIDLIST comparedFirst = nullptr; // the arguments of the last CompareIDs
     LPCITEMIDLIST comparedSecond = nullptr;
-    LONG liveFolders = 0; // wrappers not yet released
+    std::string removablePath;           // this item reports removable media and no sub-folders
+    std::string leafPath;                // this item reports no sub-folders
+    int removableSubfolderQuestions = 0; // times the removable item was asked about sub-folders
+    LONG liveFolders = 0;                // wrappers not yet released
 };
 
 class WrappedFolder final : public IShellFolder {
