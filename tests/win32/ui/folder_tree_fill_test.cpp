@@ -75,3 +75,28 @@ TEST(FolderTreeFill, ABranchWithNothingInsideCollapsesKeepsItsButtonAndTriesAgai
     UserExpand(host.tree, hollow);
     EXPECT_EQ(ChildTexts(host.tree, hollow), (Texts{"late"}));
 }
+
+TEST(FolderTreeFill, FoldersShowTheShellsIconsAndTheOpenFolderWhenSelected) {
+    TempFolder temp("icons");
+    temp.MakeFolder("folder");
+    FolderTreeHost host;
+    HTREEITEM parent = ExpandToPath(host.tree, temp.Path());
+    ASSERT_NE(parent, nullptr);
+    ExpandItem(host.tree, parent);
+    HTREEITEM folder = host.tree.GetChildItem(parent);
+    ASSERT_NE(folder, nullptr);
+
+    const auto icon = [&](UINT extra) {
+        SHFILEINFOA info{};
+        ::SHGetFileInfoA(reinterpret_cast<const char*>(ItemIdList(host.tree, folder)), 0, &info, sizeof(info),
+                         SHGFI_SYSICONINDEX | SHGFI_PIDL | SHGFI_SMALLICON | extra);
+        return info.iIcon;
+    };
+    TVITEMA images{};
+    images.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    images.hItem = folder;
+    ASSERT_TRUE(host.tree.GetItem(&images));
+    EXPECT_EQ(images.iImage, icon(0));
+    EXPECT_EQ(images.iSelectedImage, icon(SHGFI_OPENICON));
+    EXPECT_NE(images.iImage, images.iSelectedImage) << "the shell has an open-folder icon";
+}
