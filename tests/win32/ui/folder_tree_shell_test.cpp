@@ -3,6 +3,8 @@
 #include "folder_tree_host.h"
 #include "shell_doubles.h"
 #include "temp_folder.h"
+#include "ui/converter_dlg.h"
+#include "win32/modal_runner.h"
 
 #include <gtest/gtest.h>
 
@@ -67,6 +69,25 @@ TEST_F(FolderTreeShell, ListsAreFreedWhenTheObjectGoesBeforeItsWindow) {
     tree.reset();
     EXPECT_FALSE(::IsWindow(window));
     EXPECT_EQ(malloc.live, hostLists);
+}
+
+TEST_F(FolderTreeShell, TheMainDialogsTreeFreesEveryListWhenTheDialogCloses) {
+    {
+        ShellSourceOverride shell(&malloc, &hooks);
+        CConverterDlg dlg;
+        EXPECT_EQ(malloc.references, 1);
+        RunModal(dlg, [&](CDialog&) {
+            HTREEITEM folder = ExpandToPath(dlg.m_treeFolders, temp.Path());
+            ASSERT_NE(folder, nullptr);
+            ExpandItem(dlg.m_treeFolders, folder);
+            dlg.m_treeFolders.SelectItem(dlg.m_treeFolders.GetChildItem(folder));
+            EXPECT_GT(malloc.live.size(), 5u);
+            dlg.EndDialog(IDCANCEL);
+        });
+        EXPECT_TRUE(malloc.live.empty()) << "freed with the window, before the dialog object goes";
+    }
+    EXPECT_EQ(malloc.references, 0);
+    EXPECT_EQ(hooks.liveFolders, 0);
 }
 
 TEST_F(FolderTreeShell, ABranchEnumeratesItsOwnFolderOnlyAndOnlyOnce) {
