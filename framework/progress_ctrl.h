@@ -13,6 +13,5 @@ public:
     }
     int SetStep(int step) { return static_cast<int>(SendMessage(PBM_SETSTEP, static_cast<WPARAM>(step))); }
     int SetPos(int pos) { return static_cast<int>(SendMessage(PBM_SETPOS, static_cast<WPARAM>(pos))); }
-    int GetPos() const { return static_cast<int>(SendMessage(PBM_GETPOS)); }
     int StepIt() { return static_cast<int>(SendMessage(PBM_STEPIT)); }
 };

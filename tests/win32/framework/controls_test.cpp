@@ -38,7 +38,7 @@ TEST(ControlWrappers, ProgressRangeStepAndPosition) {
         progress.SetPos(0);
         progress.StepIt();
         progress.StepIt();
-        EXPECT_EQ(2, progress.GetPos());
+        EXPECT_EQ(2, progress.SendMessage(PBM_GETPOS));
         EXPECT_EQ(3, progress.SendMessage(PBM_GETRANGE, FALSE));
         progress.Detach();
         dlg.EndDialog(IDOK);
