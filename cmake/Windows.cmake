@@ -24,3 +24,11 @@ target_compile_options(Tarnvel PRIVATE ${TARNVEL_WARNINGS})
 target_link_libraries(Tarnvel PRIVATE tarnvel_core)
 # The release program ships without symbols.
 target_link_options(Tarnvel PRIVATE $<$<CONFIG:Release>:-s>)
+
+# The browsing benchmark: the real dialog under wine, run by scripts/bench.sh.
+add_executable(tarnvel_bench ${PROJECT_SOURCE_DIR}/bench/win32/browse_bench.cpp
+  ${PROJECT_SOURCE_DIR}/tests/win32/modal_runner.cpp ${PROJECT_SOURCE_DIR}/tests/win32/ui/folder_tree_host.cpp
+  ${TARNVEL_RESOURCES})
+target_include_directories(tarnvel_bench PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+target_compile_options(tarnvel_bench PRIVATE ${TARNVEL_WARNINGS})
+target_link_libraries(tarnvel_bench PRIVATE tarnvel_core)

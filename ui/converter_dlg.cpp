@@ -48,6 +48,8 @@ const MessageMap* CConverterDlg::GetMessageMap() const {
         msgmap::Paint<&CConverterDlg::OnPaint>(),
         msgmap::QueryDragIcon<&CConverterDlg::OnQueryDragIcon>(),
         msgmap::Command<&CConverterDlg::OnSaveDir>(IDC_SAVE_DIR),
+        msgmap::Message<&CConverterDlg::OnFolderSelected>(WM_FOLDER_SELECTED),
+        msgmap::Notify<&CConverterDlg::OnListDeleteAllItems>(IDC_LIST_FILES, LVN_DELETEALLITEMS),
         msgmap::Command<&CConverterDlg::OnSelectAll>(IDC_SELECT_ALL),
         msgmap::Command<&CConverterDlg::OnAbout>(IDC_ABOUT),
         msgmap::EraseBkgnd<&CConverterDlg::OnEraseBkgnd>(),
@@ -107,7 +109,8 @@ BOOL CConverterDlg::OnInitDialog() {
 }
 
 int CConverterDlg::InitControls() {
-    m_treeFolders.SubclassDlgItem(IDC_TREE_FOLDERS, this);
+    if (m_treeFolders.SubclassDlgItem(IDC_TREE_FOLDERS, this))
+        m_treeFolders.InitTree();
 
     // Attached only: the list's own messages need no object of ours.
     m_listFiles.Attach(GetDlgItem(IDC_LIST_FILES));

@@ -1,0 +1,150 @@
+#include "folder_tree_host.h"
+
+#include <shlobj.h>
+
+#include <cstring>
+
+namespace {
+constexpr UINT kTreeId = 1007;
+}
+
+FolderTreeHost::FolderTreeHost() {
+    const RECT frame{0, 0, 400, 600};
+    if (!CreateEx(0, "STATIC", "tree host", WS_POPUP, frame, nullptr, 0))
+        return;
+    HWND treeWindow = CreateTreeWindow(m_hWnd);
+    if (tree.SubclassWindow(treeWindow))
+        tree.InitTree();
+}
+
+HWND CreateTreeWindow(HWND parent) {
+    return ::CreateWindowExA(0, WC_TREEVIEWA, "Tree1",
+                             WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
+                                 TVS_LINESATROOT,
+                             0, 0, 400, 600, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kTreeId)),
+                             ::GetModuleHandleA(nullptr), nullptr);
+}
+
+FolderTreeHost::~FolderTreeHost() {
+    DestroyWindow();
+}
+
+const MessageMap* FolderTreeHost::GetMessageMap() const {
+    static const MessageMapEntry entries[] = {
+        msgmap::Message<&FolderTreeHost::OnFolderSelected>(WM_FOLDER_SELECTED),
+    };
+    static const MessageMap map(CWnd::GetMessageMap(), entries);
+    return &map;
+}
+
+LRESULT FolderTreeHost::OnFolderSelected(WPARAM wParam, LPARAM lParam) {
+    selections.emplace_back(reinterpret_cast<const char*>(wParam));
+    return lParam == 0 ? 1 : 0;
+}
+
+std::string ItemText(const CTreeCtrl& tree, HTREEITEM item) {
+    char text[MAX_PATH] = "";
+    TVITEMA data{};
+    data.mask = TVIF_HANDLE | TVIF_TEXT;
+    data.hItem = item;
+    data.pszText = text;
+    data.cchTextMax = MAX_PATH;
+    tree.GetItem(&data);
+    return text;
+}
+
+LPCITEMIDLIST ItemIdList(const CTreeCtrl& tree, HTREEITEM item) {
+    TVITEMA data{};
+    data.mask = TVIF_HANDLE | TVIF_PARAM;
+    data.hItem = item;
+    return tree.GetItem(&data) ? reinterpret_cast<LPCITEMIDLIST>(data.lParam) : nullptr;
+}
+
+std::string ItemPath(const CTreeCtrl& tree, HTREEITEM item) {
+    char path[MAX_PATH] = "";
+    LPCITEMIDLIST list = ItemIdList(tree, item);
+    if (!list || !::SHGetPathFromIDListA(list, path))
+        return "";
+    return path;
+}
+
+std::vector<HTREEITEM> Children(const CTreeCtrl& tree, HTREEITEM item) {
+    std::vector<HTREEITEM> children;
+    for (HTREEITEM child = tree.GetChildItem(item); child; child = tree.GetNextItem(child, TVGN_NEXT))
+        children.push_back(child);
+    return children;
+}
+
+std::vector<std::string> ChildTexts(const CTreeCtrl& tree, HTREEITEM item) {
+    std::vector<std::string> texts;
+    for (HTREEITEM child : Children(tree, item))
+        texts.push_back(ItemText(tree, child));
+    return texts;
+}
+
+UINT ItemState(const CTreeCtrl& tree, HTREEITEM item) {
+    TVITEMA data{};
+    data.mask = TVIF_HANDLE | TVIF_STATE;
+    data.hItem = item;
+    data.stateMask = 0xFFFF;
+    tree.GetItem(&data);
+    return data.state;
+}
+
+int ItemChildCount(const CTreeCtrl& tree, HTREEITEM item) {
+    TVITEMA data{};
+    data.mask = TVIF_HANDLE | TVIF_CHILDREN;
+    data.hItem = item;
+    tree.GetItem(&data);
+    return data.cChildren;
+}
+
+void ExpandItem(CTreeCtrl& tree, HTREEITEM item, UINT action) {
+    tree.Expand(item, action);
+}
+
+void UserExpand(CTreeCtrl& tree, HTREEITEM item) {
+    tree.SelectItem(item);
+    tree.SendMessage(WM_KEYDOWN, VK_ADD, 1);
+}
+
+void UserCollapse(CTreeCtrl& tree, HTREEITEM item) {
+    tree.SelectItem(item);
+    tree.SendMessage(WM_KEYDOWN, VK_SUBTRACT, 1);
+}
+
+HTREEITEM FindSpecialChild(const CTreeCtrl& tree, int csidl) {
+    LPITEMIDLIST special = nullptr;
+    if (FAILED(::SHGetSpecialFolderLocation(nullptr, csidl, &special)))
+        return nullptr;
+    HTREEITEM found = nullptr;
+    for (HTREEITEM child : Children(tree, tree.GetRootItem()))
+        if (!found && ::ILIsEqual(ItemIdList(tree, child), special))
+            found = child;
+    ::CoTaskMemFree(special);
+    return found;
+}
+
+HTREEITEM ExpandToPath(CTreeCtrl& tree, const std::string& path) {
+    HTREEITEM item = FindSpecialChild(tree, CSIDL_DRIVES);
+    std::string reached;
+    while (item && lstrcmpiA(reached.c_str(), path.c_str()) != 0) {
+        ExpandItem(tree, item);
+        HTREEITEM next = nullptr;
+        for (HTREEITEM child : Children(tree, item)) {
+            const std::string childPath = ItemPath(tree, child);
+            // A drive root ends in a backslash; any other step must be followed by one or end the path.
+            const bool prefix = !childPath.empty() && childPath.size() <= path.size() &&
+                                _strnicmp(childPath.c_str(), path.c_str(), childPath.size()) == 0 &&
+                                (childPath.size() == path.size() || childPath.back() == '\\' ||
+                                 path[childPath.size()] == '\\');
+            if (prefix && childPath.size() > reached.size()) {
+                next = child;
+                reached = childPath;
+                break;
+            }
+        }
+        item = next;
+    }
+    return item;
+}

@@ -1,0 +1,47 @@
+// The tree at start: the desktop as the expanded root with its folders, nothing selected.
+#include "folder_tree_host.h"
+
+#include <gtest/gtest.h>
+
+TEST(FolderTreeStart, RootIsTheExpandedDesktopWithImage4AndNothingSelected) {
+    FolderTreeHost host;
+    CFolderTreeCtrl& tree = host.tree;
+    HTREEITEM root = tree.GetRootItem();
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(tree.GetNextItem(root, TVGN_NEXT), nullptr) << "one root";
+
+    char desktopPath[MAX_PATH] = "";
+    ASSERT_TRUE(::SHGetSpecialFolderPathA(nullptr, desktopPath, CSIDL_DESKTOPDIRECTORY, FALSE));
+    SHFILEINFOA info{};
+    ::SHGetFileInfoA(desktopPath, 0, &info, sizeof(info), SHGFI_DISPLAYNAME);
+    EXPECT_EQ(ItemText(tree, root), info.szDisplayName);
+    EXPECT_FALSE(ItemText(tree, root).empty());
+
+    TVITEMA images{};
+    images.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    images.hItem = root;
+    ASSERT_TRUE(tree.GetItem(&images));
+    EXPECT_EQ(images.iImage, 4);
+    EXPECT_EQ(images.iSelectedImage, 4);
+
+    EXPECT_TRUE(ItemState(tree, root) & TVIS_EXPANDED);
+    EXPECT_EQ(tree.GetSelectedItem(), nullptr);
+    EXPECT_TRUE(host.selections.empty());
+    EXPECT_NE(tree.SendMessage(TVM_GETIMAGELIST, TVSIL_NORMAL), 0) << "the system image list";
+}
+
+TEST(FolderTreeStart, RootLevelHoldsTheDesktopsFoldersWithTheComputer) {
+    FolderTreeHost host;
+    CFolderTreeCtrl& tree = host.tree;
+    HTREEITEM computer = FindSpecialChild(tree, CSIDL_DRIVES);
+    ASSERT_NE(computer, nullptr);
+    EXPECT_FALSE(ItemText(tree, computer).empty());
+    EXPECT_EQ(ItemChildCount(tree, computer), 1) << "the computer has drives, so it has a button";
+    EXPECT_EQ(tree.GetChildItem(computer), nullptr) << "not filled before it is expanded";
+    // Every root-level item is a folder of the desktop, absolute lists of one element.
+    for (HTREEITEM child : Children(tree, tree.GetRootItem())) {
+        LPCITEMIDLIST list = ItemIdList(tree, child);
+        ASSERT_NE(list, nullptr);
+        EXPECT_EQ(::ILGetNext(list)->mkid.cb, 0) << ItemText(tree, child);
+    }
+}

@@ -1,0 +1,3 @@
+#include "ui/shell_source.h"
+
+ShellSource g_shellSource = {&::SHGetDesktopFolder, &::SHGetMalloc};
