@@ -3,6 +3,11 @@
 # because dialogs, icons and strings are loaded from the running module.
 enable_language(RC)
 
+# The program's sources arrive in stages; until the entry file exists only the copier is built.
+if(NOT EXISTS ${PROJECT_SOURCE_DIR}/app/main.cpp)
+  return()
+endif()
+
 file(GLOB TARNVEL_CORE_SOURCES CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/framework/*.cpp
   ${PROJECT_SOURCE_DIR}/app/*.cpp

@@ -16,3 +16,13 @@ struct CopyOptions {
 // Copies inputSpec ("path" or "path,dir,dir..." with an image list) into outputPath.
 // 0 success, 1 a directory failed, -2 the output cannot be opened, -3 the input cannot.
 int CopyTiff(const char* inputSpec, const char* outputPath, const CopyOptions* options);
+
+// What the last CopyTiff call met on its way; reset at the start of every call. A result of 0
+// can still hide damaged pages: read failures leave zeroed data in place, and an abandoned
+// directory is missing from the output.
+struct CopyReport {
+    int directoriesWritten;   // output directories written by TIFFWriteDirectory
+    int readFailures;         // failed scanline, strip or tile reads
+    int abandonedDirectories; // directories given up after a caught fault
+};
+const CopyReport& LastCopyReport();

@@ -1,0 +1,112 @@
+// A real access fault inside one directory's transfer gives up that directory only.
+#include "tiffcopy/fault_guard.h"
+#include "tiffcopy/tiff_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fcntl.h>
+
+namespace {
+const char kFaultMarker[] = "fault here";
+
+// Read through a volatile so that the compiler cannot see the null and emit a trap instead
+// of the memory access.
+int* volatile g_nowhere = nullptr;
+
+TIFFExtendProc g_previousExtender = nullptr;
+TIFFVGetMethod g_libraryGetField = nullptr;
+
+// Stands in for a broken codec or tag handler inside the library: getting the marked
+// DocumentName of a file open for reading dereferences a null pointer.
+int FaultingGetField(TIFF* tif, uint32_t tag, va_list ap) {
+    va_list copy;
+    va_copy(copy, ap);
+    const int found = g_libraryGetField(tif, tag, ap);
+    if (found && tag == TIFFTAG_DOCUMENTNAME && TIFFGetMode(tif) == O_RDONLY) {
+        const char* name = *va_arg(copy, char**);
+        if (name != nullptr && std::strcmp(name, kFaultMarker) == 0)
+            *g_nowhere = 1;
+    }
+    va_end(copy);
+    return found;
+}
+
+void InstallFaultingGetField(TIFF* tif) {
+    TIFFTagMethods* methods = TIFFAccessTagMethods(tif);
+    if (methods->vgetfield != FaultingGetField) {
+        g_libraryGetField = methods->vgetfield;
+        methods->vgetfield = FaultingGetField;
+    }
+    if (g_previousExtender)
+        g_previousExtender(tif);
+}
+
+class ScopedFaultingTags {
+public:
+    ScopedFaultingTags() { g_previousExtender = TIFFSetTagExtender(InstallFaultingGetField); }
+    ~ScopedFaultingTags() { TIFFSetTagExtender(g_previousExtender); }
+    ScopedFaultingTags(const ScopedFaultingTags&) = delete;
+    ScopedFaultingTags& operator=(const ScopedFaultingTags&) = delete;
+};
+
+TEST(FaultGuard, FaultInSecondOfThreeDirectoriesAbandonsOnlyThatDirectory) {
+    if (!FaultGuardCompiledIn())
+        GTEST_SKIP() << "the fault guard is compiled out in sanitizer builds (TIFFCOPY_NO_FAULT_GUARD); "
+                        "native.tiffcopy_guard and win32.tiffcopy run this test";
+    TempDir dir;
+    std::vector<PageSpec> pages;
+    for (uint32_t i = 0; i < 3; ++i)
+        pages.push_back(FaxPage(COMPRESSION_CCITTFAX4, 60 + 10 * i, i + 1));
+    pages[1].extraTags = [](TIFF* tif) { TIFFSetField(tif, TIFFTAG_DOCUMENTNAME, kFaultMarker); };
+    ASSERT_TRUE(WriteTiff(dir.Path("in.tif"), pages));
+
+    const CopyOptions options = ProgramOptions();
+    int result = -100;
+    {
+        ScopedFaultingTags faulting;
+        result = CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options);
+    }
+    EXPECT_EQ(0, result);
+    EXPECT_EQ(1, LastCopyReport().abandonedDirectories);
+    EXPECT_EQ(2, LastCopyReport().directoriesWritten);
+
+    TiffPtr out = OpenForReading(dir.Path("out.tif"));
+    ASSERT_TRUE(out);
+    uint32_t length = 0;
+    TIFFGetField(out.get(), TIFFTAG_IMAGELENGTH, &length);
+    EXPECT_EQ(pages[0].length, length);
+    EXPECT_EQ(PagePixels(pages[0]), ReadPixels(out.get()));
+    ASSERT_TRUE(TIFFReadDirectory(out.get()));
+    TIFFGetField(out.get(), TIFFTAG_IMAGELENGTH, &length);
+    EXPECT_EQ(pages[2].length, length);
+    EXPECT_EQ(PagePixels(pages[2]), ReadPixels(out.get()));
+    char* name = nullptr;
+    EXPECT_FALSE(TIFFGetField(out.get(), TIFFTAG_DOCUMENTNAME, &name))
+        << "a tag of the abandoned directory leaked";
+    EXPECT_FALSE(TIFFReadDirectory(out.get()));
+}
+
+TEST(FaultGuard, CopyAfterACaughtFaultIsUnaffected) {
+    if (!FaultGuardCompiledIn())
+        GTEST_SKIP() << "the fault guard is compiled out in sanitizer builds (TIFFCOPY_NO_FAULT_GUARD)";
+    TempDir dir;
+    PageSpec faulting = FaxPage(COMPRESSION_CCITTFAX4, 30, 1);
+    faulting.extraTags = [](TIFF* tif) { TIFFSetField(tif, TIFFTAG_DOCUMENTNAME, kFaultMarker); };
+    ASSERT_TRUE(WriteTiff(dir.Path("faulting.tif"), {faulting}));
+    const PageSpec plain = FaxPage(COMPRESSION_CCITTFAX3, 50, 2);
+    ASSERT_TRUE(WriteTiff(dir.Path("plain.tif"), {plain}));
+
+    const CopyOptions options = ProgramOptions();
+    {
+        ScopedFaultingTags faultingTags;
+        EXPECT_EQ(0, CopyTiff(dir.Path("faulting.tif").c_str(), dir.Path("out1.tif").c_str(), &options));
+        EXPECT_EQ(1, LastCopyReport().abandonedDirectories);
+    }
+    ASSERT_EQ(0, CopyTiff(dir.Path("plain.tif").c_str(), dir.Path("out2.tif").c_str(), &options));
+    EXPECT_EQ(0, LastCopyReport().abandonedDirectories);
+    TiffPtr out = OpenForReading(dir.Path("out2.tif"));
+    ASSERT_TRUE(out);
+    EXPECT_EQ(PagePixels(plain), ReadPixels(out.get()));
+}
+} // namespace

@@ -1,0 +1,29 @@
+// The input side of a copy: a file path, optionally followed by a list of directory numbers.
+#pragma once
+
+#include "tiffcopy/tiff_handle.h"
+
+#include <string>
+
+struct InputSpec {
+    TiffHandle tif;
+    std::string text;         // the whole spec as handed in
+    size_t cursor = 0;        // position of the list separator to read next
+    bool listActive = false;  // while true, directories come from the list
+    bool syntaxError = false; // the list is malformed; the copy must stop
+};
+
+enum class ListStep {
+    Positioned, // the input sits on the next directory of the list
+    Exhausted,  // no more numbers in the list
+    NotFound,   // the numbered directory does not exist
+    SyntaxError // the list is malformed
+};
+
+// Opens the file of the spec and positions it on its first directory (the list's first one
+// when there is a list). On failure the handle is empty; syntaxError tells a malformed list.
+InputSpec OpenInputSpec(const char* spec);
+
+// Moves the input to the next directory named by the list. Writes the copier's messages for
+// a missing directory and for a malformed list to the standard error stream.
+ListStep AdvanceImageList(InputSpec& input);
