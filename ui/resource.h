@@ -13,6 +13,8 @@
 #define IDC_SELECT_ALL 1008
 #define IDC_GO 1009
 #define IDC_ABOUT 1012
+// The hidden imaging control, created at run time.
+#define IDC_IMGEDIT 102
 
 // The system-menu command of the About item.
 #define IDM_ABOUTBOX 0x0010
