@@ -1,0 +1,272 @@
+#include "conversion_fixture.h"
+
+#include "../modal_runner.h"
+#include "app/environment.h"
+#include "tiffcopy/copier_state.h"
+#include "ui/resource.h"
+
+#include <tiffio.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace {
+const char kControlKey[] = "CLSID\\{6D940280-9F11-11CE-83FD-02608C3EC08A}";
+
+std::string TempFolder() {
+    char path[MAX_PATH] = "";
+    ::GetTempPathA(MAX_PATH, path);
+    return path;
+}
+
+std::string ProgramFolder() {
+    char path[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    return folder.substr(0, folder.find_last_of('\\'));
+}
+
+void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            const std::string path = folder + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else
+                ::DeleteFileA(path.c_str());
+        } while (::FindNextFileA(find, &found));
+        ::FindClose(find);
+    }
+    ::RemoveDirectoryA(folder.c_str());
+}
+
+std::vector<std::string> ReadLines(const std::string& path) {
+    std::vector<std::string> lines;
+    std::ifstream file(path, std::ios::binary);
+    std::string line;
+    while (std::getline(file, line))
+        lines.push_back(line);
+    return lines;
+}
+} // namespace
+
+void WriteFaxFixture(const std::string& path, int pages, unsigned seed) {
+    SilenceLibraryMessages();
+    TIFF* tif = TIFFOpen(path.c_str(), "w");
+    ASSERT_NE(tif, nullptr) << path;
+    const uint32_t width = 216, length = 64;
+    unsigned state = seed * 2654435761u + 1;
+    for (int page = 0; page < pages; ++page) {
+        TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, width);
+        TIFFSetField(tif, TIFFTAG_IMAGELENGTH, length);
+        TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 1);
+        TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 1);
+        TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISWHITE);
+        TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_NONE);
+        TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, length);
+        TIFFSetField(tif, TIFFTAG_XRESOLUTION, 204.0f);
+        TIFFSetField(tif, TIFFTAG_YRESOLUTION, 196.0f);
+        TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
+        std::vector<uint8_t> row(width / 8);
+        for (uint32_t y = 0; y < length; ++y) {
+            // Runs of black and white, different on every row, page and seed.
+            for (auto& bits : row) {
+                state = state * 1103515245u + 12345u;
+                bits = static_cast<uint8_t>((state >> 16) & 0xF0);
+            }
+            TIFFWriteScanline(tif, row.data(), y, 0);
+        }
+        TIFFWriteDirectory(tif);
+    }
+    TIFFClose(tif);
+}
+
+std::vector<FaxPage> ReadFaxPages(const std::string& path, std::vector<uint16_t>* compressions) {
+    SilenceLibraryMessages();
+    std::vector<FaxPage> pages;
+    TIFF* tif = TIFFOpen(path.c_str(), "r");
+    if (!tif)
+        return pages;
+    do {
+        FaxPage page;
+        TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &page.width);
+        TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &page.length);
+        uint16_t compression = 0;
+        TIFFGetField(tif, TIFFTAG_COMPRESSION, &compression);
+        if (compressions)
+            compressions->push_back(compression);
+        const tmsize_t rowSize = TIFFScanlineSize(tif);
+        std::vector<uint8_t> row(static_cast<size_t>(rowSize));
+        for (uint32_t y = 0; y < page.length; ++y) {
+            if (TIFFReadScanline(tif, row.data(), y, 0) < 0)
+                break;
+            page.bits.insert(page.bits.end(), row.begin(), row.end());
+        }
+        pages.push_back(std::move(page));
+    } while (TIFFReadDirectory(tif));
+    TIFFClose(tif);
+    return pages;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream content;
+    content << file.rdbuf();
+    return content.str();
+}
+
+bool FileExists(const std::string& path) {
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::string> ListFiles(const std::string& folder, const char* pattern) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE find = ::FindFirstFileA((folder + "\\" + pattern).c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(found.cFileName);
+    } while (::FindNextFileA(find, &found));
+    ::FindClose(find);
+    return names;
+}
+
+std::vector<std::string> StubLog() {
+    return ReadLines(TempFolder() + "awdvstub-double.log");
+}
+
+std::vector<std::string> ControlLog() {
+    return ReadLines(TempFolder() + "imgedit-double.log");
+}
+
+void ClearStandInLogs() {
+    ::DeleteFileA((TempFolder() + "awdvstub-double.log").c_str());
+    ::DeleteFileA((TempFolder() + "imgedit-double.log").c_str());
+}
+
+void RegisterStandIns() {
+    const std::string doubles = ProgramFolder() + "\\doubles";
+    char path[32767] = "";
+    ::GetEnvironmentVariableA("PATH", path, sizeof(path));
+    if (std::string(path).find(doubles) == std::string::npos)
+        ::SetEnvironmentVariableA("PATH", (doubles + ";" + path).c_str());
+
+    const std::string server = doubles + "\\imgedit_double.dll";
+    HKEY key = nullptr;
+    const std::string inproc = std::string(kControlKey) + "\\InprocServer32";
+    if (::RegCreateKeyExA(HKEY_CLASSES_ROOT, inproc.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                          nullptr) == ERROR_SUCCESS) {
+        ::RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(server.c_str()),
+                         static_cast<DWORD>(server.size() + 1));
+        const char model[] = "Apartment";
+        ::RegSetValueExA(key, "ThreadingModel", 0, REG_SZ, reinterpret_cast<const BYTE*>(model),
+                         sizeof(model));
+        ::RegCloseKey(key);
+    }
+}
+
+void UnregisterStandInControl() {
+    ::RegDeleteKeyA(HKEY_CLASSES_ROOT, (std::string(kControlKey) + "\\InprocServer32").c_str());
+    ::RegDeleteKeyA(HKEY_CLASSES_ROOT, kControlKey);
+}
+
+ScopedGeneration::ScopedGeneration(int generation) : m_previous(WindowsGeneration) {
+    WindowsGeneration = generation;
+}
+
+ScopedGeneration::~ScopedGeneration() {
+    WindowsGeneration = m_previous;
+}
+
+void ConversionTest::SetUp() {
+    if (!TempTiffPath[0])
+        MakeTempTiffPath(TempTiffPath);
+    RegisterStandIns();
+    ClearStandInLogs();
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(info->test_suite_name()) + "." + info->name();
+    for (char& c : name)
+        if (c == '/')
+            c = '_';
+    m_root = TempFolder() + "tarnvel-tests\\" + name;
+    RemoveTree(m_root);
+    ::CreateDirectoryA((TempFolder() + "tarnvel-tests").c_str(), nullptr);
+    ASSERT_TRUE(::CreateDirectoryA(m_root.c_str(), nullptr)) << m_root;
+}
+
+void ConversionTest::TearDown() {
+    RemoveTree(m_root);
+}
+
+std::string ConversionTest::Folder(const char* name) {
+    const std::string folder = m_root + "\\" + name;
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+void ShowFolder(CConverterDlg& dialog, const std::string& folder, const std::vector<std::string>& names) {
+    dialog.m_listFiles.DeleteAllItems();
+    ++dialog.m_nListGeneration;
+    dialog.m_strSourceFolder = folder.c_str();
+    dialog.m_strOutputFolder = folder.c_str();
+    dialog.UpdateData(FALSE);
+    for (size_t i = 0; i < names.size(); ++i)
+        dialog.m_listFiles.InsertItem(static_cast<int>(i), names[i].c_str());
+}
+
+void TickRow(CConverterDlg& dialog, int row, bool ticked) {
+    dialog.m_listFiles.SetCheck(row, ticked);
+}
+
+void ClickGo(CConverterDlg& dialog) {
+    HWND go = dialog.GetDlgItem(IDC_GO);
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_GO, BN_CLICKED), reinterpret_cast<LPARAM>(go));
+}
+
+bool Serve(DWORD ms, const std::function<bool()>& done) {
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        if (done && done())
+            return true;
+        const DWORD elapsed = ::GetTickCount() - start;
+        if (elapsed >= ms)
+            return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(ms - elapsed, 20), QS_ALLINPUT);
+        PumpMessages();
+    }
+}
+
+bool RunBatch(CConverterDlg& dialog, DWORD timeoutMs) {
+    ClickGo(dialog);
+    return Serve(timeoutMs, [&] { return !dialog.m_bWorkerRunning; });
+}
+
+std::string ResultOf(CConverterDlg& dialog, int row) {
+    return dialog.m_listFiles.GetItemText(row, 3).GetString();
+}
+
+std::string OutputFieldOf(CConverterDlg& dialog) {
+    char text[MAX_PATH * 2] = "";
+    ::GetDlgItemTextA(dialog.m_hWnd, IDC_OUTPUT_FOLDER, text, sizeof(text));
+    return text;
+}
+
+INT_PTR WithDialog(const std::function<void(CConverterDlg&)>& body, UINT timeoutMs) {
+    CConverterDlg dialog;
+    return RunModal(
+        dialog,
+        [&](CDialog&) {
+            body(dialog);
+            dialog.EndDialog(IDCANCEL);
+        },
+        timeoutMs);
+}
