@@ -26,9 +26,12 @@ struct BatchJob {
 // The worker's synchronous requests to the window thread (SendMessage to the dialog).
 // wParam TRUE: the batch begins (SetBusyState).
 constexpr UINT WM_BATCH_BEGIN = WM_APP + 20;
-// A row is done: wParam the row index, lParam its result text ("OK", "Fail") or null when the
-// row was not converted. The row gets the text and the progress bar steps.
+// A row was converted: wParam the row index, lParam its result text ("OK" or "Fail"). The row
+// gets the text and the progress bar steps.
 constexpr UINT WM_BATCH_ROW_DONE = WM_APP + 21;
+// Rows passed over without a conversion: the progress bar steps wParam times at once (a
+// message per row would cost more than the rows themselves).
+constexpr UINT WM_BATCH_STEPS = WM_APP + 24;
 // Render the document at path lParam with the hosted control, which only its own thread may
 // call. Returns the HRESULT.
 constexpr UINT WM_BATCH_RENDER = WM_APP + 22;

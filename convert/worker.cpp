@@ -5,11 +5,11 @@
 
 #include <process.h>
 
+#include <utility>
+
 namespace {
-// "OK", "Fail", or null for a row that is not converted.
+// "OK" or "Fail".
 const char* ConvertRow(CConverterDlg& dialog, const BatchJob& job, const BatchRow& row, unsigned& converted) {
-    if (!row.ticked || row.name.IsEmpty())
-        return nullptr;
     char source[MAX_PATH];
     char output[MAX_PATH];
     if (!JoinPath(source, job.sourceFolder, row.name) || !MakeOutputPath(output, job.outputFolder, row.name))
@@ -29,13 +29,22 @@ unsigned __stdcall CConverterDlg::WorkerThreadProc(void* param) {
 
     ::SendMessageA(window, WM_BATCH_BEGIN, 0, 0);
     unsigned converted = 0;
+    WPARAM passedOver = 0;
     for (const BatchRow& row : job.rows) {
         if (job.stopRequested)
             break;
+        if (!row.ticked || row.name.IsEmpty()) {
+            ++passedOver;
+            continue;
+        }
+        if (passedOver)
+            ::SendMessageA(window, WM_BATCH_STEPS, std::exchange(passedOver, 0), 0);
         const char* result = ConvertRow(dialog, job, row, converted);
         ::SendMessageA(window, WM_BATCH_ROW_DONE, static_cast<WPARAM>(row.index),
                        reinterpret_cast<LPARAM>(result));
     }
+    if (passedOver)
+        ::SendMessageA(window, WM_BATCH_STEPS, passedOver, 0);
     ::SendMessageA(window, WM_BATCH_END, converted, 0);
     _endthreadex(converted);
     return converted;

@@ -19,5 +19,9 @@ public:
     int SetStep(int step) { return static_cast<int>(SendMessage(PBM_SETSTEP, static_cast<WPARAM>(step))); }
     int SetPos(int pos) { return static_cast<int>(SendMessage(PBM_SETPOS, static_cast<WPARAM>(pos))); }
     int GetPos() const { return static_cast<int>(SendMessage(PBM_GETPOS)); }
+    // Advances the position by `delta`; returns the previous position.
+    int OffsetPos(int delta) {
+        return static_cast<int>(SendMessage(PBM_DELTAPOS, static_cast<WPARAM>(delta)));
+    }
     int StepIt() { return static_cast<int>(SendMessage(PBM_STEPIT)); }
 };

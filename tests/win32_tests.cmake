@@ -7,3 +7,9 @@ foreach(version win95 win98 winme nt40 win2k winxp win7 win10)
   tarnvel_wine_test(win32.windows_generation.${version} tarnvel_tests.exe WINVER ${version}
     ARGS --gtest_filter=RealWindowsVersion.*)
 endforeach()
+
+# The renderer each Windows version gets, through the real dialog and the stand-ins.
+foreach(version win95 win98 winme nt40 win2k winxp win7)
+  tarnvel_wine_test(win32.conversion_route.${version} tarnvel_tests.exe WINVER ${version}
+    ARGS --gtest_filter=ConversionRoute.TheRunningWindowsVersionPicksItsRenderer)
+endforeach()

@@ -54,6 +54,7 @@ const MessageMap* CConverterDlg::GetMessageMap() const {
         msgmap::SetCursor<&CConverterDlg::OnSetCursor>(),
         msgmap::Message<&CConverterDlg::OnBatchBegin>(WM_BATCH_BEGIN),
         msgmap::Message<&CConverterDlg::OnBatchRowDone>(WM_BATCH_ROW_DONE),
+        msgmap::Message<&CConverterDlg::OnBatchSteps>(WM_BATCH_STEPS),
         msgmap::Message<&CConverterDlg::OnBatchRender>(WM_BATCH_RENDER),
         msgmap::Message<&CConverterDlg::OnBatchEnd>(WM_BATCH_END),
     };

@@ -65,6 +65,7 @@ protected:
     BOOL OnSetCursor(HWND hWnd, UINT hitTest, UINT mouseMessage);
     LRESULT OnBatchBegin(WPARAM, LPARAM);
     LRESULT OnBatchRowDone(WPARAM index, LPARAM text);
+    LRESULT OnBatchSteps(WPARAM count, LPARAM);
     LRESULT OnBatchRender(WPARAM, LPARAM source);
     LRESULT OnBatchEnd(WPARAM converted, LPARAM);
     BOOL OnEraseBkgnd(HDC dc);

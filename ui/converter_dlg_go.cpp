@@ -105,9 +105,14 @@ LRESULT CConverterDlg::OnBatchRowDone(WPARAM index, LPARAM text) {
     // After a refill the rows are other files: the result belongs nowhere.
     if (!m_pBatch || m_pBatch->listGeneration != m_nListGeneration)
         return 0;
-    if (text)
-        m_listFiles.SetItemText(static_cast<int>(index), 3, reinterpret_cast<const char*>(text));
+    m_listFiles.SetItemText(static_cast<int>(index), 3, reinterpret_cast<const char*>(text));
     m_progress.StepIt();
+    return 0;
+}
+
+LRESULT CConverterDlg::OnBatchSteps(WPARAM count, LPARAM) {
+    if (m_pBatch && m_pBatch->listGeneration == m_nListGeneration)
+        m_progress.OffsetPos(static_cast<int>(count));
     return 0;
 }
 

@@ -87,6 +87,9 @@ bool WriteFax(const char* source, const char* target) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // Like a real program without a console: no messages anywhere.
+    TIFFSetErrorHandler(nullptr);
+    TIFFSetWarningHandler(nullptr);
     const std::string line = ::GetCommandLineA();
     doubles::AppendLog("awdvstub-double.log", line);
     std::string source, target;

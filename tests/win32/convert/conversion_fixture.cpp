@@ -270,3 +270,36 @@ INT_PTR WithDialog(const std::function<void(CConverterDlg&)>& body, UINT timeout
         },
         timeoutMs);
 }
+
+void BreakStripOffset(const std::string& path, int page) {
+    std::string bytes = ReadFile(path);
+    ASSERT_GE(bytes.size(), 8u);
+    ASSERT_EQ(bytes.compare(0, 2, "II"), 0) << "little-endian classic TIFF expected";
+    auto u16 = [&](size_t at) {
+        return static_cast<uint32_t>(uint8_t(bytes[at]) | uint8_t(bytes[at + 1]) << 8);
+    };
+    auto u32 = [&](size_t at) { return u16(at) | u16(at + 2) << 16; };
+    uint32_t ifd = u32(4);
+    for (int i = 0; i < page; ++i)
+        ifd = u32(ifd + 2 + 12 * u16(ifd));
+    const uint32_t entries = u16(ifd);
+    for (uint32_t e = 0; e < entries; ++e) {
+        const size_t entry = ifd + 2 + 12 * e;
+        if (u16(entry) == TIFFTAG_STRIPOFFSETS) {
+            ASSERT_EQ(u32(entry + 4), 1u) << "one strip per page expected";
+            const uint32_t past = static_cast<uint32_t>(bytes.size()) + 4096;
+            for (int b = 0; b < 4; ++b)
+                bytes[entry + 8 + b] = static_cast<char>(past >> (8 * b));
+        }
+    }
+    WriteText(path, bytes);
+}
+
+void CopyFixture(const std::string& from, const std::string& to) {
+    ASSERT_TRUE(::CopyFileA(from.c_str(), to.c_str(), FALSE)) << to;
+}
+
+void WriteText(const std::string& path, const std::string& text) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << text;
+}

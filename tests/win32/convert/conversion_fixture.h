@@ -79,3 +79,10 @@ std::string OutputFieldOf(CConverterDlg& dialog);
 
 // Runs the real dialog with `body` inside its modal loop; the body's end closes the dialog.
 INT_PTR WithDialog(const std::function<void(CConverterDlg&)>& body, UINT timeoutMs = 120000);
+
+// Points page `page`'s first strip past the end of the file, so that reading it fails while
+// the directory chain stays whole.
+void BreakStripOffset(const std::string& path, int page);
+// A copy of a file.
+void CopyFixture(const std::string& from, const std::string& to);
+void WriteText(const std::string& path, const std::string& text);
