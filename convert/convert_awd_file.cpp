@@ -79,8 +79,7 @@ int CConverterDlg::ConvertAwdFile(const char* source, const char* output) {
     if (!TempTiffPath[0])
         return kRenderFailed;
     // What an earlier rendering left must never pass for this document.
-    ::DeleteFileA(TempTiffPath);
-    if (::GetFileAttributesA(TempTiffPath) != INVALID_FILE_ATTRIBUTES)
+    if (!::DeleteFileA(TempTiffPath) && ::GetLastError() != ERROR_FILE_NOT_FOUND)
         return kRenderFailed;
     {
         ClockSpan span(g_conversionClock.rendering);

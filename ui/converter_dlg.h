@@ -66,6 +66,7 @@ protected:
     LRESULT OnBatchBegin(WPARAM, LPARAM);
     LRESULT OnBatchRowDone(WPARAM index, LPARAM text);
     LRESULT OnBatchSteps(WPARAM count, LPARAM);
+    void StepProgress(int count);
     LRESULT OnBatchRender(WPARAM, LPARAM source);
     LRESULT OnBatchEnd(WPARAM converted, LPARAM);
     BOOL OnEraseBkgnd(HDC dc);

@@ -106,14 +106,23 @@ LRESULT CConverterDlg::OnBatchRowDone(WPARAM index, LPARAM text) {
     if (!m_pBatch || m_pBatch->listGeneration != m_nListGeneration)
         return 0;
     m_listFiles.SetItemText(static_cast<int>(index), 3, reinterpret_cast<const char*>(text));
-    m_progress.StepIt();
+    StepProgress(1);
     return 0;
 }
 
 LRESULT CConverterDlg::OnBatchSteps(WPARAM count, LPARAM) {
     if (m_pBatch && m_pBatch->listGeneration == m_nListGeneration)
-        m_progress.OffsetPos(static_cast<int>(count));
+        StepProgress(static_cast<int>(count));
     return 0;
+}
+
+void CConverterDlg::StepProgress(int count) {
+    // The bar repaints itself at once on every change, and the worker waits for this message:
+    // let the repaint come with the next quiet moment of the window thread instead.
+    m_progress.SendMessage(WM_SETREDRAW, FALSE);
+    m_progress.OffsetPos(count);
+    m_progress.SendMessage(WM_SETREDRAW, TRUE);
+    m_progress.Invalidate(FALSE);
 }
 
 LRESULT CConverterDlg::OnBatchRender(WPARAM, LPARAM source) {

@@ -57,12 +57,15 @@ std::vector<std::string> ReadLines(const std::string& path) {
 }
 } // namespace
 
-void WriteFaxFixture(const std::string& path, int pages, unsigned seed) {
+void WriteFaxFixture(const std::string& path, int pages, unsigned seed, uint32_t width, uint32_t length) {
     SilenceLibraryMessages();
     TIFF* tif = TIFFOpen(path.c_str(), "w");
     ASSERT_NE(tif, nullptr) << path;
-    const uint32_t width = 216, length = 64;
     unsigned state = seed * 2654435761u + 1;
+    auto next = [&state] {
+        state = state * 1103515245u + 12345u;
+        return state >> 16;
+    };
     for (int page = 0; page < pages; ++page) {
         TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, width);
         TIFFSetField(tif, TIFFTAG_IMAGELENGTH, length);
@@ -74,13 +77,11 @@ void WriteFaxFixture(const std::string& path, int pages, unsigned seed) {
         TIFFSetField(tif, TIFFTAG_XRESOLUTION, 204.0f);
         TIFFSetField(tif, TIFFTAG_YRESOLUTION, 196.0f);
         TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
-        std::vector<uint8_t> row(width / 8);
+        std::vector<uint8_t> row((width + 7) / 8);
         for (uint32_t y = 0; y < length; ++y) {
-            // Runs of black and white, different on every row, page and seed.
-            for (auto& bits : row) {
-                state = state * 1103515245u + 12345u;
-                bits = static_cast<uint8_t>((state >> 16) & 0xF0);
-            }
+            std::fill(row.begin(), row.end(), 0);
+            for (size_t k = 0; k < row.size() / 4; ++k)
+                row[next() % row.size()] = static_cast<uint8_t>(next());
             TIFFWriteScanline(tif, row.data(), y, 0);
         }
         TIFFWriteDirectory(tif);

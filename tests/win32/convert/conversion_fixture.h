@@ -21,9 +21,11 @@ struct FaxPage {
     }
 };
 
-// Writes an uncompressed bilevel TIFF of `pages` pages whose content depends on `seed`; the
-// stand-ins read such files as AWD documents.
-void WriteFaxFixture(const std::string& path, int pages, unsigned seed);
+// Writes an uncompressed bilevel TIFF of `pages` pages whose content depends on `seed`: mostly
+// white, with short black runs scattered over every row, like text. The stand-ins read such
+// files as AWD documents.
+void WriteFaxFixture(const std::string& path, int pages, unsigned seed, uint32_t width = 216,
+                     uint32_t length = 64);
 // The pages of a TIFF file, decoded; `compressions` receives each page's compression.
 std::vector<FaxPage> ReadFaxPages(const std::string& path, std::vector<uint16_t>* compressions = nullptr);
 
