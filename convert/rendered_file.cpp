@@ -8,7 +8,8 @@
 
 int CountRenderedPages(const char* path) {
     SilenceLibraryMessages();
-    TIFF* tif = TIFFOpen(path, "r");
+    // Only the directories are read: mapping the whole file would cost more than that.
+    TIFF* tif = TIFFOpen(path, "rm");
     if (!tif)
         return 0;
     // A directory that points at a next one which cannot be read means the file was cut short.

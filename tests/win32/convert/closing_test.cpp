@@ -49,6 +49,7 @@ TEST_F(ClosingDuringBatch, TwentyClosesAtRandomMomentsOfAFiftyFileBatch) {
         const int how = std::uniform_int_distribution<int>(0, 3)(random);
         DWORD asked = 0;
         bool running = false;
+        size_t doneAtClose = 0;
         CConverterDlg dialog;
         const INT_PTR result = RunModal(
             dialog,
@@ -60,6 +61,8 @@ TEST_F(ClosingDuringBatch, TwentyClosesAtRandomMomentsOfAFiftyFileBatch) {
                 ClickGo(dialog);
                 Serve(delay);
                 running = dialog.m_bWorkerRunning != 0;
+                for (int i = 0; i < 50; ++i)
+                    doneAtClose += ResultOf(dialog, i).empty() ? 0 : 1;
                 asked = ::GetTickCount();
                 ::SetFocus(dialog.m_listFiles.m_hWnd);
                 Close(dialog, how);
@@ -77,8 +80,10 @@ TEST_F(ClosingDuringBatch, TwentyClosesAtRandomMomentsOfAFiftyFileBatch) {
         }
         // Every output there is whole; no scratch file is left behind.
         const auto outputs = ListFiles(out, "*.tif");
+        // The file in hand is finished, and perhaps the next if it began before the close
+        // message was handled; no more.
         if (running) {
-            EXPECT_LT(outputs.size(), 50u);
+            EXPECT_LE(outputs.size(), doneAtClose + 2);
         }
         for (const std::string& name : outputs)
             EXPECT_EQ(ReadFaxPages(out + "\\" + name).size(), 1u) << name;
