@@ -27,3 +27,5 @@ add_executable(Tarnvel WIN32 ${PROJECT_SOURCE_DIR}/app/main.cpp ${PROJECT_SOURCE
   ${TARNVEL_RESOURCES})
 target_compile_options(Tarnvel PRIVATE ${TARNVEL_WARNINGS})
 target_link_libraries(Tarnvel PRIVATE tarnvel_core)
+# The release program ships without symbols.
+target_link_options(Tarnvel PRIVATE $<$<CONFIG:Release>:-s>)

@@ -33,7 +33,7 @@ bool FolderOf(const char* path, char (&folder)[MAX_PATH]) {
     if (slash < 0 || slash >= MAX_PATH)
         return false;
     // "C:\\x.tif" (a drive root joined with one more backslash) still names C:\.
-    const CString part = text.Left(slash > 0 && text.GetAt(slash - 1) == ':' ? slash + 1 : slash);
+    const CString part = text.Left(slash > 0 && text.GetString()[slash - 1] == ':' ? slash + 1 : slash);
     lstrcpynA(folder, part, MAX_PATH);
     return true;
 }

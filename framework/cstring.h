@@ -19,7 +19,6 @@ public:
     void Empty() { m_str.clear(); }
     operator const char*() const { return m_str.c_str(); }
     const char* GetString() const { return m_str.c_str(); }
-    char GetAt(int index) const { return m_str.at(static_cast<size_t>(index)); }
 
     CString& operator=(const char* text);
     CString& operator+=(const char* text);
@@ -36,7 +35,6 @@ public:
     int ReverseFind(char ch) const;
 
     int Compare(const char* other) const { return lstrcmpA(m_str.c_str(), other); }
-    int CompareNoCase(const char* other) const { return lstrcmpiA(m_str.c_str(), other); }
 
     void Format(const char* format, ...) __attribute__((format(__MINGW_PRINTF_FORMAT, 2, 3)));
 

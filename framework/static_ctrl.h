@@ -3,10 +3,4 @@
 
 #include "framework/wnd.h"
 
-class CStatic : public CWnd {
-public:
-    HICON SetIcon(HICON icon) {
-        return reinterpret_cast<HICON>(SendMessage(STM_SETICON, reinterpret_cast<WPARAM>(icon)));
-    }
-    HICON GetIcon() const { return reinterpret_cast<HICON>(SendMessage(STM_GETICON)); }
-};
+class CStatic : public CWnd {};

@@ -19,8 +19,6 @@ public:
             SendMessage(TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(item)));
     }
     HTREEITEM GetChildItem(HTREEITEM item) const { return GetNextItem(item, TVGN_CHILD); }
-    HTREEITEM GetSelectedItem() const { return GetNextItem(nullptr, TVGN_CARET); }
-    HTREEITEM GetRootItem() const { return GetNextItem(nullptr, TVGN_ROOT); }
     BOOL GetItem(TVITEMA* item) const {
         return static_cast<BOOL>(SendMessage(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(item)));
     }
@@ -30,14 +28,7 @@ public:
     BOOL Expand(HTREEITEM item, UINT code) {
         return static_cast<BOOL>(SendMessage(TVM_EXPAND, code, reinterpret_cast<LPARAM>(item)));
     }
-    BOOL SelectItem(HTREEITEM item) {
-        return static_cast<BOOL>(SendMessage(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item)));
-    }
     BOOL SortChildrenCB(const TVSORTCB* sort) {
         return static_cast<BOOL>(SendMessage(TVM_SORTCHILDRENCB, 0, reinterpret_cast<LPARAM>(sort)));
-    }
-    UINT GetCount() const { return static_cast<UINT>(SendMessage(TVM_GETCOUNT)); }
-    BOOL DeleteAllItems() {
-        return static_cast<BOOL>(SendMessage(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT)));
     }
 };

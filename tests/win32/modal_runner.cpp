@@ -1,4 +1,4 @@
-#include "modal_runner.h"
+#include "win32/modal_runner.h"
 
 namespace {
 CDialog* g_dialog = nullptr;
