@@ -7,6 +7,8 @@
 #include "tiffcopy/input_spec.h"
 #include "tiffcopy/transfer_buffers.h"
 
+#include <fcntl.h>
+
 namespace {
 struct DirectoryWork {
     TIFF* in;
@@ -21,10 +23,20 @@ void TransferAndWrite(void* context) {
 }
 
 // After a caught fault the output's current directory is half set up; start it afresh so
-// that no tag, strip table or codec flag of the abandoned directory reaches the next one.
+// that no tag, strip table, codec state or encoded byte of the abandoned directory reaches
+// the next one.
 void DiscardOutputDirectory(TIFF* out) {
+    TIFFSetField(out, TIFFTAG_COMPRESSION, COMPRESSION_NONE); // lets the codec release its state
     TIFFFreeDirectory(out);
     TIFFCreateDirectory(out);
+    TIFFWriteBufferSetup(out, nullptr, -1);
+}
+
+// Closing a file open for writing flushes its current directory. After a failed or abandoned
+// directory that would append a broken directory behind the good ones; marking the handle
+// read-only makes the close keep only what TIFFWriteDirectory already wrote.
+void DropPendingDirectory(TIFF* out) {
+    TIFFSetMode(out, O_RDONLY);
 }
 } // namespace
 
@@ -37,6 +49,7 @@ int CopyTiff(const char* inputSpec, const char* outputPath, const CopyOptions* o
     CopierState& state = Copier();
     state.report = CopyReport{};
     const char* mode = ApplyCopyOptions(*options);
+    CopyBuffersScope buffers;
 
     TiffHandle out(TIFFOpen(outputPath, mode));
     if (!out)
@@ -45,32 +58,41 @@ int CopyTiff(const char* inputSpec, const char* outputPath, const CopyOptions* o
     if (!input.tif)
         return -3;
 
+    bool pendingAbandoned = false; // the output's current directory belongs to an abandoned one
     for (;;) {
         ResetDirectoryValues();
         DirectoryWork work{input.tif.get(), out.get(), false};
         bool completed = false;
         {
-            DirectoryBuffersScope buffers;
+            DirectoryBuffersScope directoryBuffers;
             completed = RunGuarded(TransferAndWrite, &work);
         }
         if (!completed) {
             ++state.report.abandonedDirectories;
             DiscardOutputDirectory(out.get());
+            pendingAbandoned = true;
         } else if (!work.written) {
+            DropPendingDirectory(out.get());
             return 1;
         } else {
+            pendingAbandoned = false;
             ++state.report.directoriesWritten;
         }
 
         if (input.listActive) {
             const ListStep step = AdvanceImageList(input);
-            if (step == ListStep::SyntaxError)
+            if (step == ListStep::SyntaxError) {
+                if (pendingAbandoned)
+                    DropPendingDirectory(out.get());
                 return -3;
+            }
             if (step != ListStep::Positioned)
                 break;
         } else if (!TIFFReadDirectory(input.tif.get())) {
             break;
         }
     }
+    if (pendingAbandoned)
+        DropPendingDirectory(out.get());
     return 0;
 }

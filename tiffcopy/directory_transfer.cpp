@@ -1,6 +1,7 @@
 #include "tiffcopy/directory_transfer.h"
 
 #include "tiffcopy/copier_state.h"
+#include "tiffcopy/copy_limits.h"
 #include "tiffcopy/copy_routines.h"
 #include "tiffcopy/tag_copy.h"
 
@@ -161,6 +162,9 @@ int TransferDirectory(TIFF* in, TIFF* out) {
     CopyTagValue(in, out, TIFFTAG_PAGENUMBER, 2, TIFF_SHORT);
     for (const TagEntry& entry : kGeneralTags)
         CopyTagValue(in, out, entry.tag, entry.count, entry.type);
+
+    if (!WithinCopyLimits(in, out, width, length, bitsPerSample, samplesPerPixel))
+        return 0;
 
     const CopyRoutine routine = SelectCopyRoutine(in, out);
     if (routine == nullptr)

@@ -45,8 +45,12 @@ int ReadSeparateStrips(TIFF* in, const ImageBuffer& image) {
         return 0;
     for (uint32_t row = 0; row < image.length; ++row) {
         for (uint16_t plane = 0; plane < image.samplesPerPixel; ++plane) {
-            if (TIFFReadScanline(in, planeRow, row, plane) < 0)
+            // A plane that cannot be read stays zero in the image, rather than taking the
+            // previous row's samples from the row buffer.
+            if (TIFFReadScanline(in, planeRow, row, plane) < 0) {
                 NoteReadFailure();
+                continue;
+            }
             ScatterPlaneSamples(planeRow, image.Row(row), 0, image.width, image.samplesPerPixel, plane,
                                 image.bitsPerSample);
         }
@@ -93,8 +97,10 @@ int ReadSeparateTiles(TIFF* in, const ImageBuffer& image) {
             const uint32_t count = static_cast<uint32_t>(std::min<uint64_t>(tile.width, image.width - x));
             for (uint16_t plane = 0; plane < image.samplesPerPixel; ++plane) {
                 if (TIFFReadTile(in, buffer, static_cast<uint32_t>(x), static_cast<uint32_t>(row), 0, plane) <
-                    0)
+                    0) {
                     NoteReadFailure();
+                    continue;
+                }
                 for (uint32_t r = 0; r < rows; ++r)
                     ScatterPlaneSamples(buffer + r * tile.rowBytes, image.Row(static_cast<uint32_t>(row + r)),
                                         static_cast<uint32_t>(x), count, image.samplesPerPixel, plane,

@@ -19,11 +19,8 @@ InputSpec OpenInputSpec(const char* spec) {
         return input;
     input.listActive = true;
     input.cursor = separator;
-    const ListStep step = AdvanceImageList(input);
-    if (step != ListStep::Positioned) {
-        input.syntaxError = step == ListStep::SyntaxError;
+    if (AdvanceImageList(input) != ListStep::Positioned)
         input.tif.Close();
-    }
     return input;
 }
 

@@ -7,10 +7,9 @@
 
 struct InputSpec {
     TiffHandle tif;
-    std::string text;         // the whole spec as handed in
-    size_t cursor = 0;        // position of the list separator to read next
-    bool listActive = false;  // while true, directories come from the list
-    bool syntaxError = false; // the list is malformed; the copy must stop
+    std::string text;        // the whole spec as handed in
+    size_t cursor = 0;       // position of the list separator to read next
+    bool listActive = false; // while true, directories come from the list
 };
 
 enum class ListStep {
@@ -21,7 +20,7 @@ enum class ListStep {
 };
 
 // Opens the file of the spec and positions it on its first directory (the list's first one
-// when there is a list). On failure the handle is empty; syntaxError tells a malformed list.
+// when there is a list). On failure (including a malformed list) the handle is empty.
 InputSpec OpenInputSpec(const char* spec);
 
 // Moves the input to the next directory named by the list. Writes the copier's messages for

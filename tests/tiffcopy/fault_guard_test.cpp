@@ -109,4 +109,23 @@ TEST(FaultGuard, CopyAfterACaughtFaultIsUnaffected) {
     ASSERT_TRUE(out);
     EXPECT_EQ(PagePixels(plain), ReadPixels(out.get()));
 }
+TEST(FaultGuard, FaultInTheLastDirectoryLeavesNoBrokenDirectoryBehind) {
+    if (!FaultGuardCompiledIn())
+        GTEST_SKIP() << "the fault guard is compiled out in sanitizer builds (TIFFCOPY_NO_FAULT_GUARD)";
+    TempDir dir;
+    std::vector<PageSpec> pages = {FaxPage(COMPRESSION_CCITTFAX3, 40, 1),
+                                   FaxPage(COMPRESSION_CCITTFAX3, 50, 2)};
+    pages[1].extraTags = [](TIFF* tif) { TIFFSetField(tif, TIFFTAG_DOCUMENTNAME, kFaultMarker); };
+    ASSERT_TRUE(WriteTiff(dir.Path("in.tif"), pages));
+    const CopyOptions options = ProgramOptions();
+    {
+        ScopedFaultingTags faulting;
+        EXPECT_EQ(0, CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options));
+    }
+    EXPECT_EQ(1, LastCopyReport().abandonedDirectories);
+    EXPECT_EQ(1, CountDirectories(dir.Path("out.tif")));
+    TiffPtr out = OpenForReading(dir.Path("out.tif"));
+    ASSERT_TRUE(out);
+    EXPECT_EQ(PagePixels(pages[0]), ReadPixels(out.get()));
+}
 } // namespace

@@ -34,8 +34,9 @@ TEST_P(FaxDocument, EveryPageIsRewrittenInGroup4WithIdenticalPixels) {
     ASSERT_TRUE(out);
     for (size_t i = 0; i < pages.size(); ++i) {
         SCOPED_TRACE(i);
-        if (i > 0)
+        if (i > 0) {
             ASSERT_TRUE(TIFFReadDirectory(out.get()));
+        }
         uint16_t compression = 0;
         uint32_t width = 0;
         uint32_t length = 0;
@@ -63,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FaxCase{"Group4Strips", COMPRESSION_CCITTFAX4, 0, 64},
                       FaxCase{"Uncompressed", COMPRESSION_NONE, 0, 0},
                       FaxCase{"UncompressedStrips", COMPRESSION_NONE, 0, 10}),
-    [](const ::testing::TestParamInfo<FaxCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<FaxCase>& param) { return std::string(param.param.name); });
 
 TEST(FaxTags, AreCarriedIntoGroup4Output) {
     TempDir dir;

@@ -151,6 +151,10 @@ std::vector<uint8_t> PagePixels(const PageSpec& page) {
         }
         for (uint64_t byte = 0; byte < rowBytes; ++byte)
             line[byte] = (next() % 4 == 0) ? static_cast<uint8_t>(next()) : 0;
+        // The padding bits behind the last sample are not image data: keep them zero.
+        const uint64_t usedBits = uint64_t{page.width} * page.samplesPerPixel * page.bitsPerSample;
+        if (usedBits % 8 != 0)
+            line[rowBytes - 1] &= static_cast<uint8_t>(0xFF << (8 - usedBits % 8));
     }
     return pixels;
 }

@@ -1,0 +1,243 @@
+// Strip and tile geometry of the output, and the data routine each layout gets.
+#include "tiffcopy/copier_state.h"
+#include "tiffcopy/copy_routines.h"
+#include "tiffcopy/tiff_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace {
+int CopyFile(const TempDir& dir, const std::vector<PageSpec>& pages, CopyOptions options = ProgramOptions()) {
+    if (!WriteTiff(dir.Path("in.tif"), pages))
+        return -100;
+    return CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options);
+}
+
+TEST(StripGeometry, StripsAreCopiedOneForOneWithAShortLastStrip) {
+    TempDir dir;
+    PageSpec page = FaxPage(COMPRESSION_CCITTFAX4, 1100, 3);
+    page.rowsPerStrip = 64;
+    ASSERT_EQ(0, CopyFile(dir, {page}));
+    TiffPtr out = OpenForReading(dir.Path("out.tif"));
+    ASSERT_TRUE(out);
+    uint32_t rowsPerStrip = 0;
+    ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_ROWSPERSTRIP, &rowsPerStrip));
+    EXPECT_EQ(64u, rowsPerStrip);
+    EXPECT_EQ(18u, TIFFNumberOfStrips(out.get()));
+    std::vector<uint8_t> strip(static_cast<size_t>(TIFFStripSize64(out.get())));
+    EXPECT_EQ(12 * 216, TIFFReadEncodedStrip(out.get(), 17, strip.data(), -1));
+    EXPECT_EQ(PagePixels(page), ReadPixels(out.get()));
+}
+
+TEST(StripGeometry, MissingRowsPerStripTakesTheLibraryDefault) {
+    TempDir dir;
+    const PageSpec page = FaxPage(COMPRESSION_CCITTFAX4, 300, 4);
+    ASSERT_EQ(0, CopyFile(dir, {page}));
+    TiffPtr out = OpenForReading(dir.Path("out.tif"));
+    ASSERT_TRUE(out);
+    uint32_t rowsPerStrip = 0;
+    ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_ROWSPERSTRIP, &rowsPerStrip));
+    EXPECT_EQ(37u, rowsPerStrip); // 8192 / 216 bytes a row
+    EXPECT_EQ(PagePixels(page), ReadPixels(out.get()));
+}
+
+// libtiff writes only tile sizes that are multiples of 16; a file from elsewhere may have
+// others. Rewrites the value of a one-value SHORT or LONG entry of the first directory.
+bool PatchFirstDirectoryValue(const std::string& path, uint16_t tag, uint32_t value) {
+    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+    unsigned char header[8];
+    if (!file.read(reinterpret_cast<char*>(header), 8) || header[0] != 'I')
+        return false;
+    const uint32_t ifd = header[4] | header[5] << 8 | header[6] << 16 | uint32_t{header[7]} << 24;
+    file.seekg(ifd);
+    unsigned char count[2];
+    file.read(reinterpret_cast<char*>(count), 2);
+    for (int i = 0; i < (count[0] | count[1] << 8); ++i) {
+        unsigned char entry[12];
+        file.seekg(ifd + 2 + 12 * i);
+        file.read(reinterpret_cast<char*>(entry), 12);
+        if ((entry[0] | entry[1] << 8) != tag)
+            continue;
+        const bool isShort = (entry[2] | entry[3] << 8) == TIFF_SHORT;
+        const unsigned char bytes[4] = {static_cast<unsigned char>(value),
+                                        static_cast<unsigned char>(value >> 8),
+                                        static_cast<unsigned char>(isShort ? 0 : value >> 16),
+                                        static_cast<unsigned char>(isShort ? 0 : value >> 24)};
+        file.seekp(ifd + 2 + 12 * i + 8);
+        file.write(reinterpret_cast<const char*>(bytes), 4);
+        return static_cast<bool>(file);
+    }
+    return false;
+}
+
+TEST(TileGeometry, HundredPixelTilesBecomeOneHundredTwelve) {
+    TempDir dir;
+    PageSpec page;
+    page.width = 300;
+    page.length = 200;
+    page.bitsPerSample = 8;
+    page.photometric = PHOTOMETRIC_MINISBLACK;
+    page.tileWidth = 96;
+    page.tileLength = 96;
+    ASSERT_TRUE(WriteTiff(dir.Path("in.tif"), {page}));
+    ASSERT_TRUE(PatchFirstDirectoryValue(dir.Path("in.tif"), TIFFTAG_TILEWIDTH, 100));
+    ASSERT_TRUE(PatchFirstDirectoryValue(dir.Path("in.tif"), TIFFTAG_TILELENGTH, 100));
+    CopyOptions options = ProgramOptions();
+    options.nCompression = 0;
+    ASSERT_EQ(0, CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options));
+    TiffPtr out = OpenForReading(dir.Path("out.tif"));
+    ASSERT_TRUE(out);
+    uint32_t tileWidth = 0, tileLength = 0;
+    ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_TILEWIDTH, &tileWidth));
+    ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_TILELENGTH, &tileLength));
+    EXPECT_EQ(112u, tileWidth);
+    EXPECT_EQ(112u, tileLength);
+}
+
+TEST(TileGeometry, TiledToTiledKeepsPixelsAcrossDifferentTileSizes) {
+    TempDir dir;
+    PageSpec page;
+    page.width = 250;
+    page.length = 230;
+    page.bitsPerSample = 8;
+    page.photometric = PHOTOMETRIC_MINISBLACK;
+    page.tileWidth = 96;
+    page.tileLength = 48;
+    CopyOptions options = ProgramOptions();
+    options.nCompression = 1;
+    ASSERT_EQ(0, CopyFile(dir, {page}, options));
+    TiffPtr out = OpenForReading(dir.Path("out.tif"));
+    ASSERT_TRUE(out);
+    EXPECT_TRUE(TIFFIsTiled(out.get()));
+    EXPECT_EQ(PagePixels(page), ReadPixels(out.get()));
+}
+
+TEST(TileGeometry, TiledFirstDirectoryMakesEveryDirectoryTiled) {
+    TempDir dir;
+    PageSpec tiled;
+    tiled.width = 200;
+    tiled.length = 70;
+    tiled.tileWidth = 64;
+    tiled.tileLength = 32;
+    tiled.seed = 5;
+    PageSpec stripped = FaxPage(COMPRESSION_CCITTFAX4, 90, 6);
+    stripped.width = 300;
+    ASSERT_EQ(0, CopyFile(dir, {tiled, stripped}));
+    TiffPtr out = OpenForReading(dir.Path("out.tif"));
+    ASSERT_TRUE(out);
+    EXPECT_TRUE(TIFFIsTiled(out.get()));
+    EXPECT_EQ(PagePixels(tiled), ReadPixels(out.get()));
+    ASSERT_TRUE(TIFFReadDirectory(out.get()));
+    EXPECT_TRUE(TIFFIsTiled(out.get()));
+    uint32_t tileWidth = 0;
+    ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_TILEWIDTH, &tileWidth));
+    EXPECT_EQ(256u, tileWidth); // the stripped input has no tile size: the library default
+    EXPECT_EQ(PagePixels(stripped), ReadPixels(out.get()));
+}
+
+TEST(TileGeometry, TilingOptionForcesStripsOrTiles) {
+    TempDir dir;
+    PageSpec tiled;
+    tiled.width = 100;
+    tiled.length = 50;
+    tiled.tileWidth = 32;
+    tiled.tileLength = 32;
+    CopyOptions options = ProgramOptions();
+    options.nTiling = 0;
+    ASSERT_EQ(0, CopyFile(dir, {tiled}, options));
+    {
+        TiffPtr out = OpenForReading(dir.Path("out.tif"));
+        ASSERT_TRUE(out);
+        EXPECT_FALSE(TIFFIsTiled(out.get()));
+        EXPECT_EQ(PagePixels(tiled), ReadPixels(out.get()));
+    }
+    options.nTiling = 1;
+    const PageSpec stripped = FaxPage(COMPRESSION_CCITTFAX3, 40, 2);
+    ASSERT_EQ(0, CopyFile(dir, {stripped}, options));
+    TiffPtr out = OpenForReading(dir.Path("out.tif"));
+    ASSERT_TRUE(out);
+    EXPECT_TRUE(TIFFIsTiled(out.get()));
+    EXPECT_EQ(PagePixels(stripped), ReadPixels(out.get()));
+}
+
+TEST(TileGeometry, OutsideOfEdgeTilesIsZero) {
+    TempDir dir;
+    PageSpec page;
+    page.width = 40; // one 256 x 256 tile, mostly outside the image
+    page.length = 20;
+    page.bitsPerSample = 8;
+    page.photometric = PHOTOMETRIC_MINISBLACK;
+    CopyOptions options = ProgramOptions();
+    options.nCompression = 0;
+    options.nTiling = 1;
+    ASSERT_EQ(0, CopyFile(dir, {page}, options));
+    TiffPtr out = OpenForReading(dir.Path("out.tif"));
+    ASSERT_TRUE(out);
+    std::vector<uint8_t> tile(static_cast<size_t>(TIFFTileSize64(out.get())), 0xAB);
+    ASSERT_GT(TIFFReadTile(out.get(), tile.data(), 0, 0, 0, 0), 0);
+    const std::vector<uint8_t> pixels = PagePixels(page);
+    for (uint32_t row = 0; row < 256; ++row)
+        for (uint32_t x = 0; x < 256; ++x) {
+            const uint8_t expected = (row < 20 && x < 40) ? pixels[row * 40 + x] : 0;
+            ASSERT_EQ(expected, tile[row * 256 + x]) << row << "," << x;
+        }
+}
+
+// The routine table, checked on open handles set up as the copier sets them up.
+class RoutineChoice : public ::testing::Test {
+protected:
+    CopyRoutine Choose(PageSpec input, bool tiledOutput, uint32_t outputRowsPerStrip) {
+        EXPECT_TRUE(WriteTiff(m_dir.Path("in.tif"), {input}));
+        TiffPtr in = OpenForReading(m_dir.Path("in.tif"));
+        TIFF* out = TIFFOpen(m_dir.Path("out.tif").c_str(), "w");
+        EXPECT_TRUE(in && out);
+        TIFFSetField(out, TIFFTAG_IMAGEWIDTH, input.width);
+        TIFFSetField(out, TIFFTAG_IMAGELENGTH, input.length);
+        if (tiledOutput) {
+            TIFFSetField(out, TIFFTAG_TILEWIDTH, 16u);
+            TIFFSetField(out, TIFFTAG_TILELENGTH, 16u);
+        }
+        Copier().rowsPerStrip = outputRowsPerStrip;
+        const CopyRoutine routine = SelectCopyRoutine(in.get(), out);
+        TIFFClose(out);
+        return routine;
+    }
+    TempDir m_dir;
+};
+
+TEST_F(RoutineChoice, FollowsPlanarConfigurationAndLayout) {
+    PageSpec strips;
+    strips.rowsPerStrip = 8;
+    PageSpec tiles;
+    tiles.tileWidth = 16;
+    tiles.tileLength = 16;
+    PageSpec separateStrips = strips;
+    separateStrips.planar = PLANARCONFIG_SEPARATE;
+    separateStrips.samplesPerPixel = 3;
+    separateStrips.bitsPerSample = 8;
+    separateStrips.photometric = PHOTOMETRIC_RGB;
+    PageSpec separateTiles = tiles;
+    separateTiles.planar = PLANARCONFIG_SEPARATE;
+    separateTiles.samplesPerPixel = 3;
+    separateTiles.bitsPerSample = 8;
+    separateTiles.photometric = PHOTOMETRIC_RGB;
+
+    EXPECT_EQ(CopyRoutine(CopyStripsDecoded), Choose(strips, false, 8));
+    EXPECT_EQ(CopyRoutine(CopyRowsContig), Choose(strips, false, 9));
+    EXPECT_EQ(CopyRoutine(CopyVia<ReadContigStrips, WriteContigTiles>), Choose(strips, true, 8));
+    EXPECT_EQ(CopyRoutine(CopyVia<ReadContigTiles, WriteContigStrips>), Choose(tiles, false, 8));
+    EXPECT_EQ(CopyRoutine(CopyVia<ReadContigTiles, WriteContigTiles>), Choose(tiles, true, 8));
+    EXPECT_EQ(CopyRoutine(CopyRowsSeparate), Choose(separateStrips, false, 8));
+    EXPECT_EQ(CopyRoutine(CopyRowsSeparate), Choose(separateStrips, false, 3));
+    EXPECT_EQ(CopyRoutine(CopyVia<ReadSeparateStrips, WriteSeparateTiles>), Choose(separateStrips, true, 8));
+    EXPECT_EQ(CopyRoutine(CopyVia<ReadSeparateTiles, WriteSeparateStrips>), Choose(separateTiles, false, 8));
+    EXPECT_EQ(CopyRoutine(CopyVia<ReadSeparateTiles, WriteSeparateTiles>), Choose(separateTiles, true, 8));
+}
+
+TEST_F(RoutineChoice, InputWithoutRowsPerStripCountsAsOneStrip) {
+    const PageSpec page = FaxPage(COMPRESSION_CCITTFAX4, 20, 1);
+    EXPECT_EQ(CopyRoutine(CopyStripsDecoded), Choose(page, false, 0xFFFFFFFF));
+    EXPECT_EQ(CopyRoutine(CopyRowsContig), Choose(page, false, 37));
+}
+} // namespace

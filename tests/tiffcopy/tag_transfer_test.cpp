@@ -1,0 +1,221 @@
+// Which tags the output directory carries, sets or drops.
+#include "tiffcopy/directory_transfer.h"
+#include "tiffcopy/tiff_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+// Copies a one-page file whose page gets extra tags, and opens the output.
+class TagTransfer : public ::testing::Test {
+protected:
+    TiffPtr CopyWith(std::function<void(TIFF*)> tags, CopyOptions options = ProgramOptions(),
+                     PageSpec page = PageSpec()) {
+        page.extraTags = std::move(tags);
+        EXPECT_TRUE(WriteTiff(m_dir.Path("in.tif"), {page}));
+        EXPECT_EQ(0, CopyTiff(m_dir.Path("in.tif").c_str(), m_dir.Path("out.tif").c_str(), &options));
+        return OpenForReading(m_dir.Path("out.tif"));
+    }
+    TempDir m_dir;
+};
+
+TEST(Orientation, FoldsOntoTheFourKeptValues) {
+    EXPECT_EQ(1, NormalisedOrientation(1));
+    EXPECT_EQ(1, NormalisedOrientation(2));
+    EXPECT_EQ(4, NormalisedOrientation(3));
+    EXPECT_EQ(4, NormalisedOrientation(4));
+    EXPECT_EQ(5, NormalisedOrientation(5));
+    EXPECT_EQ(1, NormalisedOrientation(6));
+    EXPECT_EQ(4, NormalisedOrientation(7));
+    EXPECT_EQ(8, NormalisedOrientation(8));
+    EXPECT_EQ(1, NormalisedOrientation(0));
+    EXPECT_EQ(1, NormalisedOrientation(9));
+}
+
+TEST_F(TagTransfer, OrientationIsWrittenNormalised) {
+    const uint16_t written[9] = {0, 1, 1, 4, 4, 5, 1, 4, 8};
+    for (uint16_t value = 1; value <= 8; ++value) {
+        SCOPED_TRACE(value);
+        TiffPtr out = CopyWith([value](TIFF* tif) { TIFFSetField(tif, TIFFTAG_ORIENTATION, value); });
+        ASSERT_TRUE(out);
+        uint16_t orientation = 0;
+        ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_ORIENTATION, &orientation));
+        EXPECT_EQ(written[value], orientation);
+    }
+}
+
+TEST_F(TagTransfer, MissingOrientationIsWrittenAsTopLeft) {
+    TiffPtr out = CopyWith(nullptr);
+    ASSERT_TRUE(out);
+    uint16_t orientation = 0;
+    ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_ORIENTATION, &orientation));
+    EXPECT_EQ(ORIENTATION_TOPLEFT, orientation);
+}
+
+TEST_F(TagTransfer, DescriptiveTagsAreCarried) {
+    TiffPtr out = CopyWith([](TIFF* tif) {
+        TIFFSetField(tif, TIFFTAG_DOCUMENTNAME, "doc");
+        TIFFSetField(tif, TIFFTAG_IMAGEDESCRIPTION, "a fax");
+        TIFFSetField(tif, TIFFTAG_MAKE, "make");
+        TIFFSetField(tif, TIFFTAG_PAGENAME, "page one");
+        TIFFSetField(tif, TIFFTAG_ARTIST, "artist");
+        TIFFSetField(tif, TIFFTAG_SUBFILETYPE, uint32_t{FILETYPE_PAGE});
+        TIFFSetField(tif, TIFFTAG_XPOSITION, 1.5);
+        TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT, uint16_t{RESUNIT_CENTIMETER});
+        TIFFSetField(tif, TIFFTAG_PAGENUMBER, uint16_t{2}, uint16_t{5});
+        TIFFSetField(tif, TIFFTAG_FILLORDER, uint16_t{FILLORDER_LSB2MSB});
+    });
+    ASSERT_TRUE(out);
+    char* text = nullptr;
+    ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_DOCUMENTNAME, &text));
+    EXPECT_STREQ("doc", text);
+    ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_IMAGEDESCRIPTION, &text));
+    EXPECT_STREQ("a fax", text);
+    ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_MAKE, &text));
+    EXPECT_STREQ("make", text);
+    ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_PAGENAME, &text));
+    EXPECT_STREQ("page one", text);
+    ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_ARTIST, &text));
+    EXPECT_STREQ("artist", text);
+    uint32_t subfile = 0;
+    ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_SUBFILETYPE, &subfile));
+    EXPECT_EQ(uint32_t{FILETYPE_PAGE}, subfile);
+    float position = 0;
+    ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_XPOSITION, &position));
+    EXPECT_FLOAT_EQ(1.5f, position);
+    uint16_t unit = 0, pageNumber = 0, pageCount = 0, fillOrder = 0;
+    ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_RESOLUTIONUNIT, &unit));
+    EXPECT_EQ(RESUNIT_CENTIMETER, unit);
+    ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_PAGENUMBER, &pageNumber, &pageCount));
+    EXPECT_EQ(2, pageNumber);
+    EXPECT_EQ(5, pageCount);
+    ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_FILLORDER, &fillOrder));
+    EXPECT_EQ(FILLORDER_LSB2MSB, fillOrder);
+}
+
+TEST_F(TagTransfer, FillOrderOptionUsesOnlyItsLow16Bits) {
+    CopyOptions options = ProgramOptions();
+    options.nFillOrder = 0x10002;
+    TiffPtr out = CopyWith(nullptr, options);
+    ASSERT_TRUE(out);
+    uint16_t fillOrder = 0;
+    ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_FILLORDER, &fillOrder));
+    EXPECT_EQ(FILLORDER_LSB2MSB, fillOrder);
+    EXPECT_EQ(PagePixels(PageSpec()), ReadPixels(out.get()));
+}
+
+TEST_F(TagTransfer, TagsOutsideTheListsAreDropped) {
+    TiffPtr out = CopyWith([](TIFF* tif) {
+        TIFFSetField(tif, TIFFTAG_COPYRIGHT, "not carried");
+        TIFFSetField(tif, TIFFTAG_PREDICTOR, uint16_t{PREDICTOR_NONE});
+    });
+    ASSERT_TRUE(out);
+    char* text = nullptr;
+    EXPECT_FALSE(TIFFGetField(out.get(), TIFFTAG_COPYRIGHT, &text));
+}
+
+TEST_F(TagTransfer, InkNamesGetTheirRecomputedByteCount) {
+    PageSpec page;
+    page.samplesPerPixel = 3;
+    page.bitsPerSample = 8;
+    page.photometric = PHOTOMETRIC_SEPARATED;
+    CopyOptions options = ProgramOptions();
+    options.nCompression = 0;
+    static const char names[] = "a\0bb\0ccc";
+    TiffPtr out = CopyWith(
+        [](TIFF* tif) {
+            TIFFSetField(tif, TIFFTAG_INKSET, uint16_t{INKSET_MULTIINK});
+            TIFFSetField(tif, TIFFTAG_NUMBEROFINKS, uint16_t{3});
+            TIFFSetField(tif, TIFFTAG_INKNAMES, uint16_t{sizeof names}, names);
+        },
+        options, page);
+    ASSERT_TRUE(out);
+    uint16_t inks = 0;
+    char* written = nullptr;
+    ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_NUMBEROFINKS, &inks));
+    EXPECT_EQ(3, inks);
+    ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_INKNAMES, &written));
+    EXPECT_EQ(std::string(names, sizeof names), std::string(written, 9));
+}
+
+TEST_F(TagTransfer, TransferFunctionOnlyUpToFourSamples) {
+    std::vector<uint16_t> table(256);
+    for (size_t i = 0; i < table.size(); ++i)
+        table[i] = static_cast<uint16_t>(i * 257);
+    CopyOptions options = ProgramOptions();
+    options.nCompression = 0;
+    for (uint16_t samples : {uint16_t{1}, uint16_t{5}}) {
+        SCOPED_TRACE(samples);
+        PageSpec page;
+        page.bitsPerSample = 8;
+        page.samplesPerPixel = samples;
+        page.photometric = samples == 1 ? PHOTOMETRIC_MINISBLACK : PHOTOMETRIC_SEPARATED;
+        TiffPtr out = CopyWith(
+            [&table](TIFF* tif) {
+                TIFFSetField(tif, TIFFTAG_TRANSFERFUNCTION, table.data(), table.data(), table.data());
+            },
+            options, page);
+        ASSERT_TRUE(out);
+        uint16_t* tables[3] = {};
+        const bool present =
+            TIFFGetField(out.get(), TIFFTAG_TRANSFERFUNCTION, &tables[0], &tables[1], &tables[2]);
+        EXPECT_EQ(samples == 1, present);
+        if (present) {
+            EXPECT_EQ(table, std::vector<uint16_t>(tables[0], tables[0] + 256));
+        }
+    }
+}
+
+TEST_F(TagTransfer, ColorMapIsCarried) {
+    PageSpec page;
+    page.bitsPerSample = 4;
+    page.photometric = PHOTOMETRIC_PALETTE;
+    std::vector<uint16_t> red(16), green(16), blue(16);
+    for (uint16_t i = 0; i < 16; ++i) {
+        red[i] = static_cast<uint16_t>(i * 4096);
+        green[i] = static_cast<uint16_t>(65535 - i * 4096);
+        blue[i] = static_cast<uint16_t>(i * 100);
+    }
+    CopyOptions options = ProgramOptions();
+    options.nCompression = 1;
+    TiffPtr out = CopyWith(
+        [&](TIFF* tif) { TIFFSetField(tif, TIFFTAG_COLORMAP, red.data(), green.data(), blue.data()); },
+        options, page);
+    ASSERT_TRUE(out);
+    uint16_t *r = nullptr, *g = nullptr, *b = nullptr;
+    ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_COLORMAP, &r, &g, &b));
+    EXPECT_EQ(green, std::vector<uint16_t>(g, g + 16));
+    EXPECT_EQ(blue, std::vector<uint16_t>(b, b + 16));
+    EXPECT_EQ(PagePixels(page), ReadPixels(out.get()));
+}
+
+TEST_F(TagTransfer, CompressionCodeSetsCompressionAndGroup3Options) {
+    CopyOptions options = ProgramOptions();
+    options.nCompression = 4;
+    TiffPtr out = CopyWith(nullptr, options);
+    ASSERT_TRUE(out);
+    uint16_t compression = 0;
+    uint32_t group3 = 0;
+    ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_COMPRESSION, &compression));
+    ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_GROUP3OPTIONS, &group3));
+    EXPECT_EQ(COMPRESSION_CCITTFAX3, compression);
+    EXPECT_EQ(5u, group3);
+    EXPECT_EQ(PagePixels(PageSpec()), ReadPixels(out.get()));
+}
+
+TEST_F(TagTransfer, LzwOutputCarriesThePredictor) {
+    PageSpec page;
+    page.bitsPerSample = 8;
+    page.photometric = PHOTOMETRIC_MINISBLACK;
+    page.compression = COMPRESSION_LZW;
+    CopyOptions options = ProgramOptions();
+    options.nCompression = 9;
+    TiffPtr out =
+        CopyWith([](TIFF* tif) { TIFFSetField(tif, TIFFTAG_PREDICTOR, uint16_t{PREDICTOR_HORIZONTAL}); },
+                 options, page);
+    ASSERT_TRUE(out);
+    uint16_t predictor = 0;
+    ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_PREDICTOR, &predictor));
+    EXPECT_EQ(PREDICTOR_HORIZONTAL, predictor);
+    EXPECT_EQ(PagePixels(page), ReadPixels(out.get()));
+}
+} // namespace
