@@ -34,10 +34,13 @@ inline Mode ModeOf(const char* documentPath) {
 // How long a "slow" rendering takes.
 constexpr DWORD kSlowMs = 1500;
 
-// Appends one line to the log `fileName` in the temporary folder.
+// Appends one line to the log `fileName` in the folder named by TARNVEL_DOUBLES_LOG_DIR (with
+// its trailing backslash), which each test process sets for itself, else in the temporary folder.
 inline void AppendLog(const char* fileName, const std::string& line) {
     char path[MAX_PATH] = "";
-    const DWORD length = ::GetTempPathA(MAX_PATH, path);
+    DWORD length = ::GetEnvironmentVariableA("TARNVEL_DOUBLES_LOG_DIR", path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        length = ::GetTempPathA(MAX_PATH, path);
     if (length == 0 || length + std::strlen(fileName) >= MAX_PATH)
         return;
     std::strcat(path, fileName);

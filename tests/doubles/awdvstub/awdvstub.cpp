@@ -2,7 +2,7 @@
 //   AWDVSTUB.EXE /c "source" "target"
 // where the source is a TIFF fixture named *.awd, and writes every page of it to the target as a
 // Group 3 fax TIFF. The fixture's name can ask it to fail (doubles_log.h). Every start is logged
-// with its full command line to awdvstub-double.log in the temporary folder.
+// with its full command line to awdvstub-double.log (doubles_log.h).
 #include "../doubles_log.h"
 
 #include <tiffio.h>

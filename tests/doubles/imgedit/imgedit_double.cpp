@@ -2,7 +2,7 @@
 // tests register under the control's class identifier in their own wine prefix. It implements
 // the three dispatch members the program calls, with their DISPIDs; the save call writes the
 // loaded fixture (a TIFF named *.awd) to the given path. Every call is logged, with the calling
-// thread and the argument types as received, to imgedit-double.log in the temporary folder.
+// thread and the argument types as received, to imgedit-double.log (doubles_log.h).
 #include "../doubles_log.h"
 
 #include <ole2.h>
@@ -171,6 +171,10 @@ public:
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
         if (outer)
             return CLASS_E_NOAGGREGATION;
+        // A test can ask for a control that cannot be created.
+        char refuse[4] = "";
+        if (::GetEnvironmentVariableA("TARNVEL_IMGEDIT_REFUSE", refuse, sizeof(refuse)) && refuse[0] == '1')
+            return E_FAIL;
         auto* control = new (std::nothrow) ImgEditDouble;
         if (!control)
             return E_OUTOFMEMORY;

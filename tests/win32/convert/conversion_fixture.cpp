@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -141,20 +142,27 @@ std::vector<std::string> ListFiles(const std::string& folder, const char* patter
     return names;
 }
 
+std::string ProcessFolder() {
+    return TempFolder() + "tarnvel-tests\\p" + std::to_string(::GetCurrentProcessId());
+}
+
 std::vector<std::string> StubLog() {
-    return ReadLines(TempFolder() + "awdvstub-double.log");
+    return ReadLines(ProcessFolder() + "\\awdvstub-double.log");
 }
 
 std::vector<std::string> ControlLog() {
-    return ReadLines(TempFolder() + "imgedit-double.log");
+    return ReadLines(ProcessFolder() + "\\imgedit-double.log");
 }
 
 void ClearStandInLogs() {
-    ::DeleteFileA((TempFolder() + "awdvstub-double.log").c_str());
-    ::DeleteFileA((TempFolder() + "imgedit-double.log").c_str());
+    ::DeleteFileA((ProcessFolder() + "\\awdvstub-double.log").c_str());
+    ::DeleteFileA((ProcessFolder() + "\\imgedit-double.log").c_str());
 }
 
 void RegisterStandIns() {
+    ::CreateDirectoryA((TempFolder() + "tarnvel-tests").c_str(), nullptr);
+    ::CreateDirectoryA(ProcessFolder().c_str(), nullptr);
+    ::SetEnvironmentVariableA("TARNVEL_DOUBLES_LOG_DIR", (ProcessFolder() + "\\").c_str());
     const std::string doubles = ProgramFolder() + "\\doubles";
     char path[32767] = "";
     ::GetEnvironmentVariableA("PATH", path, sizeof(path));
@@ -175,9 +183,8 @@ void RegisterStandIns() {
     }
 }
 
-void UnregisterStandInControl() {
-    ::RegDeleteKeyA(HKEY_CLASSES_ROOT, (std::string(kControlKey) + "\\InprocServer32").c_str());
-    ::RegDeleteKeyA(HKEY_CLASSES_ROOT, kControlKey);
+void RefuseStandInControl(bool refuse) {
+    ::SetEnvironmentVariableA("TARNVEL_IMGEDIT_REFUSE", refuse ? "1" : nullptr);
 }
 
 ScopedGeneration::ScopedGeneration(int generation) : m_previous(WindowsGeneration) {
@@ -189,23 +196,26 @@ ScopedGeneration::~ScopedGeneration() {
 }
 
 void ConversionTest::SetUp() {
-    if (!TempTiffPath[0])
-        MakeTempTiffPath(TempTiffPath);
+    std::memcpy(m_savedTempTiffPath, TempTiffPath, MAX_PATH);
     RegisterStandIns();
     ClearStandInLogs();
+    std::snprintf(TempTiffPath, MAX_PATH, "%s\\zq4intmp.tif", ProcessFolder().c_str());
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string name = std::string(info->test_suite_name()) + "." + info->name();
     for (char& c : name)
         if (c == '/')
             c = '_';
-    m_root = TempFolder() + "tarnvel-tests\\" + name;
+    m_root = ProcessFolder() + "\\" + name;
     RemoveTree(m_root);
-    ::CreateDirectoryA((TempFolder() + "tarnvel-tests").c_str(), nullptr);
     ASSERT_TRUE(::CreateDirectoryA(m_root.c_str(), nullptr)) << m_root;
 }
 
 void ConversionTest::TearDown() {
     RemoveTree(m_root);
+    ::DeleteFileA(TempTiffPath);
+    ClearStandInLogs();
+    ::RemoveDirectoryA(ProcessFolder().c_str());
+    std::memcpy(TempTiffPath, m_savedTempTiffPath, MAX_PATH);
 }
 
 std::string ConversionTest::Folder(const char* name) {

@@ -39,10 +39,12 @@ std::vector<std::string> StubLog();
 std::vector<std::string> ControlLog();
 void ClearStandInLogs();
 
-// Puts the stand-in program on this process's search path and registers the stand-in control
-// under the imaging control's class identifier, in the test prefix's registry.
+// Puts the stand-in program on this process's search path, registers the stand-in control
+// under the imaging control's class identifier in the test prefix's registry, and points the
+// stand-ins' logs at this process's own folder.
 void RegisterStandIns();
-void UnregisterStandInControl();
+// Makes creating the stand-in control fail in this process, or work again.
+void RefuseStandInControl(bool refuse);
 
 // WindowsGeneration for one scope.
 class ScopedGeneration {
@@ -56,7 +58,9 @@ private:
     int m_previous;
 };
 
-// A fresh, empty folder per test under the temporary folder; removed at the end.
+// A fresh, empty folder per test and process under the temporary folder, removed at the end;
+// the temporary TIFF lives in the process's own folder meanwhile, so that test programs running
+// side by side in one prefix do not render into each other's file.
 class ConversionTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -65,7 +69,11 @@ protected:
     std::string Folder(const char* name);
 
     std::string m_root;
+    char m_savedTempTiffPath[MAX_PATH] = "";
 };
+
+// This process's folder for its tests' files, with no trailing backslash.
+std::string ProcessFolder();
 
 // Fills the list as the browsing code does: a new generation, unticked rows with names.
 void ShowFolder(CConverterDlg& dialog, const std::string& folder, const std::vector<std::string>& names);

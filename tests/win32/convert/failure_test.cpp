@@ -120,7 +120,7 @@ TEST_F(ControlFailure, WithoutTheControlEveryFileFailsQuietly) {
     ScopedGeneration generation(3);
     const std::string fax = Folder("fax");
     WriteFaxFixture(fax + "\\a.awd", 1, 1);
-    UnregisterStandInControl();
+    RefuseStandInControl(true);
     WithDialog([&](CConverterDlg& dialog) {
         EXPECT_EQ(dialog.m_imgEdit.m_hWnd, nullptr);
         EXPECT_EQ(dialog.GetDlgItem(102), nullptr);
@@ -130,7 +130,7 @@ TEST_F(ControlFailure, WithoutTheControlEveryFileFailsQuietly) {
         ASSERT_TRUE(RunBatch(dialog));
         EXPECT_EQ(ResultOf(dialog, 0), "Fail");
     });
-    RegisterStandIns();
+    RefuseStandInControl(false);
     EXPECT_TRUE(ControlLog().empty());
 }
 
