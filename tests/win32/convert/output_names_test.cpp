@@ -52,7 +52,12 @@ TEST_F(OutputNames, EachTickedFileGetsItsTifBesideTheOthers) {
         ShowFolder(dialog, fax, names);
         for (int i = 0; i < 4; ++i)
             TickRow(dialog, i);
-        ASSERT_TRUE(RunBatch(dialog));
+        ClickGo(dialog);
+        const HANDLE worker = dialog.m_hWorkerThread;
+        ASSERT_NE(worker, nullptr);
+        ASSERT_TRUE(Serve(60000, [&] { return !dialog.m_bWorkerRunning; }));
+        DWORD flags = 0;
+        EXPECT_FALSE(::GetHandleInformation(worker, &flags)) << "the ended worker's handle is closed";
         for (int i = 0; i < 4; ++i)
             EXPECT_EQ(ResultOf(dialog, i), "OK") << names[i];
     });

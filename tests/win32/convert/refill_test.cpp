@@ -21,6 +21,7 @@ TEST_F(FolderChangeDuringBatch, ResultsLandNowhereAfterARefillAndOutputsStayWher
             TickRow(dialog, i);
         ::SetDlgItemTextA(dialog.m_hWnd, 1005, out.c_str());
         ClickGo(dialog);
+        EXPECT_FALSE(::IsWindowEnabled(dialog.GetDlgItem(1009))) << "disabled before the worker's first step";
         Serve(300);
         ASSERT_TRUE(dialog.m_bWorkerRunning);
         EXPECT_FALSE(::IsWindowEnabled(dialog.GetDlgItem(1009))) << "Go is disabled during a batch";
