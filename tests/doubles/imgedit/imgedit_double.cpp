@@ -1,5 +1,6 @@
-// Stand-in for the imaging OLE control, for the tests only: an in-process COM server that the
-// tests register under the control's class identifier in their own wine prefix. It implements
+// Stand-in for the imaging OLE control, for the tests only: an in-process COM server whose class
+// object the test programs register under the control's class identifier for themselves alone
+// (CoRegisterClassObject; nothing goes into a registry). It implements
 // the three dispatch members the program calls, with their DISPIDs; the save call writes the
 // loaded fixture (a TIFF named *.awd) to the given path. Every call is logged, with the calling
 // thread and the argument types as received, to imgedit-double.log (doubles_log.h).
@@ -171,10 +172,6 @@ public:
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
         if (outer)
             return CLASS_E_NOAGGREGATION;
-        // A test can ask for a control that cannot be created.
-        char refuse[4] = "";
-        if (::GetEnvironmentVariableA("TARNVEL_IMGEDIT_REFUSE", refuse, sizeof(refuse)) && refuse[0] == '1')
-            return E_FAIL;
         auto* control = new (std::nothrow) ImgEditDouble;
         if (!control)
             return E_OUTOFMEMORY;

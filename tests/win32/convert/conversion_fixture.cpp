@@ -2,6 +2,7 @@
 
 #include "../modal_runner.h"
 #include "app/environment.h"
+#include "convert/img_edit.h"
 #include "tiffcopy/copier_state.h"
 #include "ui/resource.h"
 
@@ -12,9 +13,9 @@
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 namespace {
-const char kControlKey[] = "CLSID\\{6D940280-9F11-11CE-83FD-02608C3EC08A}";
 
 std::string TempFolder() {
     char path[MAX_PATH] = "";
@@ -168,23 +169,34 @@ void RegisterStandIns() {
     ::GetEnvironmentVariableA("PATH", path, sizeof(path));
     if (std::string(path).find(doubles) == std::string::npos)
         ::SetEnvironmentVariableA("PATH", (doubles + ";" + path).c_str());
-
-    const std::string server = doubles + "\\imgedit_double.dll";
-    HKEY key = nullptr;
-    const std::string inproc = std::string(kControlKey) + "\\InprocServer32";
-    if (::RegCreateKeyExA(HKEY_CLASSES_ROOT, inproc.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                          nullptr) == ERROR_SUCCESS) {
-        ::RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(server.c_str()),
-                         static_cast<DWORD>(server.size() + 1));
-        const char model[] = "Apartment";
-        ::RegSetValueExA(key, "ThreadingModel", 0, REG_SZ, reinterpret_cast<const BYTE*>(model),
-                         sizeof(model));
-        ::RegCloseKey(key);
-    }
+    RefuseStandInControl(false);
 }
 
 void RefuseStandInControl(bool refuse) {
-    ::SetEnvironmentVariableA("TARNVEL_IMGEDIT_REFUSE", refuse ? "1" : nullptr);
+    // The stand-in server is loaded by this process and its class object registered with COM for
+    // this process only: nothing is written to any registry, and test programs running side by
+    // side in one prefix cannot take the control away from each other.
+    static HMODULE server = nullptr;
+    static DWORD cookie = 0;
+    if (refuse) {
+        if (cookie)
+            ::CoRevokeClassObject(std::exchange(cookie, 0));
+        return;
+    }
+    if (cookie)
+        return;
+    if (!server)
+        server = ::LoadLibraryA((ProgramFolder() + "\\doubles\\imgedit_double.dll").c_str());
+    using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+    const auto get = reinterpret_cast<GetClassObject>(
+        reinterpret_cast<void*>(::GetProcAddress(server, "DllGetClassObject")));
+    ASSERT_NE(get, nullptr) << "doubles\\imgedit_double.dll";
+    IUnknown* factory = nullptr;
+    ASSERT_EQ(get(CLSID_ImgEdit, IID_IUnknown, reinterpret_cast<void**>(&factory)), S_OK);
+    EXPECT_EQ(
+        ::CoRegisterClassObject(CLSID_ImgEdit, factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie),
+        S_OK);
+    factory->Release();
 }
 
 ScopedGeneration::ScopedGeneration(int generation) : m_previous(WindowsGeneration) {

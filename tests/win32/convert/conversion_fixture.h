@@ -40,8 +40,8 @@ std::vector<std::string> ControlLog();
 void ClearStandInLogs();
 
 // Puts the stand-in program on this process's search path, registers the stand-in control
-// under the imaging control's class identifier in the test prefix's registry, and points the
-// stand-ins' logs at this process's own folder.
+// under the imaging control's class identifier for this process, and points the stand-ins' logs
+// at this process's own folder.
 void RegisterStandIns();
 // Makes creating the stand-in control fail in this process, or work again.
 void RefuseStandInControl(bool refuse);
