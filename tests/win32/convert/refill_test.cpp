@@ -24,6 +24,9 @@ TEST_F(FolderChangeDuringBatch, ResultsLandNowhereAfterARefillAndOutputsStayWher
         EXPECT_FALSE(::IsWindowEnabled(dialog.GetDlgItem(1009))) << "disabled before the worker's first step";
         Serve(300);
         ASSERT_TRUE(dialog.m_bWorkerRunning);
+        const LPARAM overClient = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
+        dialog.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(dialog.m_hWnd), overClient);
+        EXPECT_EQ(::GetCursor(), ::LoadCursorA(nullptr, IDC_WAIT)) << "the wait cursor during a batch";
         EXPECT_FALSE(::IsWindowEnabled(dialog.GetDlgItem(1009))) << "Go is disabled during a batch";
 
         // Another folder is selected while the first file renders, and Go is clicked again.
@@ -35,6 +38,8 @@ TEST_F(FolderChangeDuringBatch, ResultsLandNowhereAfterARefillAndOutputsStayWher
             EXPECT_EQ(ResultOf(dialog, i), "") << "row " << i << " is another file now";
         EXPECT_EQ(dialog.m_progress.GetPos(), 0) << "no step of the old batch lands on the new list";
         EXPECT_EQ(OutputFieldOf(dialog), other);
+        dialog.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(dialog.m_hWnd), overClient);
+        EXPECT_EQ(::GetCursor(), ::LoadCursorA(nullptr, IDC_ARROW)) << "the arrow again after it";
     });
     EXPECT_EQ(StubLog().size(), 3u) << "one batch, three files";
     for (const char* name : {"slow.tif", "b.tif", "c.tif"})
