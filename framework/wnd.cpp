@@ -1,6 +1,7 @@
 #include "framework/wnd.h"
 
 #include "framework/data_exchange.h"
+#include "framework/ole_container.h"
 
 namespace {
 // The window property that holds the CWnd of a subclassed window.
@@ -12,6 +13,8 @@ const char* PropertyName() {
     return MAKEINTATOM(ObjectProperty());
 }
 } // namespace
+
+CWnd::CWnd() = default;
 
 CWnd::~CWnd() {
     if (m_pfnSuper && ::IsWindow(m_hWnd))
@@ -85,6 +88,25 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
     return TRUE;
 }
 
+BOOL CWnd::CreateControl(REFCLSID clsid, const char* windowName, DWORD style, const RECT& rect, CWnd* parent,
+                         UINT id) {
+    if (m_hWnd || m_pCtrlSite)
+        return FALSE;
+    auto site = std::make_unique<COleControlSite>();
+    if (!site->CreateControl(clsid, windowName, style, rect, parent ? parent->m_hWnd : nullptr, id))
+        return FALSE;
+    if (!SubclassWindow(site->m_hWnd)) {
+        ::DestroyWindow(site->m_hWnd);
+        return FALSE;
+    }
+    m_pCtrlSite = std::move(site);
+    return TRUE;
+}
+
+HRESULT CWnd::InvokeHelper(DISPID dispid, WORD flags, COleVariant* args, UINT count) {
+    return m_pCtrlSite ? m_pCtrlSite->InvokeHelper(dispid, flags, args, count) : E_NOINTERFACE;
+}
+
 BOOL CWnd::DestroyWindow() {
     return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE;
 }
@@ -115,8 +137,11 @@ LRESULT CALLBACK CWnd::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
     if (!wnd)
         return ::DefWindowProcA(hWnd, message, wParam, lParam);
     LRESULT result = wnd->WindowProc(message, wParam, lParam);
-    if (message == WM_NCDESTROY && wnd->m_hWnd == hWnd)
+    if (message == WM_NCDESTROY && wnd->m_hWnd == hWnd) {
+        // A hosted control goes with its window, so the object can host a new one later.
+        wnd->m_pCtrlSite.reset();
         wnd->UnsubclassWindow();
+    }
     return result;
 }
 

@@ -16,11 +16,15 @@
 #include "framework/cstring.h"
 #include "framework/message_map.h"
 
+#include <memory>
+
 class CDataExchange;
+class COleControlSite;
+class COleVariant;
 
 class CWnd {
 public:
-    CWnd() = default;
+    CWnd();
     virtual ~CWnd();
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
@@ -42,6 +46,12 @@ public:
     BOOL CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, const RECT& rect,
                   HWND parent, UINT id);
     virtual BOOL DestroyWindow();
+    // Hosts the OLE control `clsid` (framework/ole_container.h): its child window is bound to
+    // this object like CreateEx's. FALSE when the control or its window could not be created.
+    BOOL CreateControl(REFCLSID clsid, const char* windowName, DWORD style, const RECT& rect, CWnd* parent,
+                       UINT id);
+    // Calls the hosted control's dispatch member; E_NOINTERFACE when no control is hosted.
+    HRESULT InvokeHelper(DISPID dispid, WORD flags, COleVariant* args, UINT count);
 
     // Called after the handle is bound and before the window procedure is replaced.
     virtual void PreSubclassWindow() {}
@@ -102,5 +112,6 @@ private:
         LPARAM lParam;
     };
     WNDPROC m_pfnSuper = nullptr; // the procedure this object's subclass replaced; null if attached only
+    std::unique_ptr<COleControlSite> m_pCtrlSite; // the hosted control, if this window stands for one
     CurrentMessage m_current{};
 };

@@ -51,9 +51,16 @@ const MessageMap* CConverterDlg::GetMessageMap() const {
         msgmap::Message<&CConverterDlg::OnFolderSelected>(WM_FOLDER_SELECTED),
         msgmap::Notify<&CConverterDlg::OnListDeleteAllItems>(IDC_LIST_FILES, LVN_DELETEALLITEMS),
         msgmap::Command<&CConverterDlg::OnSelectAll>(IDC_SELECT_ALL),
+        msgmap::Command<&CConverterDlg::OnGo>(IDC_GO),
         msgmap::Command<&CConverterDlg::OnAbout>(IDC_ABOUT),
         msgmap::EraseBkgnd<&CConverterDlg::OnEraseBkgnd>(),
         msgmap::CtlColor<&CConverterDlg::OnCtlColor>(),
+        msgmap::SetCursor<&CConverterDlg::OnSetCursor>(),
+        msgmap::Message<&CConverterDlg::OnBatchBegin>(WM_BATCH_BEGIN),
+        msgmap::Message<&CConverterDlg::OnBatchRowDone>(WM_BATCH_ROW_DONE),
+        msgmap::Message<&CConverterDlg::OnBatchSteps>(WM_BATCH_STEPS),
+        msgmap::Message<&CConverterDlg::OnBatchRender>(WM_BATCH_RENDER),
+        msgmap::Message<&CConverterDlg::OnBatchEnd>(WM_BATCH_END),
     };
     static const MessageMap map(CDialog::GetMessageMap(), entries);
     return &map;
@@ -119,6 +126,10 @@ int CConverterDlg::InitControls() {
         m_listFiles.InsertColumn(i, kColumns[i].heading, LVCFMT_LEFT, kColumns[i].width);
 
     m_progress.Attach(GetDlgItem(IDC_PROGRESS));
+
+    // Hidden: the control only renders documents. Without it every file of that route fails.
+    const RECT place{0, 0, 100, 100};
+    m_imgEdit.Create("ImgEdit", WS_CHILD, place, this, IDC_IMGEDIT);
     return 0;
 }
 
@@ -172,6 +183,8 @@ HBRUSH CConverterDlg::OnCtlColor(HDC dc, HWND control, UINT ctlType) {
 }
 
 BOOL CConverterDlg::DestroyWindow() {
+    // A batch still running (the thread was asked to quit) ends its current file first.
+    StopWorker();
     // The list and the progress bar go with the dialog's window; the objects only let go.
     m_listFiles.Detach();
     m_progress.Detach();

@@ -15,6 +15,8 @@
 #define IDC_GO 1009
 #define IDC_HOMEPAGE 1011
 #define IDC_ABOUT 1012
+// The hidden imaging control, created at run time.
+#define IDC_IMGEDIT 102
 
 // The system-menu command of the About item.
 #define IDM_ABOUTBOX 0x0010

@@ -66,15 +66,14 @@ TEST(MainDialogCommands, CloseBoxClosesWithCancel) {
     EXPECT_EQ(IDCANCEL, RunModal(dlg, [&](CDialog&) { dlg.PostMessage(WM_SYSCOMMAND, SC_CLOSE); }));
 }
 
-TEST(MainDialogCommands, UnfinishedButtonsLeaveTheDialogOpen) {
+TEST(MainDialogCommands, GoWithoutAnyFolderStartsNothing) {
     CConverterDlg dlg;
     EXPECT_EQ(IDABORT, RunModal(dlg, [&](CDialog&) {
-                  // Save Dir and About open their own boxes (tests/win32/ui/save_dir_test.cpp,
-                  // about_box_test.cpp).
-                  for (int id : {IDC_GO})
-                      ::SendMessageA(dlg.GetDlgItem(id), BM_CLICK, 0, 0);
+                  ::SendMessageA(dlg.GetDlgItem(IDC_GO), BM_CLICK, 0, 0);
                   PumpMessages();
                   EXPECT_NE(nullptr, dlg.m_hWnd);
+                  EXPECT_FALSE(dlg.m_bWorkerRunning);
+                  EXPECT_TRUE(::IsWindowEnabled(dlg.GetDlgItem(IDC_GO)));
                   dlg.EndDialog(IDABORT);
               }));
 }

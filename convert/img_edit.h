@@ -1,0 +1,31 @@
+// CImgEdit: the hidden imaging OLE control that renders an AWD document into a TIFF file on
+// the Windows versions that have no fax viewer program. Only its three dispatch members are used.
+#pragma once
+
+#include "framework/wnd.h"
+
+// Class identifier of the imaging control.
+extern const CLSID CLSID_ImgEdit;
+
+class CImgEdit : public CWnd {
+public:
+    // The window-class form: the class name is not used, the control is made by its class
+    // identifier with the remaining arguments.
+    BOOL Create(const char* className, const char* windowName, DWORD style, const RECT& rect, CWnd* parent,
+                UINT id) {
+        return Create(windowName, style, rect, parent, id);
+    }
+    // Creates the control by its class identifier with no persisted state.
+    BOOL Create(const char* windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+        return CreateControl(CLSID_ImgEdit, windowName, style, rect, parent, id);
+    }
+
+    // The three calls return the control's result. Where the framework would raise its dispatch
+    // exception we hand the failure back instead; with no control behind the wrapper (creation
+    // failed) they do nothing and return E_NOINTERFACE.
+    HRESULT SetDocumentPath(const char* path);
+    HRESULT ShowDocument();
+    // `path` as VT_BSTR, then the five variants as given.
+    HRESULT SaveDocumentAs(const char* path, const VARIANT& a1, const VARIANT& a2, const VARIANT& a3,
+                           const VARIANT& a4, const VARIANT& a5);
+};

@@ -1,0 +1,64 @@
+#include "convert/output_path.h"
+
+#include <shlwapi.h>
+
+#include <cstdio>
+
+namespace {
+bool Fits(char (&path)[MAX_PATH], int written) {
+    if (written >= 0 && written < MAX_PATH)
+        return true;
+    path[0] = '\0';
+    return false;
+}
+} // namespace
+
+bool JoinPath(char (&path)[MAX_PATH], const char* folder, const char* name) {
+    return Fits(path, std::snprintf(path, MAX_PATH, "%s\\%s", folder, name));
+}
+
+bool MakeOutputPath(char (&path)[MAX_PATH], const char* folder, const char* name) {
+    // The dot is looked for in the name only, by characters of the ANSI code page.
+    const CString base(name);
+    const int dot = base.ReverseFind('.');
+    const CString stem = dot >= 0 ? base.Left(dot) : base;
+    return Fits(path, std::snprintf(path, MAX_PATH, "%s\\%s.tif", folder, stem.GetString()));
+}
+
+CString ResolveOutputFolder(const char* typed, const char* sourceFolder) {
+    if (!typed || !*typed)
+        return CString();
+    CString combined(typed);
+    if (sourceFolder && *sourceFolder && ::PathIsRelativeA(typed)) {
+        char joined[MAX_PATH];
+        if (!JoinPath(joined, sourceFolder, typed))
+            return CString();
+        combined = joined;
+    }
+    char full[MAX_PATH] = "";
+    const DWORD length = ::GetFullPathNameA(combined, MAX_PATH, full, nullptr);
+    if (length == 0 || length >= MAX_PATH)
+        return CString();
+    CString folder(full);
+    // "C:\" keeps its backslash: without it the name means the drive's current directory.
+    while (folder.GetLength() > 3 && folder.ReverseFind('\\') == folder.GetLength() - 1)
+        folder = folder.Left(folder.GetLength() - 1);
+    return folder;
+}
+
+BOOL MakeFolderPath(CString path) {
+    // Only looks: making the folder the current directory would let a program planted there be
+    // found by the converter program's start-up search.
+    const DWORD attributes = ::GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return TRUE;
+    const int slash = path.ReverseFind('\\');
+    if (slash > 2)
+        MakeFolderPath(path.Left(slash));
+    SECURITY_ATTRIBUTES security{sizeof(security), nullptr, TRUE};
+    if (::CreateDirectoryA(path, &security))
+        return TRUE;
+    // Someone else may have made it in the meantime.
+    const DWORD now = ::GetFileAttributesA(path);
+    return now != INVALID_FILE_ATTRIBUTES && (now & FILE_ATTRIBUTE_DIRECTORY);
+}

@@ -1,0 +1,23 @@
+// How the worker names its files, in buffers of MAX_PATH characters.
+#pragma once
+
+#include "framework/cstring.h"
+
+#include <windows.h>
+
+// "folder\name". False, with `path` empty, when the result would not fit.
+bool JoinPath(char (&path)[MAX_PATH], const char* folder, const char* name);
+
+// "folder\name" with the name's last extension replaced by ".tif" (a name without a '.' keeps
+// all of it). False, with `path` empty, when the result would not fit.
+bool MakeOutputPath(char (&path)[MAX_PATH], const char* folder, const char* name);
+
+// The output folder as typed, made absolute and plain: a relative folder is taken relative to
+// `sourceFolder` (the listed folder) rather than to whatever the current directory happens to
+// be; "." and ".." are resolved; trailing backslashes go, except the one of a drive root. Empty
+// when `typed` is empty or the result would not fit in MAX_PATH.
+CString ResolveOutputFolder(const char* typed, const char* sourceFolder);
+
+// Makes sure `path` exists as a folder, creating the missing levels from the outermost one
+// inwards (the drive itself is never created). Nonzero when the folder exists at the end.
+BOOL MakeFolderPath(CString path);

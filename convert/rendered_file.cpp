@@ -1,0 +1,38 @@
+#include "convert/convert_awd_file.h"
+
+#include "tiffcopy/copier_state.h"
+
+#include <tiffio.h>
+
+#include <cstring>
+
+int CountRenderedPages(const char* path) {
+    SilenceLibraryMessages();
+    // Only the directories are read: mapping the whole file would cost more than that.
+    TIFF* tif = TIFFOpen(path, "rm");
+    if (!tif)
+        return 0;
+    // A directory that points at a next one which cannot be read means the file was cut short.
+    int pages = 1;
+    while (!TIFFLastDirectory(tif)) {
+        if (!TIFFReadDirectory(tif)) {
+            pages = -1;
+            break;
+        }
+        ++pages;
+    }
+    TIFFClose(tif);
+    return pages;
+}
+
+bool CopierInputName(const char* path, char (&name)[MAX_PATH]) {
+    if (!std::strchr(path, ',')) {
+        const size_t length = std::strlen(path);
+        if (length >= MAX_PATH)
+            return false;
+        std::memcpy(name, path, length + 1);
+        return true;
+    }
+    const DWORD length = ::GetShortPathNameA(path, name, MAX_PATH);
+    return length > 0 && length < MAX_PATH && !std::strchr(name, ',');
+}

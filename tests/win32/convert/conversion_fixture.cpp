@@ -1,0 +1,328 @@
+#include "conversion_fixture.h"
+
+#include "../modal_runner.h"
+#include "app/environment.h"
+#include "convert/img_edit.h"
+#include "tiffcopy/copier_state.h"
+#include "ui/resource.h"
+
+#include <tiffio.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <utility>
+
+namespace {
+
+std::string TempFolder() {
+    char path[MAX_PATH] = "";
+    ::GetTempPathA(MAX_PATH, path);
+    return path;
+}
+
+std::string ProgramFolder() {
+    char path[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    return folder.substr(0, folder.find_last_of('\\'));
+}
+
+void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            const std::string path = folder + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else
+                ::DeleteFileA(path.c_str());
+        } while (::FindNextFileA(find, &found));
+        ::FindClose(find);
+    }
+    ::RemoveDirectoryA(folder.c_str());
+}
+
+std::vector<std::string> ReadLines(const std::string& path) {
+    std::vector<std::string> lines;
+    std::ifstream file(path, std::ios::binary);
+    std::string line;
+    while (std::getline(file, line))
+        lines.push_back(line);
+    return lines;
+}
+} // namespace
+
+void WriteFaxFixture(const std::string& path, int pages, unsigned seed, uint32_t width, uint32_t length) {
+    SilenceLibraryMessages();
+    TIFF* tif = TIFFOpen(path.c_str(), "w");
+    ASSERT_NE(tif, nullptr) << path;
+    unsigned state = seed * 2654435761u + 1;
+    auto next = [&state] {
+        state = state * 1103515245u + 12345u;
+        return state >> 16;
+    };
+    for (int page = 0; page < pages; ++page) {
+        TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, width);
+        TIFFSetField(tif, TIFFTAG_IMAGELENGTH, length);
+        TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 1);
+        TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 1);
+        TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISWHITE);
+        TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_NONE);
+        TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, length);
+        TIFFSetField(tif, TIFFTAG_XRESOLUTION, 204.0f);
+        TIFFSetField(tif, TIFFTAG_YRESOLUTION, 196.0f);
+        TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
+        std::vector<uint8_t> row((width + 7) / 8);
+        for (uint32_t y = 0; y < length; ++y) {
+            std::fill(row.begin(), row.end(), 0);
+            for (size_t k = 0; k < row.size() / 4; ++k)
+                row[next() % row.size()] = static_cast<uint8_t>(next());
+            TIFFWriteScanline(tif, row.data(), y, 0);
+        }
+        TIFFWriteDirectory(tif);
+    }
+    TIFFClose(tif);
+}
+
+std::vector<FaxPage> ReadFaxPages(const std::string& path, std::vector<uint16_t>* compressions) {
+    SilenceLibraryMessages();
+    std::vector<FaxPage> pages;
+    TIFF* tif = TIFFOpen(path.c_str(), "r");
+    if (!tif)
+        return pages;
+    do {
+        FaxPage page;
+        TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &page.width);
+        TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &page.length);
+        uint16_t compression = 0;
+        TIFFGetField(tif, TIFFTAG_COMPRESSION, &compression);
+        if (compressions)
+            compressions->push_back(compression);
+        const tmsize_t rowSize = TIFFScanlineSize(tif);
+        std::vector<uint8_t> row(static_cast<size_t>(rowSize));
+        for (uint32_t y = 0; y < page.length; ++y) {
+            if (TIFFReadScanline(tif, row.data(), y, 0) < 0)
+                break;
+            page.bits.insert(page.bits.end(), row.begin(), row.end());
+        }
+        pages.push_back(std::move(page));
+    } while (TIFFReadDirectory(tif));
+    TIFFClose(tif);
+    return pages;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream content;
+    content << file.rdbuf();
+    return content.str();
+}
+
+bool FileExists(const std::string& path) {
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::string> ListFiles(const std::string& folder, const char* pattern) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE find = ::FindFirstFileA((folder + "\\" + pattern).c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(found.cFileName);
+    } while (::FindNextFileA(find, &found));
+    ::FindClose(find);
+    return names;
+}
+
+std::string ProcessFolder() {
+    return TempFolder() + "tarnvel-tests\\p" + std::to_string(::GetCurrentProcessId());
+}
+
+std::vector<std::string> StubLog() {
+    return ReadLines(ProcessFolder() + "\\awdvstub-double.log");
+}
+
+std::vector<std::string> ControlLog() {
+    return ReadLines(ProcessFolder() + "\\imgedit-double.log");
+}
+
+void ClearStandInLogs() {
+    ::DeleteFileA((ProcessFolder() + "\\awdvstub-double.log").c_str());
+    ::DeleteFileA((ProcessFolder() + "\\imgedit-double.log").c_str());
+}
+
+void RegisterStandIns() {
+    ::CreateDirectoryA((TempFolder() + "tarnvel-tests").c_str(), nullptr);
+    ::CreateDirectoryA(ProcessFolder().c_str(), nullptr);
+    ::SetEnvironmentVariableA("TARNVEL_DOUBLES_LOG_DIR", (ProcessFolder() + "\\").c_str());
+    const std::string doubles = ProgramFolder() + "\\doubles";
+    char path[32767] = "";
+    ::GetEnvironmentVariableA("PATH", path, sizeof(path));
+    if (std::string(path).find(doubles) == std::string::npos)
+        ::SetEnvironmentVariableA("PATH", (doubles + ";" + path).c_str());
+    RefuseStandInControl(false);
+}
+
+void RefuseStandInControl(bool refuse) {
+    // The stand-in server is loaded by this process and its class object registered with COM for
+    // this process only: nothing is written to any registry, and test programs running side by
+    // side in one prefix cannot take the control away from each other.
+    static HMODULE server = nullptr;
+    static DWORD cookie = 0;
+    if (refuse) {
+        if (cookie)
+            ::CoRevokeClassObject(std::exchange(cookie, 0));
+        return;
+    }
+    if (cookie)
+        return;
+    if (!server)
+        server = ::LoadLibraryA((ProgramFolder() + "\\doubles\\imgedit_double.dll").c_str());
+    using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+    const auto get = reinterpret_cast<GetClassObject>(
+        reinterpret_cast<void*>(::GetProcAddress(server, "DllGetClassObject")));
+    ASSERT_NE(get, nullptr) << "doubles\\imgedit_double.dll";
+    IUnknown* factory = nullptr;
+    ASSERT_EQ(get(CLSID_ImgEdit, IID_IUnknown, reinterpret_cast<void**>(&factory)), S_OK);
+    EXPECT_EQ(
+        ::CoRegisterClassObject(CLSID_ImgEdit, factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie),
+        S_OK);
+    factory->Release();
+}
+
+ScopedGeneration::ScopedGeneration(int generation) : m_previous(WindowsGeneration) {
+    WindowsGeneration = generation;
+}
+
+ScopedGeneration::~ScopedGeneration() {
+    WindowsGeneration = m_previous;
+}
+
+void ConversionTest::SetUp() {
+    std::memcpy(m_savedTempTiffPath, TempTiffPath, MAX_PATH);
+    RegisterStandIns();
+    ClearStandInLogs();
+    std::snprintf(TempTiffPath, MAX_PATH, "%s\\zq4intmp.tif", ProcessFolder().c_str());
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(info->test_suite_name()) + "." + info->name();
+    for (char& c : name)
+        if (c == '/')
+            c = '_';
+    m_root = ProcessFolder() + "\\" + name;
+    RemoveTree(m_root);
+    ASSERT_TRUE(::CreateDirectoryA(m_root.c_str(), nullptr)) << m_root;
+}
+
+void ConversionTest::TearDown() {
+    RemoveTree(m_root);
+    ::DeleteFileA(TempTiffPath);
+    ClearStandInLogs();
+    ::RemoveDirectoryA(ProcessFolder().c_str());
+    std::memcpy(TempTiffPath, m_savedTempTiffPath, MAX_PATH);
+}
+
+std::string ConversionTest::Folder(const char* name) {
+    const std::string folder = m_root + "\\" + name;
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+void ShowFolder(CConverterDlg& dialog, const std::string& folder, const std::vector<std::string>& names) {
+    dialog.m_listFiles.DeleteAllItems();
+    ++dialog.m_nListGeneration;
+    dialog.m_strSourceFolder = folder.c_str();
+    dialog.m_strOutputFolder = folder.c_str();
+    dialog.UpdateData(FALSE);
+    for (size_t i = 0; i < names.size(); ++i)
+        dialog.m_listFiles.InsertItem(static_cast<int>(i), names[i].c_str());
+}
+
+void TickRow(CConverterDlg& dialog, int row, bool ticked) {
+    dialog.m_listFiles.SetCheck(row, ticked);
+}
+
+void ClickGo(CConverterDlg& dialog) {
+    HWND go = dialog.GetDlgItem(IDC_GO);
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_GO, BN_CLICKED), reinterpret_cast<LPARAM>(go));
+}
+
+bool Serve(DWORD ms, const std::function<bool()>& done) {
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        if (done && done())
+            return true;
+        const DWORD elapsed = ::GetTickCount() - start;
+        if (elapsed >= ms)
+            return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(ms - elapsed, 20), QS_ALLINPUT);
+        PumpMessages();
+    }
+}
+
+bool RunBatch(CConverterDlg& dialog, DWORD timeoutMs) {
+    ClickGo(dialog);
+    return Serve(timeoutMs, [&] { return !dialog.m_bWorkerRunning; });
+}
+
+std::string ResultOf(CConverterDlg& dialog, int row) {
+    return dialog.m_listFiles.GetItemText(row, 3).GetString();
+}
+
+std::string OutputFieldOf(CConverterDlg& dialog) {
+    char text[MAX_PATH * 2] = "";
+    ::GetDlgItemTextA(dialog.m_hWnd, IDC_OUTPUT_FOLDER, text, sizeof(text));
+    return text;
+}
+
+INT_PTR WithDialog(const std::function<void(CConverterDlg&)>& body, UINT timeoutMs) {
+    CConverterDlg dialog;
+    return RunModal(
+        dialog,
+        [&](CDialog&) {
+            body(dialog);
+            dialog.EndDialog(IDCANCEL);
+        },
+        timeoutMs);
+}
+
+void BreakStripOffset(const std::string& path, int page) {
+    std::string bytes = ReadFile(path);
+    ASSERT_GE(bytes.size(), 8u);
+    ASSERT_EQ(bytes.compare(0, 2, "II"), 0) << "little-endian classic TIFF expected";
+    auto u16 = [&](size_t at) {
+        return static_cast<uint32_t>(uint8_t(bytes[at]) | uint8_t(bytes[at + 1]) << 8);
+    };
+    auto u32 = [&](size_t at) { return u16(at) | u16(at + 2) << 16; };
+    uint32_t ifd = u32(4);
+    for (int i = 0; i < page; ++i)
+        ifd = u32(ifd + 2 + 12 * u16(ifd));
+    const uint32_t entries = u16(ifd);
+    for (uint32_t e = 0; e < entries; ++e) {
+        const size_t entry = ifd + 2 + 12 * e;
+        if (u16(entry) == TIFFTAG_STRIPOFFSETS) {
+            ASSERT_EQ(u32(entry + 4), 1u) << "one strip per page expected";
+            const uint32_t past = static_cast<uint32_t>(bytes.size()) + 4096;
+            for (int b = 0; b < 4; ++b)
+                bytes[entry + 8 + b] = static_cast<char>(past >> (8 * b));
+        }
+    }
+    WriteText(path, bytes);
+}
+
+void CopyFixture(const std::string& from, const std::string& to) {
+    ASSERT_TRUE(::CopyFileA(from.c_str(), to.c_str(), FALSE)) << to;
+}
+
+void WriteText(const std::string& path, const std::string& text) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << text;
+}

@@ -1,0 +1,98 @@
+// What the conversion tests share: fax fixtures, the stand-in renderers, and the real dialog
+// driven through a batch.
+#pragma once
+
+#include "ui/converter_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// One page of a bilevel image: width, length, and the packed rows (1 = black, MinIsWhite).
+struct FaxPage {
+    uint32_t width = 0;
+    uint32_t length = 0;
+    std::vector<uint8_t> bits;
+    bool operator==(const FaxPage& other) const {
+        return width == other.width && length == other.length && bits == other.bits;
+    }
+};
+
+// Writes an uncompressed bilevel TIFF of `pages` pages whose content depends on `seed`: mostly
+// white, with short black runs scattered over every row, like text. The stand-ins read such
+// files as AWD documents.
+void WriteFaxFixture(const std::string& path, int pages, unsigned seed, uint32_t width = 216,
+                     uint32_t length = 64);
+// The pages of a TIFF file, decoded; `compressions` receives each page's compression.
+std::vector<FaxPage> ReadFaxPages(const std::string& path, std::vector<uint16_t>* compressions = nullptr);
+
+std::string ReadFile(const std::string& path);
+bool FileExists(const std::string& path);
+// The files of `folder` whose names match `pattern`.
+std::vector<std::string> ListFiles(const std::string& folder, const char* pattern = "*");
+
+// The logs of the stand-ins, one entry per start or call.
+std::vector<std::string> StubLog();
+std::vector<std::string> ControlLog();
+void ClearStandInLogs();
+
+// Puts the stand-in program on this process's search path, registers the stand-in control
+// under the imaging control's class identifier for this process, and points the stand-ins' logs
+// at this process's own folder.
+void RegisterStandIns();
+// Makes creating the stand-in control fail in this process, or work again.
+void RefuseStandInControl(bool refuse);
+
+// WindowsGeneration for one scope.
+class ScopedGeneration {
+public:
+    explicit ScopedGeneration(int generation);
+    ~ScopedGeneration();
+    ScopedGeneration(const ScopedGeneration&) = delete;
+    ScopedGeneration& operator=(const ScopedGeneration&) = delete;
+
+private:
+    int m_previous;
+};
+
+// A fresh, empty folder per test and process under the temporary folder, removed at the end;
+// the temporary TIFF lives in the process's own folder meanwhile, so that test programs running
+// side by side in one prefix do not render into each other's file.
+class ConversionTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // A folder below the test's own folder (created).
+    std::string Folder(const char* name);
+
+    std::string m_root;
+    char m_savedTempTiffPath[MAX_PATH] = "";
+};
+
+// This process's folder for its tests' files, with no trailing backslash.
+std::string ProcessFolder();
+
+// Fills the list as the browsing code does: a new generation, unticked rows with names.
+void ShowFolder(CConverterDlg& dialog, const std::string& folder, const std::vector<std::string>& names);
+void TickRow(CConverterDlg& dialog, int row, bool ticked = true);
+// Clicks Go and serves the dialog until the batch has ended; false after `timeoutMs`.
+bool RunBatch(CConverterDlg& dialog, DWORD timeoutMs = 60000);
+// Clicks Go the way the button does.
+void ClickGo(CConverterDlg& dialog);
+// Lets the dialog's messages run for `ms` (or until `done` says so).
+bool Serve(DWORD ms, const std::function<bool()>& done = nullptr);
+std::string ResultOf(CConverterDlg& dialog, int row);
+std::string OutputFieldOf(CConverterDlg& dialog);
+
+// Runs the real dialog with `body` inside its modal loop; the body's end closes the dialog.
+INT_PTR WithDialog(const std::function<void(CConverterDlg&)>& body, UINT timeoutMs = 120000);
+
+// Points page `page`'s first strip past the end of the file, so that reading it fails while
+// the directory chain stays whole.
+void BreakStripOffset(const std::string& path, int page);
+// A copy of a file.
+void CopyFixture(const std::string& from, const std::string& to);
+void WriteText(const std::string& path, const std::string& text);
