@@ -4,7 +4,7 @@
 #include "tiffcopy/copier_state.h"
 #include "tiffcopy/directory_transfer.h"
 #include "tiffcopy/fault_guard.h"
-#include "tiffcopy/input_spec.h"
+#include "tiffcopy/image_list.h"
 #include "tiffcopy/transfer_buffers.h"
 
 #include <fcntl.h>

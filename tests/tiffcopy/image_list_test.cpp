@@ -1,4 +1,4 @@
-// The input spec's image list, and the result codes of a whole copy.
+// The image list after the input path, and the result codes of a whole copy.
 #include "tiffcopy/tiff_fixture.h"
 
 #include <gtest/gtest.h>

@@ -7,7 +7,7 @@
 
 struct InputSpec {
     TiffHandle tif;
-    std::string text;        // the whole spec as handed in
+    std::string text;        // the whole input text as handed in
     size_t cursor = 0;       // position of the list separator to read next
     bool listActive = false; // while true, directories come from the list
 };
@@ -19,7 +19,7 @@ enum class ListStep {
     SyntaxError // the list is malformed
 };
 
-// Opens the file of the spec and positions it on its first directory (the list's first one
+// Opens the named input file and positions it on its first directory (the list's first one
 // when there is a list). On failure (including a malformed list) the handle is empty.
 InputSpec OpenInputSpec(const char* spec);
 

@@ -1,4 +1,4 @@
-#include "tiffcopy/input_spec.h"
+#include "tiffcopy/image_list.h"
 
 #include "tiffcopy/copier_state.h"
 
