@@ -17,3 +17,9 @@ foreach(version win95 win98 winme nt40 win2k winxp win7)
   tarnvel_wine_test(win32.conversion_route.${version} tarnvel_tests.exe WINVER ${version}
     ARGS --gtest_filter=ConversionRoute.TheRunningWindowsVersionPicksItsRenderer)
 endforeach()
+
+# The stand-in control reached through its registration in the prefix's registry, as a real
+# control is; alone, since every program in the prefix would see the registration.
+tarnvel_wine_test(win32.conversion_registered_server tarnvel_tests.exe ENV TARNVEL_REGISTERED_SERVER=1
+  ARGS --gtest_filter=RegisteredImagingServer.*)
+set_tests_properties(win32.conversion_registered_server PROPERTIES RUN_SERIAL TRUE)
