@@ -23,13 +23,6 @@ std::string TempFolder() {
     return path;
 }
 
-std::string ProgramFolder() {
-    char path[MAX_PATH] = "";
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of('\\'));
-}
-
 void RemoveTree(const std::string& folder) {
     WIN32_FIND_DATAA found;
     HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &found);
@@ -58,6 +51,13 @@ std::vector<std::string> ReadLines(const std::string& path) {
     return lines;
 }
 } // namespace
+
+std::string ProgramFolder() {
+    char path[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    return folder.substr(0, folder.find_last_of('\\'));
+}
 
 void WriteFaxFixture(const std::string& path, int pages, unsigned seed, uint32_t width, uint32_t length) {
     SilenceLibraryMessages();

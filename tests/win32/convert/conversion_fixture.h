@@ -72,6 +72,8 @@ protected:
     char m_savedTempTiffPath[MAX_PATH] = "";
 };
 
+// The folder of the test program (the stand-ins are in its doubles\ folder), no trailing backslash.
+std::string ProgramFolder();
 // This process's folder for its tests' files, with no trailing backslash.
 std::string ProcessFolder();
 

@@ -11,13 +11,6 @@
 namespace {
 const char kServerKey[] = "CLSID\\{6D940280-9F11-11CE-83FD-02608C3EC08A}";
 
-std::string ModuleFolder() {
-    char path[MAX_PATH] = "";
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.substr(0, folder.rfind('\\'));
-}
-
 // HKCR\CLSID\{...}\InprocServer32 naming the stand-in server, for one scope.
 class ScopedServerRegistration {
 public:
@@ -51,7 +44,7 @@ TEST_F(RegisteredImagingServer, ConvertsThroughTheServerRegisteredForTheClass) {
         GTEST_SKIP() << "registers a server for the whole prefix: runs in its own ctest entry";
     RefuseStandInControl(true); // only the registry can lead to the stand-in now
     {
-        ScopedServerRegistration registration(ModuleFolder() + "\\doubles\\imgedit_double.dll");
+        ScopedServerRegistration registration(ProgramFolder() + "\\doubles\\imgedit_double.dll");
         ASSERT_TRUE(registration.ok());
         ScopedGeneration generation(4);
         const std::string fax = Folder("fax");
