@@ -28,7 +28,8 @@ target_link_options(Tarnvel PRIVATE $<$<CONFIG:Release>:-s>)
 # The browsing benchmark: the real dialog under wine, run by scripts/bench.sh.
 add_executable(tarnvel_bench ${PROJECT_SOURCE_DIR}/bench/win32/browse_bench.cpp
   ${PROJECT_SOURCE_DIR}/tests/win32/modal_runner.cpp ${PROJECT_SOURCE_DIR}/tests/win32/ui/folder_tree_host.cpp
+  ${PROJECT_SOURCE_DIR}/tests/win32/ui/temp_folder.cpp
   ${TARNVEL_RESOURCES})
 target_include_directories(tarnvel_bench PRIVATE ${PROJECT_SOURCE_DIR}/tests)
 target_compile_options(tarnvel_bench PRIVATE ${TARNVEL_WARNINGS})
-target_link_libraries(tarnvel_bench PRIVATE tarnvel_core)
+target_link_libraries(tarnvel_bench PRIVATE tarnvel_core gtest)

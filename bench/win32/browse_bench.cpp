@@ -6,6 +6,7 @@
 #include "ui/folder_tree_ctrl.h"
 #include "win32/modal_runner.h"
 #include "win32/ui/folder_tree_host.h"
+#include "win32/ui/temp_folder.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -253,8 +254,11 @@ int main(int argc, char** argv) {
     const HRESULT ole = ::OleInitialize(nullptr);
     char temp[MAX_PATH] = "";
     ::GetTempPathA(MAX_PATH, temp);
-    const std::string root = argc > 1 ? argv[1] : std::string(temp) + "tarnvel-bench";
+    const std::string root = argc > 1 ? argv[1] : std::string(temp) + "tarnvel-bench-browse";
     const int status = RunBench(root);
+    // The 10,000 files must not stay behind in the prefix's temporary folder.
+    if (argc <= 1)
+        RemoveTree(root);
     if (SUCCEEDED(ole))
         ::OleUninitialize();
     return status;

@@ -2,6 +2,7 @@
 // stand-in converter program, with a probe that measures how quickly the window thread answers.
 #include "../win32/convert/conversion_fixture.h"
 #include "../win32/modal_runner.h"
+#include "../win32/ui/temp_folder.h"
 
 #include "app/environment.h"
 #include "convert/convert_awd_file.h"
@@ -87,7 +88,7 @@ int main() {
 
     char temp[MAX_PATH] = "";
     ::GetTempPathA(MAX_PATH, temp);
-    const std::string fax = std::string(temp) + "tarnvel-bench";
+    const std::string fax = std::string(temp) + "tarnvel-bench-conversion";
     const std::string out = fax + "\\out";
     ::CreateDirectoryA(fax.c_str(), nullptr);
     ::CreateDirectoryA(out.c_str(), nullptr);
@@ -140,6 +141,7 @@ int main() {
                 worstMs, samples, worstMs < 100 ? "met" : "MISSED");
     std::printf("conversion: share outside renderer and copier %.2f %% (target < 5 %%): %s\n",
                 100.0 * own / total, own / total < 0.05 ? "met" : "MISSED");
+    RemoveTree(fax);
     ::OleUninitialize();
     return ok == kFiles ? 0 : 1;
 }

@@ -1,5 +1,7 @@
 #include "conversion_fixture.h"
 
+#include "win32/ui/temp_folder.h"
+
 #include "../modal_runner.h"
 #include "app/environment.h"
 #include "convert/img_edit.h"
@@ -17,29 +19,10 @@
 
 namespace {
 
-std::string TempFolder() {
+std::string TemporaryFolder() {
     char path[MAX_PATH] = "";
     ::GetTempPathA(MAX_PATH, path);
     return path;
-}
-
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string path = folder + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                ::DeleteFileA(path.c_str());
-        } while (::FindNextFileA(find, &found));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryA(folder.c_str());
 }
 
 std::vector<std::string> ReadLines(const std::string& path) {
@@ -144,7 +127,7 @@ std::vector<std::string> ListFiles(const std::string& folder, const char* patter
 }
 
 std::string ProcessFolder() {
-    return TempFolder() + "tarnvel-tests\\p" + std::to_string(::GetCurrentProcessId());
+    return TemporaryFolder() + "tarnvel-tests\\p" + std::to_string(::GetCurrentProcessId());
 }
 
 std::vector<std::string> StubLog() {
@@ -161,7 +144,7 @@ void ClearStandInLogs() {
 }
 
 void RegisterStandIns() {
-    ::CreateDirectoryA((TempFolder() + "tarnvel-tests").c_str(), nullptr);
+    ::CreateDirectoryA((TemporaryFolder() + "tarnvel-tests").c_str(), nullptr);
     ::CreateDirectoryA(ProcessFolder().c_str(), nullptr);
     ::SetEnvironmentVariableA("TARNVEL_DOUBLES_LOG_DIR", (ProcessFolder() + "\\").c_str());
     const std::string doubles = ProgramFolder() + "\\doubles";
