@@ -18,7 +18,7 @@ endif
 
 export WINEPREFIX
 
-.PHONY: all deps libtiff win32 native test bench fuzz run dist clean
+.PHONY: all deps libtiff win32 win32-tests native test bench fuzz run dist clean
 
 all: win32
 
@@ -28,24 +28,33 @@ deps:
 libtiff: deps
 	@bash scripts/build-libtiff-win32.sh $(DEPS)
 
+# The program, with the win32 thread variant (it must load on Windows 95 and NT 4.0).
 win32: libtiff
 	@cmake -S . -B $(B)/win32 -G Ninja -DCMAKE_BUILD_TYPE=Release \
-	  -DCMAKE_TOOLCHAIN_FILE=$(SRC)/cmake/toolchain-mingw32.cmake \
+	  -DCMAKE_TOOLCHAIN_FILE=$(SRC)/cmake/toolchain-mingw32.cmake -DTARNVEL_TESTS=OFF \
 	  -DTARNVEL_TIFF_DIR=$(TIFF_WIN32) -DTARNVEL_WERROR=$(WERROR) >/dev/null
 	@cmake --build $(B)/win32
+
+# The Windows test programs and stand-ins, with the posix thread variant that GoogleTest needs.
+win32-tests: libtiff
+	@cmake -S . -B $(B)/win32-tests -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=$(SRC)/cmake/toolchain-mingw32-posix.cmake \
+	  -DTARNVEL_TIFF_DIR=$(TIFF_WIN32) -DTARNVEL_WERROR=$(WERROR) >/dev/null
+	@cmake --build $(B)/win32-tests
 
 native: deps
 	@cmake -S . -B $(B)/native -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-	  -DTARNVEL_SANITIZE=ON -DTARNVEL_WERROR=$(WERROR) -DTARNVEL_WIN32_DIR=$(B)/win32 >/dev/null
+	  -DTARNVEL_SANITIZE=ON -DTARNVEL_WERROR=$(WERROR) -DTARNVEL_WIN32_DIR=$(B)/win32-tests \
+	  -DTARNVEL_PROGRAM=$(B)/win32/Tarnvel.exe >/dev/null
 	@cmake --build $(B)/native
 
-test: win32 native
+test: win32 win32-tests native
 	@bash scripts/with-xvfb.sh ctest --test-dir $(B)/native --output-on-failure -j2
 
-bench: deps win32
+bench: deps win32-tests
 	@cmake -S . -B $(B)/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARNVEL_BENCH=ON \
-	  -DTARNVEL_WIN32_DIR=$(B)/win32 >/dev/null
+	  -DTARNVEL_WIN32_DIR=$(B)/win32-tests >/dev/null
 	@cmake --build $(B)/bench
 	@bash scripts/with-xvfb.sh bash scripts/bench.sh $(B)
 
@@ -62,4 +71,4 @@ dist: win32
 	@bash scripts/dist.sh $(B)
 
 clean:
-	rm -rf $(B)/win32 $(B)/native $(B)/bench $(B)/fuzz
+	rm -rf $(B)/win32 $(B)/win32-tests $(B)/native $(B)/bench $(B)/fuzz

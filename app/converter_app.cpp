@@ -5,6 +5,9 @@
 #include "ui/converter_dlg.h"
 
 BOOL CConverterApp::InitInstance() {
+    // Stepping through an empty floppy, card or optical drive lists nothing; without this the
+    // system would stop the user with its own "no disk" box for each look at the drive.
+    ::SetErrorMode(SEM_FAILCRITICALERRORS);
     // The renderer hosts an OLE control in the main dialog.
     AfxEnableControlContainer();
     // Dialog controls draw themselves three-dimensional on every 32-bit Windows: nothing to ask for.

@@ -1,10 +1,17 @@
 #include "convert/output_path.h"
 
-#include <shlwapi.h>
-
 #include <cstdio>
 
 namespace {
+// A rooted name (\x or \\server\share) or one on a named drive (C:x) is not taken relative to
+// the source folder. Written out because the shell's own test lives in a library that Windows 95
+// and NT 4.0 only have with a later browser.
+bool IsRelativePath(const char* path) {
+    if (path[0] == '\\' || path[0] == '/')
+        return false;
+    return ::IsDBCSLeadByte(static_cast<BYTE>(path[0])) || path[1] != ':';
+}
+
 bool Fits(char (&path)[MAX_PATH], int written) {
     if (written >= 0 && written < MAX_PATH)
         return true;
@@ -29,7 +36,7 @@ CString ResolveOutputFolder(const char* typed, const char* sourceFolder) {
     if (!typed || !*typed)
         return CString();
     CString combined(typed);
-    if (sourceFolder && *sourceFolder && ::PathIsRelativeA(typed)) {
+    if (sourceFolder && *sourceFolder && IsRelativePath(typed)) {
         char joined[MAX_PATH];
         if (!JoinPath(joined, sourceFolder, typed))
             return CString();

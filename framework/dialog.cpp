@@ -6,10 +6,12 @@
 
 namespace {
 // The templates use the common controls; their window classes must exist before a dialog is made.
+// The plain call registers the classes the program uses on every version of the library; its
+// extended form is missing from the library that Windows 95 and NT 4.0 came with.
 void RegisterCommonControls() {
-    static const BOOL registered = [] {
-        INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
-        return ::InitCommonControlsEx(&icc);
+    static const bool registered = [] {
+        ::InitCommonControls();
+        return true;
     }();
     (void)registered;
 }

@@ -23,7 +23,7 @@ fi
 echo "== browsing: a folder of 10,000 AWD files =="
 export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
 browse=0
-"$root/scripts/wine-test.sh" "$build/win32/tarnvel_bench.exe" 2> >(grep -v "FS volume label" >&2) || browse=$?
+"$root/scripts/wine-test.sh" "$build/win32-tests/tarnvel_bench.exe" 2> >(grep -v "FS volume label" >&2) || browse=$?
 if [ "$browse" -eq 3 ]; then
   echo "browsing: target missed"
 fi
@@ -34,7 +34,7 @@ fi
 # batch runs (target under 100 ms), and the share of the batch spent outside the renderer and
 # the copier (target under 5 %). Runs under wine, on the display of scripts/with-xvfb.sh.
 echo "== conversion: 1,000 files through the dialog =="
-bash "$root/scripts/wine-test.sh" "$build/win32/tarnvel_conversion_bench.exe" || status=$?
+bash "$root/scripts/wine-test.sh" "$build/win32-tests/tarnvel_conversion_bench.exe" || status=$?
 # --- end of conversion ---
 
 exit "$status"

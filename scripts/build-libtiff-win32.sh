@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Builds a static libtiff for 32-bit Windows from Debian's patched source package,
-# with only the codecs built into libtiff itself (no JPEG, no zlib).
+# with only the codecs built into libtiff itself (no JPEG, no zlib), over the C runtime's file
+# functions: its Win32 I/O layer imports GetFileSizeEx, which Windows 95, 98, Me and NT 4.0 lack.
 # usage: build-libtiff-win32.sh DEPS_DIR     (installs into DEPS_DIR/libtiff-win32)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 deps=$(mkdir -p "$1" && cd "$1" && pwd)
 prefix="$deps/libtiff-win32"
 stamp="$prefix/.built"
-[ -f "$stamp" ] && exit 0
+# What the build is made with; a library built another way is built again.
+config="win32-threads posix-io"
+[ -f "$stamp" ] && [ "$(sed -n 2p "$stamp")" = "$config" ] && exit 0
 
 work="$deps/libtiff-work"
 rm -rf "$work" "$prefix"
@@ -36,7 +39,7 @@ cmake -S src -B build -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw32.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
   -DBUILD_SHARED_LIBS=OFF -Djpeg=OFF -Dold-jpeg=OFF -Djpeg12=OFF -Dzlib=OFF -Dlibdeflate=OFF \
-  -Dpixarlog=OFF -Dlzma=OFF -Dzstd=OFF -Dwebp=OFF -Djbig=OFF -Dlerc=OFF -Dcxx=OFF \
+  -Dpixarlog=OFF -Dlzma=OFF -Dzstd=OFF -Dwebp=OFF -Djbig=OFF -Dlerc=OFF -Dcxx=OFF -Dwin32-io=OFF \
   -Dtiff-tools=OFF -Dtiff-tests=OFF -Dtiff-contrib=OFF -Dtiff-docs=OFF >build.log 2>&1 \
   || { cat build.log >&2; exit 1; }
 cmake --build build --target tiff >>build.log 2>&1 || { tail -50 build.log >&2; exit 1; }
@@ -44,5 +47,5 @@ cmake --build build --target tiff >>build.log 2>&1 || { tail -50 build.log >&2; 
 mkdir -p "$prefix/lib" "$prefix/include"
 cp build/libtiff/libtiff.a "$prefix/lib/"
 cp src/libtiff/tiff.h src/libtiff/tiffio.h src/libtiff/tiffvers.h build/libtiff/tiffconf.h "$prefix/include/"
-echo "$got" > "$stamp"
+printf '%s\n%s\n' "$got" "$config" > "$stamp"
 cd "$deps" && rm -rf "$work"

@@ -13,7 +13,7 @@ tarnvel_wine_test(win32.file_list.east_of_utc tarnvel_tests.exe ENV TZ=XXX-14 AR
 tarnvel_wine_test(win32.file_list.west_of_utc tarnvel_tests.exe ENV TZ=XXX+11 ARGS --gtest_filter=FolderScan*)
 
 # The renderer each Windows version gets, through the real dialog and the stand-ins.
-foreach(version win95 win98 winme nt40 win2k winxp win7)
+foreach(version win95 win98 winme nt40 win2k winxp win7 win10)
   tarnvel_wine_test(win32.conversion_route.${version} tarnvel_tests.exe WINVER ${version}
     ARGS --gtest_filter=ConversionRoute.TheRunningWindowsVersionPicksItsRenderer)
 endforeach()
@@ -23,3 +23,12 @@ endforeach()
 tarnvel_wine_test(win32.conversion_registered_server tarnvel_tests.exe ENV TARNVEL_REGISTERED_SERVER=1
   ARGS --gtest_filter=RegisteredImagingServer.*)
 set_tests_properties(win32.conversion_registered_server PROPERTIES RUN_SERIAL TRUE)
+
+# The shipped program itself (built with the program's own thread variant), started as a user
+# starts it; alone, since it registers the control for the prefix and adds a folder to its desktop.
+if(TARNVEL_PROGRAM)
+  string(REPLACE "/" "\\" program_windows_path "${TARNVEL_PROGRAM}")
+  tarnvel_wine_test(win32.shipped_program tarnvel_tests.exe ENV "TARNVEL_PROGRAM=Z:${program_windows_path}"
+    ARGS --gtest_filter=ShippedProgram.*)
+  set_tests_properties(win32.shipped_program PROPERTIES RUN_SERIAL TRUE)
+endif()

@@ -11,45 +11,70 @@ bool RunGuarded(void (*work)(void*), void* context) {
     return true;
 }
 
-#elif defined(_WIN32)
+#elif defined(_WIN32) && defined(__i386__)
 
-#include <csetjmp>
-
-// The few kernel32 entry points the guard needs, declared here so that the copier stays free
-// of Windows headers.
-namespace win {
+// An x86 structured exception frame of our own around the guarded call: the one mechanism that
+// every 32-bit Windows has (vectored handlers came with XP). The frame lives on the calling
+// thread's stack and in its chain only, so a fault on any other thread is never ours to swallow.
+namespace {
+// The few system shapes the guard needs, declared here so that the copier stays free of Windows
+// headers.
 struct ExceptionRecord {
     unsigned long code;
+    unsigned long flags;
 };
-struct ExceptionPointers {
-    ExceptionRecord* record;
-    void* context;
+constexpr unsigned long kUnwinding = 0x2 | 0x4; // EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND
+constexpr int kContinueSearch = 1;              // ExceptionContinueSearch
+
+// What a corrupt file can make a codec do.
+bool IsFault(unsigned long code) {
+    switch (code) {
+    case 0xC0000005UL: // access violation
+    case 0xC0000006UL: // in-page error (a file mapping that went away)
+    case 0xC000008CUL: // array bounds exceeded
+    case 0xC0000094UL: // integer divide by zero
+    case 0xC0000095UL: // integer overflow
+    case 0xC000001DUL: // illegal instruction
+    case 0xC0000096UL: // privileged instruction
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The registration record the system walks (its first two fields), followed by what the
+// handler needs to get back: the record is its own context, no global.
+struct GuardFrame {
+    GuardFrame* next;
+    void* handler;
+    void* jump[5]; // __builtin_setjmp's buffer
 };
-using VectoredHandler = long(__stdcall*)(ExceptionPointers*);
-constexpr unsigned long kAccessViolation = 0xC0000005UL;
-constexpr unsigned long kInPageError = 0xC0000006UL;
-constexpr unsigned long kArrayBoundsExceeded = 0xC000008CUL;
-constexpr long kContinueSearch = 0;
-} // namespace win
 
-extern "C" __declspec(dllimport) void* __stdcall AddVectoredExceptionHandler(unsigned long first,
-                                                                             win::VectoredHandler handler);
-extern "C" __declspec(dllimport) unsigned long __stdcall RemoveVectoredExceptionHandler(void* handle);
+extern "C" int __cdecl OnException(ExceptionRecord* record, void* establisher, void*, void*) {
+    if ((record->flags & kUnwinding) || !IsFault(record->code))
+        return kContinueSearch;
+    // The system calls this on the faulting thread, with its dispatcher's frames on the stack
+    // above ours; jumping back abandons them, and the chain is restored where we land.
+    __builtin_longjmp(static_cast<GuardFrame*>(establisher)->jump, 1);
+}
 
-namespace {
-// A plain global, not thread_local: the handler must see it from whatever context the system
-// calls it in, and the copier runs one copy at a time anyway.
-std::jmp_buf* volatile g_guardJump = nullptr;
+GuardFrame* ChainHead() {
+    GuardFrame* head;
+    asm volatile("movl %%fs:0, %0" : "=r"(head));
+    return head;
+}
 
-long __stdcall OnException(win::ExceptionPointers* info) {
-    const unsigned long code = info->record->code;
-    const bool fault =
-        code == win::kAccessViolation || code == win::kInPageError || code == win::kArrayBoundsExceeded;
-    std::jmp_buf* jump = g_guardJump;
-    if (!fault || jump == nullptr)
-        return win::kContinueSearch;
-    g_guardJump = nullptr;
-    std::longjmp(*jump, 1);
+void SetChainHead(GuardFrame* head) {
+    asm volatile("movl %0, %%fs:0" : : "r"(head) : "memory");
+}
+
+// Kept out of line so that the frame's address and the jump buffer are this call's own.
+__attribute__((noinline)) bool CallInFrame(GuardFrame* frame, void (*work)(void*), void* context) {
+    if (__builtin_setjmp(frame->jump) != 0)
+        return false;
+    SetChainHead(frame);
+    work(context);
+    return true;
 }
 } // namespace
 
@@ -58,34 +83,35 @@ bool FaultGuardCompiledIn() {
 }
 
 bool RunGuarded(void (*work)(void*), void* context) {
-    void* handler = AddVectoredExceptionHandler(1, OnException);
-    std::jmp_buf jump;
-    volatile bool completed = false;
-    if (setjmp(jump) == 0) {
-        g_guardJump = &jump;
-        work(context);
-        completed = true;
-    }
-    g_guardJump = nullptr;
-    if (handler)
-        RemoveVectoredExceptionHandler(handler);
+    GuardFrame frame{};
+    frame.next = ChainHead();
+    frame.handler = reinterpret_cast<void*>(&OnException);
+    const bool completed = CallInFrame(&frame, work, context);
+    SetChainHead(frame.next);
     return completed;
 }
 
+#elif defined(_WIN32)
+#error "the fault guard needs an x86 structured exception frame (i686 GCC or clang)"
 #else
 
 #include <csetjmp>
 #include <csignal>
 
 namespace {
-sigjmp_buf* volatile g_guardJump = nullptr;
+// What a corrupt file can make a codec do.
+constexpr int kFaultSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL};
+constexpr int kFaultSignalCount = sizeof(kFaultSignals) / sizeof(kFaultSignals[0]);
+
+// Per thread: a fault on a thread that is not inside RunGuarded is not ours.
+thread_local sigjmp_buf* volatile g_guardJump = nullptr;
 
 void OnFault(int) {
     sigjmp_buf* jump = g_guardJump;
     if (jump == nullptr) {
         // Not ours: let the default action end the process when the fault repeats.
-        signal(SIGSEGV, SIG_DFL);
-        signal(SIGBUS, SIG_DFL);
+        for (int signalNumber : kFaultSignals)
+            signal(signalNumber, SIG_DFL);
         return;
     }
     g_guardJump = nullptr;
@@ -101,10 +127,9 @@ bool RunGuarded(void (*work)(void*), void* context) {
     struct sigaction action {};
     action.sa_handler = OnFault;
     sigemptyset(&action.sa_mask);
-    struct sigaction previousSegv {};
-    struct sigaction previousBus {};
-    sigaction(SIGSEGV, &action, &previousSegv);
-    sigaction(SIGBUS, &action, &previousBus);
+    struct sigaction previous[kFaultSignalCount] = {};
+    for (int i = 0; i < kFaultSignalCount; ++i)
+        sigaction(kFaultSignals[i], &action, &previous[i]);
 
     sigjmp_buf jump;
     volatile bool completed = false;
@@ -115,8 +140,8 @@ bool RunGuarded(void (*work)(void*), void* context) {
         completed = true;
     }
     g_guardJump = nullptr;
-    sigaction(SIGSEGV, &previousSegv, nullptr);
-    sigaction(SIGBUS, &previousBus, nullptr);
+    for (int i = 0; i < kFaultSignalCount; ++i)
+        sigaction(kFaultSignals[i], &previous[i], nullptr);
     return completed;
 }
 

@@ -1,5 +1,6 @@
-// Runs one piece of work so that an access fault raised inside it (a null or wild pointer
-// in a codec, say) abandons the work instead of ending the process.
+// Runs one piece of work so that a fault raised inside it on the calling thread (a null or wild
+// pointer, a division by zero, a jump into garbage in a codec, say) abandons the work instead of
+// ending the process.
 #pragma once
 
 // True when this build catches faults; the sanitizer and fuzz builds leave them to the

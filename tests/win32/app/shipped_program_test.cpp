@@ -1,0 +1,195 @@
+// The shipped program itself, started as a user starts it: its window appears, one file converts
+// through each renderer's stand-in, and it closes. It runs in its own ctest entry, which names the
+// program in TARNVEL_PROGRAM: the control's registration and the folder on the desktop are seen
+// by every program in the prefix.
+#include "convert/img_edit.h"
+#include "win32/convert/conversion_fixture.h"
+#include "win32/convert/server_registration.h"
+#include "win32/ui/temp_folder.h"
+#include "ui/resource.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+
+namespace {
+// Memory in the program's process, for the list and tree messages that carry pointers.
+class RemoteBuffer {
+public:
+    explicit RemoteBuffer(HANDLE process) : m_process(process) {
+        m_base = static_cast<char*>(::VirtualAllocEx(process, nullptr, kSize, MEM_COMMIT, PAGE_READWRITE));
+    }
+    ~RemoteBuffer() {
+        if (m_base)
+            ::VirtualFreeEx(m_process, m_base, 0, MEM_RELEASE);
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+    // The item record goes first, its text after it.
+    template <typename Item> std::string Query(HWND window, UINT message, WPARAM wParam, Item item) {
+        item.pszText = m_base + kTextOffset;
+        item.cchTextMax = kSize - kTextOffset;
+        char text[kSize - kTextOffset] = "";
+        if (!m_base || !::WriteProcessMemory(m_process, m_base, &item, sizeof(item), nullptr))
+            return "(no remote memory)";
+        if (!::SendMessageA(window, message, wParam, reinterpret_cast<LPARAM>(m_base)) && message == TVM_GETITEMA)
+            return "(no item)";
+        ::ReadProcessMemory(m_process, m_base + kTextOffset, text, sizeof(text) - 1, nullptr);
+        return text;
+    }
+
+private:
+    static constexpr int kSize = 1024;
+    static constexpr int kTextOffset = 256;
+    HANDLE m_process;
+    char* m_base = nullptr;
+};
+
+struct ProgramWindow {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindDialogOf(HWND window, LPARAM data) {
+    auto* wanted = reinterpret_cast<ProgramWindow*>(data);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    char className[16] = "";
+    ::GetClassNameA(window, className, sizeof(className));
+    if (owner != wanted->processId || std::string(className) != "#32770" || !::IsWindowVisible(window))
+        return TRUE;
+    wanted->found = window;
+    return FALSE;
+}
+
+// Waits for `done`, up to `ms`.
+bool WaitFor(DWORD ms, const std::function<bool()>& done) {
+    for (DWORD waited = 0; waited < ms; waited += 50) {
+        if (done())
+            return true;
+        ::Sleep(50);
+    }
+    return done();
+}
+
+std::string DesktopFolder() {
+    char path[MAX_PATH] = "";
+    LPITEMIDLIST list = nullptr;
+    if (SUCCEEDED(::SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOPDIRECTORY, &list))) {
+        ::SHGetPathFromIDListA(list, path);
+        ::CoTaskMemFree(list);
+    }
+    return path;
+}
+
+class ShippedProgram : public ConversionTest {
+protected:
+    // Starts a copy of the program named for `windowsVersion` (which wine reports to it), selects
+    // the folder `name` on the desktop, ticks everything, presses Go and returns the one row's
+    // result once it is there; the program is closed again.
+    std::string ConvertOneFile(const char* program, const char* windowsVersion, const std::string& name);
+};
+
+std::string ShippedProgram::ConvertOneFile(const char* program, const char* windowsVersion,
+                                           const std::string& name) {
+    const std::string copy = Folder(windowsVersion) + "\\Tarnvel-" + windowsVersion + ".exe";
+    EXPECT_TRUE(::CopyFileA(program, copy.c_str(), FALSE)) << program;
+    const std::string versionKey = std::string("Software\\Wine\\AppDefaults\\Tarnvel-") + windowsVersion + ".exe";
+    HKEY key = nullptr;
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, versionKey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+    ::RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(windowsVersion),
+                     static_cast<DWORD>(std::strlen(windowsVersion) + 1));
+    ::RegCloseKey(key);
+
+    STARTUPINFOA startup{sizeof(startup)};
+    PROCESS_INFORMATION started{};
+    std::string commandLine = "\"" + copy + "\"";
+    if (!::CreateProcessA(copy.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &started)) {
+        ADD_FAILURE() << "the program did not start: " << ::GetLastError();
+        return "";
+    }
+    ::CloseHandle(started.hThread);
+    ProgramWindow window{started.dwProcessId, nullptr};
+    const bool appeared = WaitFor(30000, [&] {
+        ::EnumWindows(FindDialogOf, reinterpret_cast<LPARAM>(&window));
+        return window.found != nullptr;
+    });
+    EXPECT_TRUE(appeared) << "no window of the program appeared";
+
+    std::string result;
+    if (appeared) {
+        RemoteBuffer remote(started.hProcess);
+        HWND tree = ::GetDlgItem(window.found, IDC_TREE_FOLDERS);
+        HWND list = ::GetDlgItem(window.found, IDC_LIST_FILES);
+        // The desktop's own folders are the children of the tree's root, the desktop.
+        TreeView_Expand(tree, TreeView_GetRoot(tree), TVE_EXPAND);
+        HTREEITEM item = TreeView_GetChild(tree, TreeView_GetRoot(tree));
+        std::string seen;
+        while (item) {
+            TVITEMA query{};
+            query.mask = TVIF_TEXT;
+            query.hItem = item;
+            const std::string text = remote.Query(tree, TVM_GETITEMA, 0, query);
+            if (text == name)
+                break;
+            seen += "[" + text + "] ";
+            item = TreeView_GetNextSibling(tree, item);
+        }
+        EXPECT_NE(item, nullptr) << name << " is not among the desktop's folders: " << seen;
+        if (item) {
+            TreeView_SelectItem(tree, item);
+            EXPECT_EQ(ListView_GetItemCount(list), 1);
+            ::SendMessageA(::GetDlgItem(window.found, IDC_SELECT_ALL), BM_CLICK, 0, 0);
+            ::SendMessageA(::GetDlgItem(window.found, IDC_GO), BM_CLICK, 0, 0);
+            LVITEMA cell{};
+            cell.iSubItem = 3;
+            WaitFor(60000, [&] {
+                result = remote.Query(list, LVM_GETITEMTEXTA, 0, cell);
+                return !result.empty();
+            });
+        }
+        ::PostMessageA(window.found, WM_CLOSE, 0, 0);
+    }
+    EXPECT_EQ(::WaitForSingleObject(started.hProcess, 30000), WAIT_OBJECT_0) << "the program did not close";
+    ::TerminateProcess(started.hProcess, 1); // only if it hung: the test has failed then already
+    ::CloseHandle(started.hProcess);
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, versionKey.c_str());
+    return result;
+}
+
+TEST_F(ShippedProgram, StartsConvertsOneFileOnEachRouteAndCloses) {
+    const char* program = std::getenv("TARNVEL_PROGRAM");
+    if (!program)
+        GTEST_SKIP() << "runs in its own ctest entry, which names the shipped program in TARNVEL_PROGRAM";
+    const std::string desktop = DesktopFolder();
+    ASSERT_FALSE(desktop.empty());
+    const std::string name = "tarnvel-shipped-" + std::to_string(::GetCurrentProcessId());
+    const std::string fax = desktop + "\\" + name;
+    RemoveTree(fax);
+    ASSERT_TRUE(::CreateDirectoryA(fax.c_str(), nullptr)) << fax;
+    WriteFaxFixture(fax + "\\in.awd", 2, 5);
+    const std::vector<FaxPage> pages = ReadFaxPages(fax + "\\in.awd");
+
+    // Windows XP: the converter program, found on the search path the program inherits.
+    EXPECT_EQ(ConvertOneFile(program, "winxp", name), "OK");
+    EXPECT_EQ(ReadFaxPages(fax + "\\in.tif"), pages);
+    EXPECT_EQ(StubLog().size(), 1u);
+
+    // Windows 98: the imaging control, found through its registration as a real one is.
+    ASSERT_TRUE(::DeleteFileA((fax + "\\in.tif").c_str()));
+    {
+        ScopedServerRegistration registration(CLSID_ImgEdit, ProgramFolder() + "\\doubles\\imgedit_double.dll");
+        ASSERT_TRUE(registration.ok());
+        EXPECT_EQ(ConvertOneFile(program, "win98", name), "OK");
+    }
+    EXPECT_EQ(ReadFaxPages(fax + "\\in.tif"), pages);
+    EXPECT_EQ(ControlLog().size(), 3u);
+    RemoveTree(fax);
+}
+} // namespace
