@@ -13,3 +13,7 @@ if [ ! -f "$WINEPREFIX/.tarnvel-ready" ]; then
   [ -f "$WINEPREFIX/system.reg" ] || { echo "wine: prefix creation failed" >&2; exit 1; }
   touch "$WINEPREFIX/.tarnvel-ready"
 fi
+# A drive of the tests' own, T:, whose root they may write: on Windows they substitute a drive
+# letter for a folder instead, which wine accepts but does not resolve.
+mkdir -p "$WINEPREFIX/drive_t"
+[ -e "$WINEPREFIX/dosdevices/t:" ] || ln -s ../drive_t "$WINEPREFIX/dosdevices/t:"

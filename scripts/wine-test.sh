@@ -14,7 +14,7 @@ exe=$1
 shift
 : "${WINEPREFIX:?set WINEPREFIX}"
 : "${DISPLAY:?no DISPLAY: run under scripts/with-xvfb.sh}"
-export WINEARCH=win32 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win32 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml=" TARNVEL_TEST_DRIVE=T:
 "$root/scripts/wine-prefix.sh"
 
 if [ -n "$winver" ]; then

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -35,10 +36,44 @@ SYSTEMTIME Utc(WORD year, WORD month, WORD day, WORD hour, WORD minute) {
     time.wMinute = minute;
     return time;
 }
-// A file name of this process's own, for the drive root that test processes share.
-std::string ProbeName() {
-    return "tarnvel-probe-" + std::to_string(::GetCurrentProcessId()) + ".awd";
-}
+// A drive root the test may write, without writing into a real drive's root (a standard user may
+// not): the drive the wine harness gives the tests (TARNVEL_TEST_DRIVE), else a drive letter
+// substituted for a temporary folder. Files in it get names of this process's own.
+class ScratchDrive {
+public:
+    explicit ScratchDrive(const std::string& folder) : m_folder(folder) {
+        if (const char* given = std::getenv("TARNVEL_TEST_DRIVE")) {
+            m_root = std::string(given) + "\\";
+            return;
+        }
+        const DWORD used = ::GetLogicalDrives();
+        for (char letter = 'T'; letter <= 'Y' && m_device.empty(); ++letter) {
+            const std::string device = std::string(1, letter) + ":";
+            if (!(used & (1u << (letter - 'A'))) && ::DefineDosDeviceA(0, device.c_str(), folder.c_str()))
+                m_device = device;
+        }
+        if (!m_device.empty())
+            m_root = m_device + "\\";
+    }
+    ~ScratchDrive() {
+        if (!m_device.empty())
+            ::DefineDosDeviceA(DDD_REMOVE_DEFINITION | DDD_EXACT_MATCH_ON_REMOVE, m_device.c_str(),
+                               m_folder.c_str());
+    }
+    ScratchDrive(const ScratchDrive&) = delete;
+    ScratchDrive& operator=(const ScratchDrive&) = delete;
+    // "T:\\", or empty when there is no such drive.
+    const std::string& Root() const { return m_root; }
+    // A name in the root that no other test process uses.
+    std::string Own(const char* suffix) const {
+        return "tarnvel-" + std::to_string(::GetCurrentProcessId()) + suffix;
+    }
+
+private:
+    std::string m_folder;
+    std::string m_device;
+    std::string m_root;
+};
 } // namespace
 
 TEST(FolderScan, ListsTheQualifyingFilesInTheFileSystemsOrder) {
@@ -133,31 +168,38 @@ TEST(FolderScan, AMissingFolderOrOneWithoutAPathGivesNothing) {
 
     // With an AWD file in the root of the current directory's drive, an empty folder must still
     // list nothing: "\*.*" would find that root's files.
+    TempFolder rooted("root");
+    ScratchDrive drive(rooted.Path());
+    ASSERT_FALSE(drive.Root().empty()) << "no drive root to write";
+    const std::string probe = drive.Root() + drive.Own(".awd");
+    const std::string current = drive.Root() + drive.Own("-current");
+    HANDLE file = ::CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << probe;
+    ::CloseHandle(file);
+    ::CreateDirectoryA(current.c_str(), nullptr);
     char saved[MAX_PATH] = "";
     ::GetCurrentDirectoryA(MAX_PATH, saved);
-    ASSERT_TRUE(::SetCurrentDirectoryA(temp.Path().c_str()));
-    const std::string probe = temp.Path().substr(0, 3) + ProbeName();
-    HANDLE file = ::CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    EXPECT_NE(file, INVALID_HANDLE_VALUE) << probe;
-    ::CloseHandle(file);
+    const bool moved = ::SetCurrentDirectoryA(current.c_str());
     dlg.ScanFolder("");
-    ::DeleteFileA(probe.c_str());
     ::SetCurrentDirectoryA(saved);
+    ::DeleteFileA(probe.c_str());
+    ::RemoveDirectoryA(current.c_str());
+    ASSERT_TRUE(moved) << current;
     EXPECT_EQ(dlg.m_arrFileNames.GetSize(), 0);
     EXPECT_STREQ(dlg.m_strSourceFolder, "");
 }
 
 TEST(FolderScan, ADriveRootIsScannedWithItsBackslashKept) {
-    char temp[MAX_PATH] = "";
-    ::GetTempPathA(MAX_PATH, temp);
-    const std::string drive = std::string(temp, 3); // "C:\"
-    const std::string probe = drive + ProbeName();
+    TempFolder rooted("drive");
+    ScratchDrive drive(rooted.Path());
+    ASSERT_FALSE(drive.Root().empty()) << "no drive root to write";
+    const std::string probe = drive.Root() + drive.Own(".awd");
     HANDLE file = ::CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE) << probe;
     ::CloseHandle(file);
     CConverterDlg dlg;
-    dlg.ScanFolder(drive.c_str());
+    dlg.ScanFolder(drive.Root().c_str());
     ::DeleteFileA(probe.c_str());
-    EXPECT_STREQ(dlg.m_strSourceFolder, drive.c_str());
-    EXPECT_NE(DetailsOf(dlg, ProbeName().c_str()), "(not listed)");
+    EXPECT_STREQ(dlg.m_strSourceFolder, drive.Root().c_str());
+    EXPECT_NE(DetailsOf(dlg, drive.Own(".awd").c_str()), "(not listed)");
 }
