@@ -106,7 +106,8 @@ std::string ShippedProgram::ConvertOneFile(const char* program, const char* wind
                      static_cast<DWORD>(std::strlen(windowsVersion) + 1));
     ::RegCloseKey(key);
 
-    STARTUPINFOA startup{sizeof(startup)};
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
     PROCESS_INFORMATION started{};
     std::string commandLine = "\"" + copy + "\"";
     if (!::CreateProcessA(copy.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
