@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Builds a static libtiff for 32-bit Windows from Debian's patched source package,
-# with only the codecs built into libtiff itself (no JPEG, no zlib), over the C runtime's file
-# functions: its Win32 I/O layer imports GetFileSizeEx, which Windows 95, 98, Me and NT 4.0 lack.
+# with only the codecs built into libtiff itself (no JPEG, no zlib). Its Win32 file layer asks for a
+# file's size with GetFileSizeEx, which Windows 95, 98, Me and NT 4.0 do not export; the build asks
+# GetFileSize instead. (Its POSIX-style layer would avoid the call but reads without mapping the
+# file, and then an uncompressed strip shorter than its rows is filled from whatever follows it
+# in the file instead of failing.)
 # usage: build-libtiff-win32.sh DEPS_DIR     (installs into DEPS_DIR/libtiff-win32)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -9,7 +12,7 @@ deps=$(mkdir -p "$1" && cd "$1" && pwd)
 prefix="$deps/libtiff-win32"
 stamp="$prefix/.built"
 # What the build is made with; a library built another way is built again.
-config="win32-threads posix-io"
+config="win32-threads win32-io-getfilesize"
 [ -f "$stamp" ] && [ "$(sed -n 2p "$stamp")" = "$config" ] && exit 0
 
 work="$deps/libtiff-work"
@@ -35,11 +38,30 @@ dpkg-source -x ./tiff_*.dsc src >/dev/null 2>&1
 # Only the library is ours to use: its programs, contributions and tests go unread.
 rm -rf src/tools src/contrib src/test
 
+python3 - src/libtiff/tif_win32.c <<'PY'
+import sys
+path = sys.argv[1]
+text = open(path).read()
+old = """    LARGE_INTEGER m;
+    if (GetFileSizeEx(fd, &m))
+        return (m.QuadPart);
+    else
+        return (0);"""
+new = """    DWORD high = 0;
+    DWORD low = GetFileSize(fd, &high);
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
+        return (0);
+    return (((uint64_t)high << 32) | low);"""
+if old not in text:
+    sys.exit("tif_win32.c: the size query to replace was not found")
+open(path, "w").write(text.replace(old, new))
+PY
+
 cmake -S src -B build -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw32.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
   -DBUILD_SHARED_LIBS=OFF -Djpeg=OFF -Dold-jpeg=OFF -Djpeg12=OFF -Dzlib=OFF -Dlibdeflate=OFF \
-  -Dpixarlog=OFF -Dlzma=OFF -Dzstd=OFF -Dwebp=OFF -Djbig=OFF -Dlerc=OFF -Dcxx=OFF -Dwin32-io=OFF \
+  -Dpixarlog=OFF -Dlzma=OFF -Dzstd=OFF -Dwebp=OFF -Djbig=OFF -Dlerc=OFF -Dcxx=OFF \
   -Dtiff-tools=OFF -Dtiff-tests=OFF -Dtiff-contrib=OFF -Dtiff-docs=OFF >build.log 2>&1 \
   || { cat build.log >&2; exit 1; }
 cmake --build build --target tiff >>build.log 2>&1 || { tail -50 build.log >&2; exit 1; }
