@@ -22,6 +22,7 @@ namespace {
 ImgEditProbe g_probe{0, false, -1, nullptr, nullptr, false, 0, "", 0};
 HINSTANCE g_module = nullptr;
 const char kWindowClass[] = "TarnvelImgEditDouble";
+bool g_destroyingOwnWindow = false;
 std::atomic<long> g_objects{0};
 std::atomic<long> g_locks{0};
 
@@ -84,6 +85,13 @@ void Log(const char* member, WORD flags, const DISPPARAMS* params) {
 void Note(const char* call) {
     std::strncat(g_probe.teardown, call, sizeof(g_probe.teardown) - std::strlen(g_probe.teardown) - 2);
     std::strcat(g_probe.teardown, " ");
+}
+
+// A container that lets the window of an active control be destroyed under it is noted as such.
+LRESULT CALLBACK ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY && !g_destroyingOwnWindow)
+        Note("WindowDestroyedUnderIt");
+    return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
 HRESULT Refuse(EXCEPINFO* exception, const wchar_t* why) {
@@ -254,7 +262,9 @@ public:
         if (!m_inPlaceSite)
             return S_OK;
         Note("InPlaceDeactivate");
+        g_destroyingOwnWindow = true;
         ::DestroyWindow(m_window);
+        g_destroyingOwnWindow = false;
         m_window = nullptr;
         g_probe.window = nullptr;
         m_inPlaceSite->OnInPlaceDeactivate();
@@ -411,7 +421,7 @@ BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, void*) {
     if (reason == DLL_PROCESS_ATTACH) {
         g_module = module;
         WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = ::DefWindowProcA;
+        windowClass.lpfnWndProc = ControlWindowProc;
         windowClass.hInstance = module;
         windowClass.lpszClassName = kWindowClass;
         ::RegisterClassA(&windowClass);
