@@ -10,8 +10,8 @@
 //
 // The control is apartment-threaded: it is created, called and torn down on the creating thread
 // only. Teardown goes in the order controls expect (InPlaceDeactivate, Close, SetClientSite(NULL),
-// release) and happens before the parent's children are destroyed (CWnd does it at the parent's
-// WM_DESTROY), so the control takes its window down itself.
+// release) and happens before the parent's children are destroyed (a CWnd parent does it at its
+// own WM_DESTROY), so the control takes its window down itself.
 #pragma once
 
 #include "framework/com_ptr.h"

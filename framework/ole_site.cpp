@@ -129,7 +129,7 @@ HRESULT CSiteObject::Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPARAMS*
     ::VariantInit(&scratch);
     VARIANT* value = result ? result : &scratch;
     ::VariantInit(value);
-    const HRESULT hr = GetAmbientProperty(dispid, m_parent, value);
+    const HRESULT hr = GetAmbientProperty(dispid, value);
     if (!result)
         ::VariantClear(&scratch);
     return hr;

@@ -12,7 +12,7 @@ struct ImgEditProbe {
     HWND window;            // its own window while active in place
     bool visibleAtCall;     // its window's visibility at the last Display or SaveAs
     DWORD callThread;       // the thread of the last Display or SaveAs
-    char teardown[160];      // the teardown calls in order, each followed by a blank
+    char teardown[160];     // the teardown calls in order, each followed by a blank
     ULONG siteRefsLeft;     // the site's count when the control released it (the container's own)
 };
 
