@@ -171,6 +171,8 @@ HRESULT COleControlSite::GetProperty(DISPID dispid, COleVariant* value, CString*
 
 HRESULT COleControlSite::Invoke(DISPID dispid, WORD flags, DISPPARAMS& params, VARIANT* result,
                                 CString* exceptionText) {
+    if (exceptionText)
+        exceptionText->Empty();
     if (!m_dispatch)
         return E_NOINTERFACE;
     if (::GetCurrentThreadId() != m_nThreadId)

@@ -43,8 +43,9 @@ public:
                        UINT id);
     // Calls member `dispid` with `args` in their order of declaration (a property put takes its
     // one value there). The result value is not asked for. RPC_E_WRONG_THREAD from any thread
-    // but the creator's. When the control raises an exception (DISP_E_EXCEPTION), its
-    // description goes to `exceptionText` if given (empty when it gave none).
+    // but the creator's. `exceptionText`, if given, receives the description of the exception
+    // the control raised (DISP_E_EXCEPTION), and is empty after any other result or when the
+    // control gave no description.
     HRESULT InvokeHelper(DISPID dispid, WORD flags, COleVariant* args, UINT count,
                          CString* exceptionText = nullptr);
     // Reads property `dispid` into `value`, with the same thread rule and exception text.
