@@ -1,12 +1,43 @@
 #include "framework/ole_container.h"
 
-#include <ocidl.h>
+#include "framework/ole_site.h"
 
+#include <new>
 #include <vector>
 
 namespace {
 bool g_oleInitialized = false;
+
+template <class T> CComPtr<T> Query(IUnknown* from, REFIID iid) {
+    CComPtr<T> result;
+    if (from)
+        from->QueryInterface(iid, reinterpret_cast<void**>(result.Receive()));
+    return result;
 }
+
+CString Narrow(BSTR text) {
+    CString result;
+    if (!text)
+        return result;
+    const int length = ::WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (length <= 1)
+        return result;
+    ::WideCharToMultiByte(CP_ACP, 0, text, -1, result.GetBuffer(length), length, nullptr, nullptr);
+    result.ReleaseBuffer();
+    return result;
+}
+
+// The control's extent in HIMETRIC from its place in screen pixels.
+SIZEL Extent(const RECT& rect) {
+    HDC screen = ::GetDC(nullptr);
+    const int dpiX = screen ? ::GetDeviceCaps(screen, LOGPIXELSX) : 96;
+    const int dpiY = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen)
+        ::ReleaseDC(nullptr, screen);
+    return SIZEL{::MulDiv(rect.right - rect.left, 2540, dpiX > 0 ? dpiX : 96),
+                 ::MulDiv(rect.bottom - rect.top, 2540, dpiY > 0 ? dpiY : 96)};
+}
+} // namespace
 
 bool AfxEnableControlContainer() {
     if (!g_oleInitialized)
@@ -21,50 +52,98 @@ void AfxOleTerm() {
     }
 }
 
+COleControlSite::COleControlSite() = default;
+
 COleControlSite::~COleControlSite() {
-    // Lets the control drop what it holds before its last reference goes.
-    if (m_object)
-        m_object->Close(OLECLOSE_NOSAVE);
+    DestroyControl();
 }
 
 bool COleControlSite::CreateControl(REFCLSID clsid, const char* windowName, DWORD style, const RECT& rect,
                                     HWND parent, UINT id) {
-    if (m_dispatch)
+    if (m_object)
         return false;
-    CComPtr<IUnknown> control;
-    if (FAILED(::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
-                                  reinterpret_cast<void**>(control.Receive()))))
+    if (FAILED(::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
+                                  reinterpret_cast<void**>(m_object.Receive()))))
         return false;
-    CComPtr<IPersistStreamInit> persist;
-    if (SUCCEEDED(
-            control->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(persist.Receive()))))
-        persist->InitNew();
-    CComPtr<IDispatch> dispatch;
-    if (FAILED(control->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(dispatch.Receive()))))
-        return false;
-    CComPtr<IOleObject> object;
-    control->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(object.Receive()));
-
-    HWND hWnd = ::CreateWindowExA(
-        0, "STATIC", windowName, style, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-        parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ::GetModuleHandleA(nullptr), nullptr);
-    if (!hWnd) {
-        if (object)
-            object->Close(OLECLOSE_NOSAVE);
+    m_dispatch = Query<IDispatch>(m_object.Get(), IID_IDispatch);
+    m_site = new (std::nothrow) CSiteObject(parent, rect);
+    m_nThreadId = ::GetCurrentThreadId();
+    if (!m_dispatch || !m_site || !Activate(windowName, style, rect, parent, id)) {
+        DestroyControl();
+        if (m_hWnd)
+            ::DestroyWindow(m_hWnd);
+        m_hWnd = nullptr;
         return false;
     }
-    m_hWnd = hWnd;
-    m_object = std::move(object);
-    m_dispatch = std::move(dispatch);
-    m_nThreadId = ::GetCurrentThreadId();
     return true;
 }
 
-HRESULT COleControlSite::InvokeHelper(DISPID dispid, WORD flags, COleVariant* args, UINT count) {
-    if (!m_dispatch)
-        return E_NOINTERFACE;
-    if (::GetCurrentThreadId() != m_nThreadId)
-        return RPC_E_WRONG_THREAD;
+bool COleControlSite::Activate(const char* windowName, DWORD style, const RECT& rect, HWND parent, UINT id) {
+    IOleClientSite* clientSite = m_site;
+    DWORD misc = 0;
+    m_object->GetMiscStatus(DVASPECT_CONTENT, &misc);
+    if (misc & OLEMISC_SETCLIENTSITEFIRST)
+        m_object->SetClientSite(clientSite);
+    if (auto persist = Query<IPersistStreamInit>(m_object.Get(), IID_IPersistStreamInit))
+        persist->InitNew();
+    if (!(misc & OLEMISC_SETCLIENTSITEFIRST))
+        m_object->SetClientSite(clientSite);
+    SIZEL extent = Extent(rect);
+    m_object->SetExtent(DVASPECT_CONTENT, &extent);
+
+    if (!(misc & OLEMISC_INVISIBLEATRUNTIME)) {
+        RECT place = rect;
+        if (FAILED(m_object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, clientSite, 0, parent, &place)))
+            return false;
+        m_inPlace = Query<IOleInPlaceObject>(m_object.Get(), IID_IOleInPlaceObject);
+        m_site->SetInPlaceObject(m_inPlace.Get());
+        if (m_inPlace) {
+            RECT clip;
+            if (::GetClientRect(parent, &clip))
+                m_inPlace->SetObjectRects(&place, &clip);
+            m_inPlace->GetWindow(&m_hWnd);
+        }
+    }
+    if (m_hWnd) {
+        // Its own style, not IsWindowVisible: the parent may not be shown yet.
+        if (!(style & WS_VISIBLE) && (::GetWindowLongA(m_hWnd, GWL_STYLE) & WS_VISIBLE))
+            ::ShowWindow(m_hWnd, SW_HIDE);
+        // SetWindowLongPtrA is only a name for this on 32-bit Windows; Windows 95 has no other.
+        ::SetWindowLongA(m_hWnd, GWL_ID, static_cast<LONG>(id));
+        if (windowName && *windowName)
+            ::SetWindowTextA(m_hWnd, windowName);
+        return true;
+    }
+    m_hWnd = ::CreateWindowExA(0, "STATIC", windowName, style & ~WS_VISIBLE, rect.left, rect.top,
+                               rect.right - rect.left, rect.bottom - rect.top, parent,
+                               reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                               ::GetModuleHandleA(nullptr), nullptr);
+    return m_hWnd != nullptr;
+}
+
+void COleControlSite::DestroyControl() {
+    if (m_inPlace)
+        m_inPlace->InPlaceDeactivate();
+    if (m_site)
+        m_site->SetInPlaceObject(nullptr);
+    if (m_object) {
+        m_object->Close(OLECLOSE_NOSAVE);
+        m_object->SetClientSite(nullptr);
+    }
+    m_inPlace.Release();
+    m_dispatch.Release();
+    m_object.Release();
+    if (m_site) {
+        m_site->Release();
+        m_site = nullptr;
+    }
+    // Our window is gone with the control, unless the control left it or it was a placeholder.
+    if (m_hWnd && !::IsWindow(m_hWnd))
+        m_hWnd = nullptr;
+}
+
+HRESULT COleControlSite::InvokeHelper(DISPID dispid, WORD flags, COleVariant* args, UINT count,
+                                      CString* exceptionText) {
     // The callee takes its arguments last to first; the copies are shallow, the owners stay ours.
     std::vector<VARIANTARG> reversed(count);
     for (UINT i = 0; i < count; ++i)
@@ -73,16 +152,41 @@ HRESULT COleControlSite::InvokeHelper(DISPID dispid, WORD flags, COleVariant* ar
     DISPPARAMS params{};
     params.rgvarg = count ? reversed.data() : nullptr;
     params.cArgs = count;
-    if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
+    const bool put = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
+    if (put) {
         params.rgdispidNamedArgs = &namedPut;
         params.cNamedArgs = 1;
     }
     COleVariant result;
+    return Invoke(dispid, flags, params, put ? nullptr : &result, exceptionText);
+}
+
+HRESULT COleControlSite::GetProperty(DISPID dispid, COleVariant* value, CString* exceptionText) {
+    if (!value)
+        return E_POINTER;
+    ::VariantClear(value);
+    DISPPARAMS none{};
+    return Invoke(dispid, DISPATCH_PROPERTYGET, none, value, exceptionText);
+}
+
+HRESULT COleControlSite::Invoke(DISPID dispid, WORD flags, DISPPARAMS& params, VARIANT* result,
+                                CString* exceptionText) {
+    if (exceptionText)
+        exceptionText->Empty();
+    if (!m_dispatch)
+        return E_NOINTERFACE;
+    if (::GetCurrentThreadId() != m_nThreadId)
+        return RPC_E_WRONG_THREAD;
     EXCEPINFO exception{};
     UINT argError = 0;
-    const bool put = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
-    HRESULT hr = m_dispatch->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
-                                    put ? nullptr : &result, &exception, &argError);
+    const HRESULT hr = m_dispatch->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result,
+                                          &exception, &argError);
+    if (hr == DISP_E_EXCEPTION) {
+        if (exception.pfnDeferredFillIn)
+            exception.pfnDeferredFillIn(&exception);
+        if (exceptionText)
+            *exceptionText = Narrow(exception.bstrDescription);
+    }
     ::SysFreeString(exception.bstrSource);
     ::SysFreeString(exception.bstrDescription);
     ::SysFreeString(exception.bstrHelpFile);

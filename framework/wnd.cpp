@@ -3,6 +3,8 @@
 #include "framework/data_exchange.h"
 #include "framework/ole_container.h"
 
+#include <vector>
+
 namespace {
 // The window property that holds the CWnd of a subclassed window.
 ATOM ObjectProperty() {
@@ -17,6 +19,7 @@ const char* PropertyName() {
 CWnd::CWnd() = default;
 
 CWnd::~CWnd() {
+    DestroyControl();
     if (m_pfnSuper && ::IsWindow(m_hWnd))
         ::DestroyWindow(m_hWnd);
     else if (m_pfnSuper)
@@ -96,15 +99,43 @@ BOOL CWnd::CreateControl(REFCLSID clsid, const char* windowName, DWORD style, co
     if (!site->CreateControl(clsid, windowName, style, rect, parent ? parent->m_hWnd : nullptr, id))
         return FALSE;
     if (!SubclassWindow(site->m_hWnd)) {
-        ::DestroyWindow(site->m_hWnd);
+        site->DestroyControl();
+        if (site->m_hWnd)
+            ::DestroyWindow(site->m_hWnd);
         return FALSE;
     }
     m_pCtrlSite = std::move(site);
     return TRUE;
 }
 
-HRESULT CWnd::InvokeHelper(DISPID dispid, WORD flags, COleVariant* args, UINT count) {
-    return m_pCtrlSite ? m_pCtrlSite->InvokeHelper(dispid, flags, args, count) : E_NOINTERFACE;
+HRESULT CWnd::InvokeHelper(DISPID dispid, WORD flags, COleVariant* args, UINT count, CString* exceptionText) {
+    return m_pCtrlSite ? m_pCtrlSite->InvokeHelper(dispid, flags, args, count, exceptionText) : E_NOINTERFACE;
+}
+
+HRESULT CWnd::GetProperty(DISPID dispid, COleVariant* value, CString* exceptionText) {
+    return m_pCtrlSite ? m_pCtrlSite->GetProperty(dispid, value, exceptionText) : E_NOINTERFACE;
+}
+
+void CWnd::DestroyControl() {
+    // Taken out first: the control destroying its window brings us back here through WM_NCDESTROY.
+    std::unique_ptr<COleControlSite> site = std::move(m_pCtrlSite);
+    if (!site)
+        return;
+    const HWND window = m_hWnd;
+    site->DestroyControl();
+    if (site->m_hWnd && m_hWnd == window)
+        ::DestroyWindow(window);
+}
+
+void CWnd::DestroyHostedControls() {
+    std::vector<CWnd*> hosts;
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        CWnd* wnd = FromHandlePermanent(child);
+        if (wnd && wnd->m_pCtrlSite)
+            hosts.push_back(wnd);
+    }
+    for (CWnd* host : hosts)
+        host->DestroyControl();
 }
 
 BOOL CWnd::DestroyWindow() {
@@ -136,9 +167,12 @@ LRESULT CALLBACK CWnd::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
     CWnd* wnd = FromHandlePermanent(hWnd);
     if (!wnd)
         return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    if (message == WM_DESTROY)
+        wnd->DestroyHostedControls();
     LRESULT result = wnd->WindowProc(message, wParam, lParam);
     if (message == WM_NCDESTROY && wnd->m_hWnd == hWnd) {
-        // A hosted control goes with its window, so the object can host a new one later.
+        // A hosted control whose window was destroyed under it goes with it, so the object can
+        // host a new one later.
         wnd->m_pCtrlSite.reset();
         wnd->UnsubclassWindow();
     }

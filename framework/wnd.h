@@ -46,12 +46,19 @@ public:
     BOOL CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, const RECT& rect,
                   HWND parent, UINT id);
     virtual BOOL DestroyWindow();
-    // Hosts the OLE control `clsid` (framework/ole_container.h): its child window is bound to
-    // this object like CreateEx's. FALSE when the control or its window could not be created.
+    // Hosts the OLE control `clsid` (framework/ole_container.h): the control's own window (or
+    // its placeholder) is bound to this object like CreateEx's. FALSE when the control could not
+    // be created and activated.
     BOOL CreateControl(REFCLSID clsid, const char* windowName, DWORD style, const RECT& rect, CWnd* parent,
                        UINT id);
-    // Calls the hosted control's dispatch member; E_NOINTERFACE when no control is hosted.
-    HRESULT InvokeHelper(DISPID dispid, WORD flags, COleVariant* args, UINT count);
+    // Calls the hosted control's dispatch member (COleControlSite::InvokeHelper); E_NOINTERFACE
+    // when no control is hosted.
+    HRESULT InvokeHelper(DISPID dispid, WORD flags, COleVariant* args, UINT count,
+                         CString* exceptionText = nullptr);
+    // Reads a property of the hosted control; E_NOINTERFACE when no control is hosted.
+    HRESULT GetProperty(DISPID dispid, COleVariant* value, CString* exceptionText = nullptr);
+    // Tears the hosted control down and destroys what is left of its window.
+    void DestroyControl();
 
     // Called after the handle is bound and before the window procedure is replaced.
     virtual void PreSubclassWindow() {}
@@ -104,6 +111,8 @@ protected:
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT ctlType);
 
 private:
+    // Controls hosted in this window's children go before the children's windows do.
+    void DestroyHostedControls();
     static LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
     struct CurrentMessage {

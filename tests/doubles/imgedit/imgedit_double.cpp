@@ -1,17 +1,28 @@
 // Stand-in for the imaging OLE control, for the tests only: an in-process COM server whose class
 // object the test programs register under the control's class identifier for themselves alone
-// (CoRegisterClassObject; nothing goes into a registry). It implements
-// the three dispatch members the program calls, with their DISPIDs; the save call writes the
-// loaded fixture (a TIFF named *.awd) to the given path. Every call is logged, with the calling
-// thread and the argument types as received, to imgedit-double.log (doubles_log.h).
+// (CoRegisterClassObject; nothing goes into a registry). It is as strict as real controls are
+// about its container: it asks for its client site before InitNew, reads the UserMode ambient,
+// makes its own (visible) window when activated in place and refuses to display or save until it
+// has a site and is active. What it saw goes into the probe (imgedit_probe.h).
+// It implements the three dispatch members the program calls, with their DISPIDs; the save call
+// writes the loaded fixture (a TIFF named *.awd) to the given path. Every dispatch call is logged,
+// with the calling thread and the argument types as received, to imgedit-double.log (doubles_log.h).
 #include "../doubles_log.h"
+#include "imgedit_probe.h"
 
+#include <ocidl.h>
 #include <ole2.h>
+#include <olectl.h>
 
 #include <atomic>
+#include <cstring>
 #include <string>
 
 namespace {
+ImgEditProbe g_probe{0, false, -1, nullptr, nullptr, false, 0, "", 0};
+HINSTANCE g_module = nullptr;
+const char kWindowClass[] = "TarnvelImgEditDouble";
+bool g_destroyingOwnWindow = false;
 std::atomic<long> g_objects{0};
 std::atomic<long> g_locks{0};
 
@@ -71,21 +82,77 @@ void Log(const char* member, WORD flags, const DISPPARAMS* params) {
     doubles::AppendLog("imgedit-double.log", line);
 }
 
-class ImgEditDouble : public IDispatch {
+void Note(const char* call) {
+    std::strncat(g_probe.teardown, call, sizeof(g_probe.teardown) - std::strlen(g_probe.teardown) - 2);
+    std::strcat(g_probe.teardown, " ");
+}
+
+// A container that lets the window of an active control be destroyed under it is noted as such.
+LRESULT CALLBACK ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY && !g_destroyingOwnWindow)
+        Note("WindowDestroyedUnderIt");
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+HRESULT Refuse(EXCEPINFO* exception, const wchar_t* why) {
+    if (exception) {
+        *exception = EXCEPINFO{};
+        exception->scode = E_FAIL;
+        exception->bstrDescription = ::SysAllocString(why);
+    }
+    return DISP_E_EXCEPTION;
+}
+
+// A failed save describes itself only when asked, as controls that fill in late do.
+HRESULT STDAPICALLTYPE FillSaveFailure(EXCEPINFO* exception) {
+    exception->bstrDescription = ::SysAllocString(kImgEditSaveFailure);
+    return S_OK;
+}
+
+int ReadUserMode(IOleClientSite* site) {
+    IDispatch* ambient = nullptr;
+    if (FAILED(site->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&ambient))))
+        return -1;
+    DISPPARAMS none{};
+    VARIANT value;
+    ::VariantInit(&value);
+    const HRESULT hr = ambient->Invoke(DISPID_AMBIENT_USERMODE, IID_NULL, 0, DISPATCH_PROPERTYGET, &none,
+                                       &value, nullptr, nullptr);
+    ambient->Release();
+    const int mode = SUCCEEDED(hr) && value.vt == VT_BOOL ? (value.boolVal ? 1 : 0) : -1;
+    ::VariantClear(&value);
+    return mode;
+}
+
+class ImgEditDouble : public IDispatch,
+                      public IOleObject,
+                      public IOleInPlaceObject,
+                      public IPersistStreamInit {
 public:
-    ImgEditDouble() { ++g_objects; }
-    virtual ~ImgEditDouble() { --g_objects; }
+    ImgEditDouble() { g_probe.liveObjects = ++g_objects; }
+    virtual ~ImgEditDouble() {
+        if (m_site)
+            m_site->Release();
+        g_probe.liveObjects = --g_objects;
+    }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
         if (!object)
             return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch))
             *object = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
+        else if (IsEqualIID(iid, IID_IOleObject))
+            *object = static_cast<IOleObject*>(this);
+        else if (IsEqualIID(iid, IID_IOleWindow) || IsEqualIID(iid, IID_IOleInPlaceObject))
+            *object = static_cast<IOleInPlaceObject*>(this);
+        else if (IsEqualIID(iid, IID_IPersistStreamInit))
+            *object = static_cast<IPersistStreamInit*>(this);
+        else {
+            *object = nullptr;
+            return E_NOINTERFACE;
         }
-        *object = nullptr;
-        return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++m_refs); }
     ULONG STDMETHODCALLTYPE Release() override {
@@ -94,6 +161,8 @@ public:
             delete this;
         return static_cast<ULONG>(refs);
     }
+
+    // IDispatch
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
         *count = 0;
         return S_OK;
@@ -115,9 +184,13 @@ public:
             return S_OK;
         case kShowDocument:
             Log("ShowDocument", flags, params);
+            if (!Active())
+                return Refuse(exception, L"The control is not active in place.");
             return params->cArgs == 0 ? S_OK : DISP_E_BADPARAMCOUNT;
         case kSaveDocumentAs:
             Log("SaveDocumentAs", flags, params);
+            if (!Active())
+                return Refuse(exception, L"The control is not active in place.");
             if (params->cArgs != 6 || params->rgvarg[5].vt != VT_BSTR)
                 return DISP_E_BADPARAMCOUNT;
             return Save(Narrow(params->rgvarg[5].bstrVal), exception);
@@ -126,14 +199,147 @@ public:
         }
     }
 
+    // IOleObject
+    HRESULT STDMETHODCALLTYPE SetClientSite(IOleClientSite* site) override {
+        if (!site) {
+            Note("SetClientSite(NULL)");
+            if (m_site)
+                g_probe.siteRefsLeft = m_site->Release();
+            m_site = nullptr;
+            return S_OK;
+        }
+        if (m_site)
+            m_site->Release();
+        m_site = site;
+        m_site->AddRef();
+        g_probe.userMode = ReadUserMode(site);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetClientSite(IOleClientSite** site) override {
+        *site = m_site;
+        if (m_site)
+            m_site->AddRef();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE SetHostNames(LPCOLESTR, LPCOLESTR) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Close(DWORD) override {
+        Note("Close");
+        InPlaceDeactivate();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE SetMoniker(DWORD, IMoniker*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE InitFromData(IDataObject*, BOOL, DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetClipboardData(DWORD, IDataObject**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND, LPCRECT) override {
+        if (verb != OLEIVERB_INPLACEACTIVATE)
+            return OLEOBJ_S_INVALIDVERB;
+        return m_window ? S_OK : ActivateInPlace(site ? site : m_site);
+    }
+    HRESULT STDMETHODCALLTYPE EnumVerbs(IEnumOLEVERB**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Update() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE IsUpToDate() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetUserClassID(CLSID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetUserType(DWORD, LPOLESTR*) override { return OLE_S_USEREG; }
+    HRESULT STDMETHODCALLTYPE SetExtent(DWORD, SIZEL*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetExtent(DWORD, SIZEL*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Advise(IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Unadvise(DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE EnumAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetMiscStatus(DWORD, DWORD* status) override {
+        *status = OLEMISC_SETCLIENTSITEFIRST | OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_INSIDEOUT;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE SetColorScheme(LOGPALETTE*) override { return E_NOTIMPL; }
+
+    // IOleInPlaceObject
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
+        *window = m_window;
+        return m_window ? S_OK : E_FAIL;
+    }
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE InPlaceDeactivate() override {
+        if (!m_inPlaceSite)
+            return S_OK;
+        Note("InPlaceDeactivate");
+        g_destroyingOwnWindow = true;
+        ::DestroyWindow(m_window);
+        g_destroyingOwnWindow = false;
+        m_window = nullptr;
+        g_probe.window = nullptr;
+        m_inPlaceSite->OnInPlaceDeactivate();
+        m_inPlaceSite->Release();
+        m_inPlaceSite = nullptr;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE UIDeactivate() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE SetObjectRects(LPCRECT position, LPCRECT) override {
+        if (m_window)
+            ::MoveWindow(m_window, position->left, position->top, position->right - position->left,
+                         position->bottom - position->top, TRUE);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE ReactivateAndUndo() override { return E_NOTIMPL; }
+
+    // IPersistStreamInit
+    HRESULT STDMETHODCALLTYPE GetClassID(CLSID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE IsDirty() override { return S_FALSE; }
+    HRESULT STDMETHODCALLTYPE Load(LPSTREAM) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Save(LPSTREAM, BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetSizeMax(ULARGE_INTEGER*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE InitNew() override {
+        g_probe.siteBeforeInitNew = m_site != nullptr;
+        return S_OK;
+    }
+
 private:
+    bool Active() {
+        g_probe.callThread = ::GetCurrentThreadId();
+        g_probe.visibleAtCall = m_window && ::IsWindowVisible(m_window);
+        return m_site && m_window;
+    }
+
+    // As a real control: its own child window in the site's window, shown, at the given place.
+    HRESULT ActivateInPlace(IOleClientSite* site) {
+        IOleInPlaceSite* inPlace = nullptr;
+        if (!site || FAILED(site->QueryInterface(IID_IOleInPlaceSite, reinterpret_cast<void**>(&inPlace))))
+            return E_UNEXPECTED;
+        HWND parent = nullptr;
+        IOleInPlaceFrame* frame = nullptr;
+        IOleInPlaceUIWindow* document = nullptr;
+        RECT position{}, clip{};
+        OLEINPLACEFRAMEINFO info{};
+        info.cb = sizeof(info);
+        if (inPlace->CanInPlaceActivate() != S_OK || FAILED(inPlace->OnInPlaceActivate()) ||
+            FAILED(inPlace->GetWindow(&parent)) ||
+            FAILED(inPlace->GetWindowContext(&frame, &document, &position, &clip, &info)) || !frame) {
+            inPlace->Release();
+            return E_FAIL;
+        }
+        frame->Release();
+        if (document)
+            document->Release();
+        m_window = ::CreateWindowExA(0, kWindowClass, "", WS_CHILD | WS_VISIBLE, position.left, position.top,
+                                     position.right - position.left, position.bottom - position.top, parent,
+                                     nullptr, g_module, nullptr);
+        if (!m_window) {
+            inPlace->OnInPlaceDeactivate();
+            inPlace->Release();
+            return E_FAIL;
+        }
+        m_inPlaceSite = inPlace;
+        g_probe.parent = parent;
+        g_probe.window = m_window;
+        return S_OK;
+    }
+
     HRESULT Save(const std::string& target, EXCEPINFO* exception) {
         switch (doubles::ModeOf(m_document.c_str())) {
         case doubles::Mode::DispatchFailure:
             if (exception) {
                 *exception = EXCEPINFO{};
                 exception->scode = E_FAIL;
-                exception->bstrDescription = ::SysAllocString(L"The document could not be saved.");
+                exception->pfnDeferredFillIn = &FillSaveFailure;
             }
             return DISP_E_EXCEPTION;
         case doubles::Mode::NoOutput:
@@ -153,6 +359,9 @@ private:
 
     std::atomic<long> m_refs{1};
     std::string m_document;
+    IOleClientSite* m_site = nullptr;
+    IOleInPlaceSite* m_inPlaceSite = nullptr;
+    HWND m_window = nullptr;
 };
 
 class Factory : public IClassFactory {
@@ -172,6 +381,8 @@ public:
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
         if (outer)
             return CLASS_E_NOAGGREGATION;
+        if (g_objects == 0)
+            g_probe = ImgEditProbe{0, false, -1, nullptr, nullptr, false, 0, "", 0};
         auto* control = new (std::nothrow) ImgEditDouble;
         if (!control)
             return E_OUTOFMEMORY;
@@ -200,4 +411,22 @@ extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE
 
 extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE DllCanUnloadNow() {
     return g_objects == 0 && g_locks == 0 ? S_OK : S_FALSE;
+}
+
+extern "C" __declspec(dllexport) ImgEditProbe* __stdcall ImgEditDoubleProbe() {
+    return &g_probe;
+}
+
+BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, void*) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        g_module = module;
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = ControlWindowProc;
+        windowClass.hInstance = module;
+        windowClass.lpszClassName = kWindowClass;
+        ::RegisterClassA(&windowClass);
+    } else if (reason == DLL_PROCESS_DETACH) {
+        ::UnregisterClassA(kWindowClass, module);
+    }
+    return TRUE;
 }

@@ -182,6 +182,13 @@ void RefuseStandInControl(bool refuse) {
     factory->Release();
 }
 
+const ImgEditProbe& StandInProbe() {
+    static const ImgEditProbe none{0, false, -1, nullptr, nullptr, false, 0, "unloaded", 0};
+    const auto probe = reinterpret_cast<ImgEditProbeFn>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleA("imgedit_double.dll"), "ImgEditDoubleProbe")));
+    return probe ? *probe() : none;
+}
+
 ScopedGeneration::ScopedGeneration(int generation) : m_previous(WindowsGeneration) {
     WindowsGeneration = generation;
 }

@@ -2,6 +2,7 @@
 // driven through a batch.
 #pragma once
 
+#include "doubles/imgedit/imgedit_probe.h"
 #include "ui/converter_dlg.h"
 
 #include <gtest/gtest.h>
@@ -45,6 +46,8 @@ void ClearStandInLogs();
 void RegisterStandIns();
 // Makes creating the stand-in control fail in this process, or work again.
 void RefuseStandInControl(bool refuse);
+// What the stand-in control saw of its container.
+const ImgEditProbe& StandInProbe();
 
 // WindowsGeneration for one scope.
 class ScopedGeneration {

@@ -37,6 +37,13 @@ TEST_F(ConversionRoute, TheRunningWindowsVersionPicksItsRenderer) {
         EXPECT_EQ(control[1], "ShowDocument" + thread + "flags=1 named=0 types= values=");
         EXPECT_EQ(control[2], "SaveDocumentAs" + thread + "flags=1 named=0 types=8,2,2,2,3,10 values=" +
                                   std::string(TempTiffPath) + ",1,1,2,21,0x80020004");
+        // Rendered by a control hosted as controls expect, hidden, and let go of in order.
+        const ImgEditProbe& probe = StandInProbe();
+        EXPECT_EQ(probe.callThread, windowThread);
+        EXPECT_FALSE(probe.visibleAtCall);
+        EXPECT_EQ(probe.liveObjects, 0);
+        EXPECT_STREQ(probe.teardown, "InPlaceDeactivate Close SetClientSite(NULL) ");
+        EXPECT_EQ(probe.siteRefsLeft, 1u) << "only the container's own reference is left";
     }
 }
 
