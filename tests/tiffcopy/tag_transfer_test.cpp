@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+
 namespace {
 // Copies a one-page file whose page gets extra tags, and opens the output.
 class TagTransfer : public ::testing::Test {
@@ -202,20 +204,89 @@ TEST_F(TagTransfer, CompressionCodeSetsCompressionAndGroup3Options) {
     EXPECT_EQ(PagePixels(PageSpec()), ReadPixels(out.get()));
 }
 
-TEST_F(TagTransfer, LzwOutputCarriesThePredictor) {
+TEST_F(TagTransfer, LzwAndDeflateOutputCarryThePredictor) {
     PageSpec page;
     page.bitsPerSample = 8;
     page.photometric = PHOTOMETRIC_MINISBLACK;
     page.compression = COMPRESSION_LZW;
-    CopyOptions options = ProgramOptions();
-    options.nCompression = 9;
-    TiffPtr out =
-        CopyWith([](TIFF* tif) { TIFFSetField(tif, TIFFTAG_PREDICTOR, uint16_t{PREDICTOR_HORIZONTAL}); },
-                 options, page);
-    ASSERT_TRUE(out);
-    uint16_t predictor = 0;
-    ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_PREDICTOR, &predictor));
-    EXPECT_EQ(PREDICTOR_HORIZONTAL, predictor);
-    EXPECT_EQ(PagePixels(page), ReadPixels(out.get()));
+    const std::pair<int32_t, uint16_t> codes[] = {{9, COMPRESSION_LZW}, {10, COMPRESSION_DEFLATE}};
+    for (const auto& [code, compression] : codes) {
+        SCOPED_TRACE(code);
+        if (!TIFFIsCODECConfigured(compression))
+            continue; // the Windows build has no Deflate codec; the compression code test covers it
+        CopyOptions options = ProgramOptions();
+        options.nCompression = code;
+        TiffPtr out =
+            CopyWith([](TIFF* tif) { TIFFSetField(tif, TIFFTAG_PREDICTOR, uint16_t{PREDICTOR_HORIZONTAL}); },
+                     options, page);
+        ASSERT_TRUE(out);
+        uint16_t written = 0;
+        uint16_t predictor = 0;
+        ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_COMPRESSION, &written));
+        EXPECT_EQ(compression, written);
+        ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_PREDICTOR, &predictor));
+        EXPECT_EQ(PREDICTOR_HORIZONTAL, predictor);
+        EXPECT_EQ(PagePixels(page), ReadPixels(out.get()));
+    }
+}
+
+// On a non-fax input the fax tags are anonymous fields that pass a count and an array. This
+// libtiff does not load their values there; the stand-in below answers for them as a libtiff that
+// does would, in the form the field declares.
+const uint32_t kBadLines = 70000;
+const uint16_t kClean = CLEANFAXDATA_UNCLEAN;
+TIFFExtendProc g_previousExtender = nullptr;
+TIFFVGetMethod g_libraryGetField = nullptr;
+
+int AnsweringGetField(TIFF* tif, uint32_t tag, va_list ap) {
+    const TIFFField* field = TIFFFieldWithTag(tif, tag);
+    const bool fax = tag == TIFFTAG_BADFAXLINES || tag == TIFFTAG_CLEANFAXDATA;
+    if (!fax || TIFFGetMode(tif) != O_RDONLY || !field || !TIFFFieldIsAnonymous(field))
+        return g_libraryGetField(tif, tag, ap);
+    *va_arg(ap, uint32_t*) = 1;
+    *va_arg(ap, const void**) = tag == TIFFTAG_BADFAXLINES ? static_cast<const void*>(&kBadLines) : &kClean;
+    return 1;
+}
+
+void InstallAnsweringGetField(TIFF* tif) {
+    TIFFTagMethods* methods = TIFFAccessTagMethods(tif);
+    if (methods->vgetfield != AnsweringGetField) {
+        g_libraryGetField = methods->vgetfield;
+        methods->vgetfield = AnsweringGetField;
+    }
+    if (g_previousExtender)
+        g_previousExtender(tif);
+}
+
+TEST_F(TagTransfer, FaxTagsOfANonFaxInputKeepTheirOneValue) {
+    g_previousExtender = TIFFSetTagExtender(InstallAnsweringGetField);
+    for (uint16_t compression : {COMPRESSION_NONE, COMPRESSION_LZW, COMPRESSION_PACKBITS}) {
+        SCOPED_TRACE(compression);
+        PageSpec page;
+        page.compression = compression;
+        TiffPtr out = CopyWith(
+            [](TIFF* tif) {
+                static const TIFFFieldInfo fax[] = {
+                    {TIFFTAG_BADFAXLINES, 1, 1, TIFF_LONG, FIELD_CUSTOM, 1, 0, const_cast<char*>("A")},
+                    {TIFFTAG_CLEANFAXDATA, 1, 1, TIFF_SHORT, FIELD_CUSTOM, 1, 0, const_cast<char*>("B")}};
+                TIFFMergeFieldInfo(tif, fax, 2); // a non-fax writer does not know them either
+                TIFFSetField(tif, TIFFTAG_BADFAXLINES, kBadLines);
+                TIFFSetField(tif, TIFFTAG_CLEANFAXDATA, kClean);
+                TIFFSetField(tif, TIFFTAG_FAXRECVTIME, uint32_t{42});
+            },
+            ProgramOptions(), page);
+        ASSERT_TRUE(out);
+        uint32_t bad = 0;
+        uint16_t clean = 0;
+        uint32_t seconds = 0;
+        EXPECT_TRUE(TIFFGetField(out.get(), TIFFTAG_BADFAXLINES, &bad));
+        EXPECT_TRUE(TIFFGetField(out.get(), TIFFTAG_CLEANFAXDATA, &clean));
+        EXPECT_TRUE(TIFFGetField(out.get(), TIFFTAG_FAXRECVTIME, &seconds));
+        EXPECT_EQ(kBadLines, bad);
+        EXPECT_EQ(kClean, clean);
+        EXPECT_EQ(42u, seconds);
+        EXPECT_EQ(PagePixels(page), ReadPixels(out.get()));
+    }
+    TIFFSetTagExtender(g_previousExtender);
 }
 } // namespace
