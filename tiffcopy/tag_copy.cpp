@@ -69,7 +69,7 @@ const void* GetCountedValues(TIFF* in, const TIFFField* field, uint32_t& count) 
 
 // One unsigned integer of 1, 2 or 4 bytes, whichever way the input's field passes it.
 bool GetOneInteger(TIFF* in, uint32_t tag, uint32_t& value) {
-    const TIFFField* field = TIFFFieldWithTag(in, tag);
+    const TIFFField* field = TIFFFindField(in, tag, TIFF_ANY);
     if (field == nullptr)
         return false;
     const int size = TIFFFieldSetGetSize(field);
@@ -110,13 +110,13 @@ void CopyOneInteger(TIFF* in, TIFF* out, uint32_t tag) {
         return;
     // Every tag copied this way is one the output's compression or the library defines as a
     // single value; a field that wants an array is left alone rather than fed the wrong form.
-    const TIFFField* field = TIFFFieldWithTag(out, tag);
+    const TIFFField* field = TIFFFindField(out, tag, TIFF_ANY);
     if (field != nullptr && !TIFFFieldPassCount(field))
         TIFFSetField(out, tag, value);
 }
 
 void CopyText(TIFF* in, TIFF* out, uint32_t tag) {
-    const TIFFField* field = TIFFFieldWithTag(in, tag);
+    const TIFFField* field = TIFFFindField(in, tag, TIFF_ANY);
     if (field == nullptr)
         return;
     if (!TIFFFieldPassCount(field)) {

@@ -1,4 +1,5 @@
 // A real access fault inside one directory's transfer gives up that directory only.
+#include "tiffcopy/copier_state.h"
 #include "tiffcopy/fault_guard.h"
 #include "tiffcopy/tiff_fixture.h"
 
@@ -6,6 +7,7 @@
 
 #include <cstring>
 #include <fcntl.h>
+#include <utility>
 
 namespace {
 const char kFaultMarker[] = "fault here";
@@ -84,6 +86,47 @@ TEST(FaultGuard, FaultInSecondOfThreeDirectoriesAbandonsOnlyThatDirectory) {
     char* name = nullptr;
     EXPECT_FALSE(TIFFGetField(out.get(), TIFFTAG_DOCUMENTNAME, &name))
         << "a tag of the abandoned directory leaked";
+    EXPECT_FALSE(TIFFReadDirectory(out.get()));
+}
+
+// Stands in for a fault deep inside a codec: the first error the library reports faults.
+bool g_faultOnError = false;
+void FaultingErrorHandler(const char*, const char*, va_list) {
+    if (std::exchange(g_faultOnError, false))
+        *g_nowhere = 1;
+}
+
+// Two strips of the second directory are written before the fault: the library counts its
+// output as being written, which only a completed directory ends.
+TEST(FaultGuard, FaultAmidTheImageDataOfTheSecondOfThreeDirectoriesAbandonsOnlyThatDirectory) {
+    if (!FaultGuardCompiledIn())
+        GTEST_SKIP() << "the fault guard is compiled out in sanitizer builds (TIFFCOPY_NO_FAULT_GUARD)";
+    TempDir dir;
+    std::vector<PageSpec> pages(3);
+    for (uint32_t i = 0; i < 3; ++i) {
+        pages[i].length = 30 + 10 * i;
+        pages[i].rowsPerStrip = 10;
+        pages[i].seed = i + 1;
+    }
+    pages[1].cutLastStrip = true;
+    ASSERT_TRUE(WriteTiff(dir.Path("in.tif"), pages));
+
+    const CopyOptions options = ProgramOptions();
+    SilenceLibraryMessages();
+    const TIFFErrorHandler previous = TIFFSetErrorHandler(FaultingErrorHandler);
+    g_faultOnError = true;
+    const int result = CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options);
+    const bool faulted = !g_faultOnError;
+    TIFFSetErrorHandler(previous);
+    ASSERT_TRUE(faulted);
+    EXPECT_EQ(0, result);
+    EXPECT_EQ(1, LastCopyReport().abandonedDirectories);
+    EXPECT_EQ(2, LastCopyReport().directoriesWritten);
+    TiffPtr out = OpenForReading(dir.Path("out.tif"));
+    ASSERT_TRUE(out);
+    EXPECT_EQ(PagePixels(pages[0]), ReadPixels(out.get()));
+    ASSERT_TRUE(TIFFReadDirectory(out.get()));
+    EXPECT_EQ(PagePixels(pages[2]), ReadPixels(out.get()));
     EXPECT_FALSE(TIFFReadDirectory(out.get()));
 }
 
