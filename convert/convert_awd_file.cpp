@@ -61,7 +61,7 @@ int CopyIntoOutput(const char* input, const char* output, const CopyOptions& opt
     int result;
     {
         ClockSpan span(g_conversionClock.copying);
-        result = CopyTiff(input, scratch, &options);
+        result = CopyTiffFile(input, scratch, &options);
     }
     const CopyReport& report = LastCopyReport();
     if (result == 0 && (report.readFailures > 0 || report.abandonedDirectories > 0 ||
@@ -96,8 +96,5 @@ int CConverterDlg::ConvertAwdFile(const char* source, const char* output) {
     const int pages = CountRenderedPages(TempTiffPath);
     if (pages <= 0)
         return pages == 0 ? -3 : kRenderFailed;
-    char input[MAX_PATH];
-    if (!CopierInputName(TempTiffPath, input))
-        return -3;
-    return CopyIntoOutput(input, output, m_copyOptions, pages);
+    return CopyIntoOutput(TempTiffPath, output, m_copyOptions, pages);
 }

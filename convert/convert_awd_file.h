@@ -19,11 +19,6 @@ int RunConverterProgram(const char* source, const char* target);
 // chain is broken (a truncated file).
 int CountRenderedPages(const char* path);
 
-// The name under which the copier can open `path`: the copier reads a comma as the start of an
-// image list, so a path with a comma is handed over in its short form. False when there is no
-// such form.
-bool CopierInputName(const char* path, char (&name)[MAX_PATH]);
-
 // Time spent in the renderer and in the copier, in performance-counter ticks, summed over the
 // conversions of the process. Written by the worker only; read when no batch runs.
 struct ConversionClock {

@@ -41,13 +41,8 @@ TiffHandle ReopenAfterFault(TiffHandle out, const char* outputPath) {
     out.Close();
     return TiffHandle(TIFFOpen(outputPath, "a"));
 }
-} // namespace
 
-const CopyReport& LastCopyReport() {
-    return Copier().report;
-}
-
-int CopyTiff(const char* inputSpec, const char* outputPath, const CopyOptions* options) {
+int Copy(const char* input, bool imageList, const char* outputPath, const CopyOptions* options) {
     SilenceLibraryMessages();
     CopierState& state = Copier();
     state.report = CopyReport{};
@@ -57,13 +52,13 @@ int CopyTiff(const char* inputSpec, const char* outputPath, const CopyOptions* o
     TiffHandle out(TIFFOpen(outputPath, mode));
     if (!out)
         return -2;
-    InputSpec input = OpenInputSpec(inputSpec);
-    if (!input.tif)
+    InputSpec in = imageList ? OpenInputSpec(input) : OpenInputFile(input);
+    if (!in.tif)
         return -3;
 
     for (;;) {
         ResetDirectoryValues();
-        DirectoryWork work{input.tif.get(), out.get(), false};
+        DirectoryWork work{in.tif.get(), out.get(), false};
         bool completed = false;
         {
             DirectoryBuffersScope directoryBuffers;
@@ -81,15 +76,28 @@ int CopyTiff(const char* inputSpec, const char* outputPath, const CopyOptions* o
             ++state.report.directoriesWritten;
         }
 
-        if (input.listActive) {
-            const ListStep step = AdvanceImageList(input);
+        if (in.listActive) {
+            const ListStep step = AdvanceImageList(in);
             if (step == ListStep::SyntaxError)
                 return -3;
             if (step != ListStep::Positioned)
                 break;
-        } else if (!TIFFReadDirectory(input.tif.get())) {
+        } else if (!TIFFReadDirectory(in.tif.get())) {
             break;
         }
     }
     return 0;
+}
+} // namespace
+
+const CopyReport& LastCopyReport() {
+    return Copier().report;
+}
+
+int CopyTiff(const char* inputSpec, const char* outputPath, const CopyOptions* options) {
+    return Copy(inputSpec, true, outputPath, options);
+}
+
+int CopyTiffFile(const char* inputPath, const char* outputPath, const CopyOptions* options) {
+    return Copy(inputPath, false, outputPath, options);
 }

@@ -5,15 +5,22 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+
+InputSpec OpenInputFile(const char* path) {
+    InputSpec input;
+    input.text = path;
+    input.tif = TiffHandle(TIFFOpen(path, "r"));
+    return input;
+}
 
 InputSpec OpenInputSpec(const char* spec) {
+    const char* separatorAt = std::strchr(spec, Copier().listSeparator);
+    if (separatorAt == nullptr)
+        return OpenInputFile(spec);
     InputSpec input;
     input.text = spec;
-    const size_t separator = input.text.find(Copier().listSeparator);
-    if (separator == std::string::npos) {
-        input.tif = TiffHandle(TIFFOpen(spec, "r"));
-        return input;
-    }
+    const size_t separator = static_cast<size_t>(separatorAt - spec);
     input.tif = TiffHandle(TIFFOpen(input.text.substr(0, separator).c_str(), "r"));
     if (separator + 1 == input.text.size() || !input.tif)
         return input;

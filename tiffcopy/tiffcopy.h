@@ -17,6 +17,9 @@ struct CopyOptions {
 // 0 success, 1 a directory failed, -2 the output cannot be opened, -3 the input cannot.
 int CopyTiff(const char* inputSpec, const char* outputPath, const CopyOptions* options);
 
+// CopyTiff for an input opened as named, with no image list: a comma is part of the file name.
+int CopyTiffFile(const char* inputPath, const char* outputPath, const CopyOptions* options);
+
 // What the last CopyTiff call met on its way; reset at the start of every call. A result of 0
 // can still hide damaged pages: read failures leave zeroed data in place, and an abandoned
 // directory is missing from the output.
