@@ -10,6 +10,7 @@ constexpr int kConverterWaitFailed = -2;
 constexpr int kRenderFailed = -4;    // the control reported a failure, or no whole TIFF was rendered
 constexpr int kPagesLost = -5;       // the copy read damaged data or dropped pages
 constexpr int kOutputNotPlaced = -6; // the finished file could not take the output's name
+constexpr int kTempFileBusy = -7;    // the batch stopped while another conversion held the temporary file
 
 // Runs "AWDVSTUB.EXE /c "source" "target"" and waits for it to end: 0 when it ran,
 // kConverterNotStarted or kConverterWaitFailed.
