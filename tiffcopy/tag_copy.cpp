@@ -83,7 +83,8 @@ bool GetOneInteger(TIFF* in, uint32_t tag, uint32_t& value) {
         }
         return size == 4 && TIFFGetField(in, tag, &value);
     }
-    const TIFFDataType type = TIFFFieldDataType(field);
+    // As a plain number: a damaged file can declare a type outside the enumeration.
+    const int type = TIFFFieldDataType(field);
     if (type != TIFF_BYTE && type != TIFF_SHORT && type != TIFF_LONG)
         return false;
     uint32_t count = 0;
