@@ -1,5 +1,6 @@
 #include "tiffcopy/tag_copy.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -129,7 +130,7 @@ void CopyText(TIFF* in, TIFF* out, uint32_t tag) {
     uint32_t count = 0;
     const char* data = static_cast<const char*>(GetCountedValues(in, field, count));
     if (data != nullptr && count > 0 && TIFFFieldSetGetSize(field) == 1) {
-        const std::string text(data, strnlen(data, count));
+        const std::string text(data, std::find(data, data + count, '\0'));
         TIFFSetField(out, tag, text.c_str());
     }
 }
