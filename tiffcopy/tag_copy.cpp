@@ -1,8 +1,6 @@
 #include "tiffcopy/tag_copy.h"
 
-#include <algorithm>
 #include <cstring>
-#include <string>
 
 const TagEntry kFaxTags[6] = {
     {TIFFTAG_BADFAXLINES, 1, TIFF_LONG},
@@ -118,21 +116,12 @@ void CopyOneInteger(TIFF* in, TIFF* out, uint32_t tag) {
 }
 
 void CopyText(TIFF* in, TIFF* out, uint32_t tag) {
+    // Every text tag copied is one the library defines as a string; an anonymous one that
+    // passes a count and an array is left out rather than read as a string.
     const TIFFField* field = TIFFFindField(in, tag, TIFF_ANY);
-    if (field == nullptr)
-        return;
-    if (!TIFFFieldPassCount(field)) {
-        char* text = nullptr;
-        if (TIFFGetField(in, tag, &text) && text != nullptr)
-            TIFFSetField(out, tag, text);
-        return;
-    }
-    uint32_t count = 0;
-    const char* data = static_cast<const char*>(GetCountedValues(in, field, count));
-    if (data != nullptr && count > 0 && TIFFFieldSetGetSize(field) == 1) {
-        const std::string text(data, std::find(data, data + count, '\0'));
-        TIFFSetField(out, tag, text.c_str());
-    }
+    char* text = nullptr;
+    if (field != nullptr && !TIFFFieldPassCount(field) && TIFFGetField(in, tag, &text) && text != nullptr)
+        TIFFSetField(out, tag, text);
 }
 
 void CopyShort(TIFF* in, TIFF* out, uint32_t tag, uint16_t count) {

@@ -204,30 +204,21 @@ TEST_F(TagTransfer, CompressionCodeSetsCompressionAndGroup3Options) {
     EXPECT_EQ(PagePixels(PageSpec()), ReadPixels(out.get()));
 }
 
-TEST_F(TagTransfer, LzwAndDeflateOutputCarryThePredictor) {
+TEST_F(TagTransfer, LzwOutputCarriesThePredictor) {
     PageSpec page;
     page.bitsPerSample = 8;
     page.photometric = PHOTOMETRIC_MINISBLACK;
     page.compression = COMPRESSION_LZW;
-    const std::pair<int32_t, uint16_t> codes[] = {{9, COMPRESSION_LZW}, {10, COMPRESSION_DEFLATE}};
-    for (const auto& [code, compression] : codes) {
-        SCOPED_TRACE(code);
-        if (!TIFFIsCODECConfigured(compression))
-            continue; // the Windows build has no Deflate codec; the compression code test covers it
-        CopyOptions options = ProgramOptions();
-        options.nCompression = code;
-        TiffPtr out =
-            CopyWith([](TIFF* tif) { TIFFSetField(tif, TIFFTAG_PREDICTOR, uint16_t{PREDICTOR_HORIZONTAL}); },
-                     options, page);
-        ASSERT_TRUE(out);
-        uint16_t written = 0;
-        uint16_t predictor = 0;
-        ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_COMPRESSION, &written));
-        EXPECT_EQ(compression, written);
-        ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_PREDICTOR, &predictor));
-        EXPECT_EQ(PREDICTOR_HORIZONTAL, predictor);
-        EXPECT_EQ(PagePixels(page), ReadPixels(out.get()));
-    }
+    CopyOptions options = ProgramOptions();
+    options.nCompression = 9;
+    TiffPtr out =
+        CopyWith([](TIFF* tif) { TIFFSetField(tif, TIFFTAG_PREDICTOR, uint16_t{PREDICTOR_HORIZONTAL}); },
+                 options, page);
+    ASSERT_TRUE(out);
+    uint16_t predictor = 0;
+    ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_PREDICTOR, &predictor));
+    EXPECT_EQ(PREDICTOR_HORIZONTAL, predictor);
+    EXPECT_EQ(PagePixels(page), ReadPixels(out.get()));
 }
 
 // On a non-fax input the fax tags are anonymous fields that pass a count and an array. This
