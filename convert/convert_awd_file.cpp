@@ -68,6 +68,7 @@ int CopyIntoOutput(const char* input, const char* output, const CopyOptions& opt
 int CConverterDlg::ConvertAwdFile(const char* source, const char* output) {
     if (!TempTiffPath[0])
         return kRenderFailed;
+    // Every Tarnvel window of the user renders into this file: one conversion at a time uses it.
     const CTempFileLock lock(TempTiffPath, m_pBatch->stopRequested);
     if (!lock.Held())
         return kTempFileBusy;
