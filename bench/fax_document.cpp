@@ -2,12 +2,14 @@
 
 #include <tiffio.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
 namespace {
 constexpr uint32_t kWidth = 1728;
 constexpr uint32_t kLength = 2200;
+constexpr uint32_t kTile = 256;
 
 uint32_t Next(uint32_t& state) {
     state = state * 1103515245u + 12345u;
@@ -51,9 +53,22 @@ std::vector<uint8_t> TextPage(uint32_t seed) {
     }
     return page;
 }
+bool WriteTiles(TIFF* tif, const std::vector<uint8_t>& page) {
+    std::vector<uint8_t> tile(kTile / 8 * kTile);
+    for (uint32_t y = 0; y < kLength; y += kTile)
+        for (uint32_t x = 0; x < kWidth; x += kTile) {
+            std::fill(tile.begin(), tile.end(), 0);
+            for (uint32_t r = 0; r < kTile && y + r < kLength; ++r)
+                for (uint32_t b = 0; b < kTile / 8 && x / 8 + b < kWidth / 8; ++b)
+                    tile[r * (kTile / 8) + b] = page[(y + r) * (kWidth / 8) + x / 8 + b];
+            if (TIFFWriteTile(tif, tile.data(), x, y, 0, 0) < 0)
+                return false;
+        }
+    return true;
+}
 } // namespace
 
-bool WriteFaxDocument(const std::string& path, int pages) {
+bool WriteFaxDocument(const std::string& path, int pages, FaxLayout layout) {
     TIFF* tif = TIFFOpen(path.c_str(), "w");
     if (tif == nullptr)
         return false;
@@ -68,13 +83,20 @@ bool WriteFaxDocument(const std::string& path, int pages) {
         TIFFSetField(tif, TIFFTAG_GROUP3OPTIONS, GROUP3OPT_2DENCODING | GROUP3OPT_FILLBITS);
         TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISWHITE);
         TIFFSetField(tif, TIFFTAG_FILLORDER, FILLORDER_LSB2MSB);
-        TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, kLength);
+        if (layout == FaxLayout::Strips)
+            TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, kLength);
+        if (layout == FaxLayout::Tiles) {
+            TIFFSetField(tif, TIFFTAG_TILEWIDTH, kTile);
+            TIFFSetField(tif, TIFFTAG_TILELENGTH, kTile);
+        }
         TIFFSetField(tif, TIFFTAG_XRESOLUTION, 204.0);
         TIFFSetField(tif, TIFFTAG_YRESOLUTION, 196.0);
         TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
         TIFFSetField(tif, TIFFTAG_PAGENUMBER, static_cast<uint16_t>(p), static_cast<uint16_t>(pages));
         std::vector<uint8_t> page = TextPage(static_cast<uint32_t>(p) + 1);
-        ok = TIFFWriteEncodedStrip(tif, 0, page.data(), static_cast<tmsize_t>(page.size())) >= 0 &&
+        ok = (layout == FaxLayout::Tiles
+                  ? WriteTiles(tif, page)
+                  : TIFFWriteEncodedStrip(tif, 0, page.data(), static_cast<tmsize_t>(page.size())) >= 0) &&
              TIFFWriteDirectory(tif);
     }
     TIFFClose(tif);

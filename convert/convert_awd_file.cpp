@@ -2,6 +2,9 @@
 #include "convert/convert_awd_file.h"
 
 #include "app/environment.h"
+#include "convert/batch_job.h"
+#include "convert/output_path.h"
+#include "convert/temp_file_lock.h"
 #include "ui/converter_dlg.h"
 
 ConversionClock g_conversionClock{};
@@ -38,19 +41,6 @@ bool FolderOf(const char* path, char (&folder)[MAX_PATH]) {
     return true;
 }
 
-// Puts the finished scratch file in the place of `output`, replacing an earlier file.
-bool PlaceOutput(const char* scratch, const char* output) {
-    if (::MoveFileExA(scratch, output, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
-        return true;
-    // Windows 95, 98 and Me have no MoveFileEx.
-    if (::GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
-        return false;
-    const DWORD attributes = ::GetFileAttributesA(output);
-    if (attributes != INVALID_FILE_ATTRIBUTES && !::DeleteFileA(output))
-        return false;
-    return ::MoveFileA(scratch, output) != FALSE;
-}
-
 // The copy goes to a scratch file in the output folder, which takes the output's name only when
 // the whole document arrived: a failure never destroys or half-writes an earlier output.
 int CopyIntoOutput(const char* input, const char* output, const CopyOptions& options, int renderedPages) {
@@ -61,7 +51,7 @@ int CopyIntoOutput(const char* input, const char* output, const CopyOptions& opt
     int result;
     {
         ClockSpan span(g_conversionClock.copying);
-        result = CopyTiff(input, scratch, &options);
+        result = CopyTiffFile(input, scratch, &options);
     }
     const CopyReport& report = LastCopyReport();
     if (result == 0 && (report.readFailures > 0 || report.abandonedDirectories > 0 ||
@@ -78,6 +68,10 @@ int CopyIntoOutput(const char* input, const char* output, const CopyOptions& opt
 int CConverterDlg::ConvertAwdFile(const char* source, const char* output) {
     if (!TempTiffPath[0])
         return kRenderFailed;
+    // Every Tarnvel window of the user renders into this file: one conversion at a time uses it.
+    const CTempFileLock lock(TempTiffPath, m_pBatch->stopRequested);
+    if (!lock.Held())
+        return kTempFileBusy;
     // What an earlier rendering left must never pass for this document.
     if (!::DeleteFileA(TempTiffPath) && ::GetLastError() != ERROR_FILE_NOT_FOUND)
         return kRenderFailed;
@@ -96,8 +90,5 @@ int CConverterDlg::ConvertAwdFile(const char* source, const char* output) {
     const int pages = CountRenderedPages(TempTiffPath);
     if (pages <= 0)
         return pages == 0 ? -3 : kRenderFailed;
-    char input[MAX_PATH];
-    if (!CopierInputName(TempTiffPath, input))
-        return -3;
-    return CopyIntoOutput(input, output, m_copyOptions, pages);
+    return CopyIntoOutput(TempTiffPath, output, m_copyOptions, pages);
 }

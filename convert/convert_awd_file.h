@@ -10,6 +10,7 @@ constexpr int kConverterWaitFailed = -2;
 constexpr int kRenderFailed = -4;    // the control reported a failure, or no whole TIFF was rendered
 constexpr int kPagesLost = -5;       // the copy read damaged data or dropped pages
 constexpr int kOutputNotPlaced = -6; // the finished file could not take the output's name
+constexpr int kTempFileBusy = -7;    // the batch stopped while another conversion held the temporary file
 
 // Runs "AWDVSTUB.EXE /c "source" "target"" and waits for it to end: 0 when it ran,
 // kConverterNotStarted or kConverterWaitFailed.
@@ -18,11 +19,6 @@ int RunConverterProgram(const char* source, const char* target);
 // The number of pages of a rendered TIFF; 0 when it cannot be opened, -1 when its directory
 // chain is broken (a truncated file).
 int CountRenderedPages(const char* path);
-
-// The name under which the copier can open `path`: the copier reads a comma as the start of an
-// image list, so a path with a comma is handed over in its short form. False when there is no
-// such form.
-bool CopierInputName(const char* path, char (&name)[MAX_PATH]);
 
 // Time spent in the renderer and in the copier, in performance-counter ticks, summed over the
 // conversions of the process. Written by the worker only; read when no batch runs.

@@ -69,3 +69,30 @@ BOOL MakeFolderPath(CString path) {
     const DWORD now = ::GetFileAttributesA(path);
     return now != INVALID_FILE_ATTRIBUTES && (now & FILE_ATTRIBUTE_DIRECTORY);
 }
+
+bool PlaceOutput(const char* scratch, const char* output) {
+    if (::MoveFileExA(scratch, output, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
+        return true;
+    return ::GetLastError() == ERROR_CALL_NOT_IMPLEMENTED && PlaceOutputByRenaming(scratch, output);
+}
+
+bool PlaceOutputByRenaming(const char* scratch, const char* output) {
+    if (::GetFileAttributesA(output) == INVALID_FILE_ATTRIBUTES)
+        return ::MoveFileA(scratch, output) != FALSE;
+    // The aside name is a fresh temporary name in the output's folder (trailing backslash kept,
+    // so that a drive root stays the root).
+    const CString path(output);
+    const int slash = path.ReverseFind('\\');
+    if (slash < 0)
+        return false;
+    const CString folder = path.Left(slash + 1);
+    char aside[MAX_PATH];
+    if (!::GetTempFileNameA(folder, "tnv", 0, aside) || !::DeleteFileA(aside) || !::MoveFileA(output, aside))
+        return false;
+    if (::MoveFileA(scratch, output)) {
+        ::DeleteFileA(aside);
+        return true;
+    }
+    ::MoveFileA(aside, output);
+    return false;
+}

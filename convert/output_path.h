@@ -21,3 +21,10 @@ CString ResolveOutputFolder(const char* typed, const char* sourceFolder);
 // Makes sure `path` exists as a folder, creating the missing levels from the outermost one
 // inwards (the drive itself is never created). Nonzero when the folder exists at the end.
 BOOL MakeFolderPath(CString path);
+
+// Puts the finished scratch file in the place of `output`, replacing an earlier file. On false
+// an earlier output is still in place.
+bool PlaceOutput(const char* scratch, const char* output);
+// The same for Windows 95, 98 and Me, which have no MoveFileEx: the earlier output is renamed
+// aside, and renamed back when the scratch file cannot take its name.
+bool PlaceOutputByRenaming(const char* scratch, const char* output);

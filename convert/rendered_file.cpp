@@ -4,8 +4,6 @@
 
 #include <tiffio.h>
 
-#include <cstring>
-
 int CountRenderedPages(const char* path) {
     SilenceLibraryMessages();
     // Only the directories are read: mapping the whole file would cost more than that.
@@ -23,16 +21,4 @@ int CountRenderedPages(const char* path) {
     }
     TIFFClose(tif);
     return pages;
-}
-
-bool CopierInputName(const char* path, char (&name)[MAX_PATH]) {
-    if (!std::strchr(path, ',')) {
-        const size_t length = std::strlen(path);
-        if (length >= MAX_PATH)
-            return false;
-        std::memcpy(name, path, length + 1);
-        return true;
-    }
-    const DWORD length = ::GetShortPathNameA(path, name, MAX_PATH);
-    return length > 0 && length < MAX_PATH && !std::strchr(name, ',');
 }

@@ -1,5 +1,9 @@
-// Hands arbitrary bytes to CopyTiff as its input file. The last byte picks the compression
-// code (0..10) and the tiling option, so that every copy routine and encoder gets exercised.
+// Hands arbitrary bytes to CopyTiff as its input file. The last two bytes pick the options and
+// the input text, so that every copy routine, encoder and image-list path gets exercised:
+//   last byte:        compression code -1..11 (-1 and 11 keep each input directory's own) and
+//                     the tiling option -1, 0 or 1;
+//   byte before it:   the fill order option 0, 1 or 2 and the image list after the path.
+#include "tiffcopy/copier_state.h"
 #include "tiffcopy/tiffcopy.h"
 
 #include <cstddef>
@@ -14,6 +18,8 @@ std::string TempPath(const char* suffix) {
     const char* dir = std::getenv("TMPDIR");
     return std::string(dir ? dir : "/tmp") + "/tarnvel-fuzz-" + std::to_string(getpid()) + suffix;
 }
+
+const char* const kImageLists[] = {"", ",", ",1", ",1,", ",1,0", ",0x1,00", ",0,9", ",2x"};
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -26,7 +32,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::fclose(file);
 
     const uint8_t last = size > 0 ? data[size - 1] : 0;
-    const CopyOptions options{last % 11, 75, 0, (last / 11) % 3 - 1, 0};
-    CopyTiff(input.c_str(), output.c_str(), &options);
+    const uint8_t before = size > 1 ? data[size - 2] : 0;
+    const int32_t code = last % 13 - 1;
+    const CopyOptions options{code, 75, before % 3, (last / 13) % 3 - 1, 0};
+    // An unknown code keeps what the previous copy chose: start each run from the process's
+    // initial state, so that a finding reproduces on its own.
+    if (code < 0 || code > 10)
+        Copier().defaultCompression = 0xFFFF;
+    const std::string spec = input + kImageLists[(before / 3) % (sizeof kImageLists / sizeof *kImageLists)];
+    CopyTiff(spec.c_str(), output.c_str(), &options);
     return 0;
 }

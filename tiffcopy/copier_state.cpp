@@ -49,7 +49,7 @@ int ApplyCompressionCode(int32_t code) {
         s.defaultCompression = COMPRESSION_LZW;
         return 1;
     case 10:
-        s.defaultCompression = COMPRESSION_ADOBE_DEFLATE;
+        s.defaultCompression = COMPRESSION_DEFLATE;
         return 1;
     default:
         return 0;

@@ -9,6 +9,8 @@
 
 #include <fcntl.h>
 
+#include <utility>
+
 namespace {
 struct DirectoryWork {
     TIFF* in;
@@ -22,29 +24,25 @@ void TransferAndWrite(void* context) {
     work.written = TransferDirectory(work.in, work.out) && TIFFWriteDirectory(work.out);
 }
 
-// After a caught fault the output's current directory is half set up; start it afresh so
-// that no tag, strip table, codec state or encoded byte of the abandoned directory reaches
-// the next one.
-void DiscardOutputDirectory(TIFF* out) {
-    TIFFSetField(out, TIFFTAG_COMPRESSION, COMPRESSION_NONE); // lets the codec release its state
-    TIFFFreeDirectory(out);
-    TIFFCreateDirectory(out);
-    TIFFWriteBufferSetup(out, nullptr, -1);
-}
-
 // Closing a file open for writing flushes its current directory. After a failed or abandoned
 // directory that would append a broken directory behind the good ones; marking the handle
 // read-only makes the close keep only what TIFFWriteDirectory already wrote.
 void DropPendingDirectory(TIFF* out) {
     TIFFSetMode(out, O_RDONLY);
 }
-} // namespace
 
-const CopyReport& LastCopyReport() {
-    return Copier().report;
+// After a caught fault the output handle holds what the fault left: a half-built directory, an
+// encoder midway, and the library's mark that writing has started, which only a completed
+// directory clears (with it set, the library refuses ImageWidth, Compression and the like for
+// every later directory). Closing without a flush and reopening for appending starts afresh
+// behind the directories already written; the abandoned directory's strips stay unreferenced.
+TiffHandle ReopenAfterFault(TiffHandle out, const char* outputPath) {
+    DropPendingDirectory(out.get());
+    out.Close();
+    return TiffHandle(TIFFOpen(outputPath, "a"));
 }
 
-int CopyTiff(const char* inputSpec, const char* outputPath, const CopyOptions* options) {
+int Copy(const char* input, bool imageList, const char* outputPath, const CopyOptions* options) {
     SilenceLibraryMessages();
     CopierState& state = Copier();
     state.report = CopyReport{};
@@ -54,14 +52,13 @@ int CopyTiff(const char* inputSpec, const char* outputPath, const CopyOptions* o
     TiffHandle out(TIFFOpen(outputPath, mode));
     if (!out)
         return -2;
-    InputSpec input = OpenInputSpec(inputSpec);
-    if (!input.tif)
+    InputSpec in = imageList ? OpenInputSpec(input) : OpenInputFile(input);
+    if (!in.tif)
         return -3;
 
-    bool pendingAbandoned = false; // the output's current directory belongs to an abandoned one
     for (;;) {
         ResetDirectoryValues();
-        DirectoryWork work{input.tif.get(), out.get(), false};
+        DirectoryWork work{in.tif.get(), out.get(), false};
         bool completed = false;
         {
             DirectoryBuffersScope directoryBuffers;
@@ -69,30 +66,38 @@ int CopyTiff(const char* inputSpec, const char* outputPath, const CopyOptions* o
         }
         if (!completed) {
             ++state.report.abandonedDirectories;
-            DiscardOutputDirectory(out.get());
-            pendingAbandoned = true;
+            out = ReopenAfterFault(std::move(out), outputPath);
+            if (!out)
+                return 1;
         } else if (!work.written) {
             DropPendingDirectory(out.get());
             return 1;
         } else {
-            pendingAbandoned = false;
             ++state.report.directoriesWritten;
         }
 
-        if (input.listActive) {
-            const ListStep step = AdvanceImageList(input);
-            if (step == ListStep::SyntaxError) {
-                if (pendingAbandoned)
-                    DropPendingDirectory(out.get());
+        if (in.listActive) {
+            const ListStep step = AdvanceImageList(in);
+            if (step == ListStep::SyntaxError)
                 return -3;
-            }
             if (step != ListStep::Positioned)
                 break;
-        } else if (!TIFFReadDirectory(input.tif.get())) {
+        } else if (!TIFFReadDirectory(in.tif.get())) {
             break;
         }
     }
-    if (pendingAbandoned)
-        DropPendingDirectory(out.get());
     return 0;
+}
+} // namespace
+
+const CopyReport& LastCopyReport() {
+    return Copier().report;
+}
+
+int CopyTiff(const char* inputSpec, const char* outputPath, const CopyOptions* options) {
+    return Copy(inputSpec, true, outputPath, options);
+}
+
+int CopyTiffFile(const char* inputPath, const char* outputPath, const CopyOptions* options) {
+    return Copy(inputPath, false, outputPath, options);
 }

@@ -68,7 +68,7 @@ void CopyCompressionTags(TIFF* in, TIFF* out, const CopierState& s) {
             CopyTagValue(in, out, entry.tag, entry.count, entry.type);
         break;
     case COMPRESSION_LZW:
-    case COMPRESSION_ADOBE_DEFLATE:
+    case COMPRESSION_DEFLATE:
         CopyTagValue(in, out, TIFFTAG_PREDICTOR, 1, TIFF_SHORT);
         break;
     case COMPRESSION_JPEG:

@@ -1,20 +1,42 @@
 #include "tiffcopy/image_list.h"
 
 #include "tiffcopy/copier_state.h"
+#include "tiffcopy/transfer_buffers.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+
+namespace {
+// A damaged file can declare a strip or tile of gigabytes, which the library allocates before
+// it finds the file too short: the copier's own buffer limit holds for the library's too.
+TIFF* OpenBounded(const char* path) {
+    TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
+    if (options == nullptr)
+        return nullptr;
+    TIFFOpenOptionsSetMaxSingleMemAlloc(options, static_cast<tmsize_t>(kMaxBufferSize));
+    TIFF* tif = TIFFOpenExt(path, "r", options);
+    TIFFOpenOptionsFree(options);
+    return tif;
+}
+} // namespace
+
+InputSpec OpenInputFile(const char* path) {
+    InputSpec input;
+    input.text = path;
+    input.tif = TiffHandle(OpenBounded(path));
+    return input;
+}
 
 InputSpec OpenInputSpec(const char* spec) {
+    const char* separatorAt = std::strchr(spec, Copier().listSeparator);
+    if (separatorAt == nullptr)
+        return OpenInputFile(spec);
     InputSpec input;
     input.text = spec;
-    const size_t separator = input.text.find(Copier().listSeparator);
-    if (separator == std::string::npos) {
-        input.tif = TiffHandle(TIFFOpen(spec, "r"));
-        return input;
-    }
-    input.tif = TiffHandle(TIFFOpen(input.text.substr(0, separator).c_str(), "r"));
+    const size_t separator = static_cast<size_t>(separatorAt - spec);
+    input.tif = TiffHandle(OpenBounded(input.text.substr(0, separator).c_str()));
     if (separator + 1 == input.text.size() || !input.tif)
         return input;
     input.listActive = true;

@@ -23,6 +23,9 @@ enum class ListStep {
 // when there is a list). On failure (including a malformed list) the handle is empty.
 InputSpec OpenInputSpec(const char* spec);
 
+// Opens the named input file on its first directory; no list.
+InputSpec OpenInputFile(const char* path);
+
 // Moves the input to the next directory named by the list. Writes the copier's messages for
 // a missing directory and for a malformed list to the standard error stream.
 ListStep AdvanceImageList(InputSpec& input);

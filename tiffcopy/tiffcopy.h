@@ -17,9 +17,13 @@ struct CopyOptions {
 // 0 success, 1 a directory failed, -2 the output cannot be opened, -3 the input cannot.
 int CopyTiff(const char* inputSpec, const char* outputPath, const CopyOptions* options);
 
-// What the last CopyTiff call met on its way; reset at the start of every call. A result of 0
-// can still hide damaged pages: read failures leave zeroed data in place, and an abandoned
-// directory is missing from the output.
+// CopyTiff for an input opened as named, with no image list: a comma is part of the file name.
+int CopyTiffFile(const char* inputPath, const char* outputPath, const CopyOptions* options);
+
+// What the last copy met on its way; reset at the start of every call. A result of 0 can still
+// hide damaged pages: a failed read leaves in its place whatever the buffer held (what the
+// decoder produced before it failed, the previous strip or row, or zeros in a fresh buffer), and
+// an abandoned directory is missing from the output.
 struct CopyReport {
     int directoriesWritten;   // output directories written by TIFFWriteDirectory
     int readFailures;         // failed scanline, strip or tile reads

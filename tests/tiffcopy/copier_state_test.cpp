@@ -13,10 +13,10 @@ struct CodeRow {
 
 TEST(CompressionCode, MapsEveryKnownCode) {
     const CodeRow rows[] = {
-        {0, COMPRESSION_NONE, 0},      {1, COMPRESSION_PACKBITS, 0},      {2, COMPRESSION_CCITTFAX3, 4},
-        {3, COMPRESSION_CCITTFAX3, 0}, {4, COMPRESSION_CCITTFAX3, 5},     {5, COMPRESSION_CCITTFAX3, 1},
-        {6, COMPRESSION_CCITTFAX4, 0}, {7, COMPRESSION_JPEG, 0},          {8, COMPRESSION_JPEG, 0},
-        {9, COMPRESSION_LZW, 0},       {10, COMPRESSION_ADOBE_DEFLATE, 0}};
+        {0, COMPRESSION_NONE, 0},      {1, COMPRESSION_PACKBITS, 0},  {2, COMPRESSION_CCITTFAX3, 4},
+        {3, COMPRESSION_CCITTFAX3, 0}, {4, COMPRESSION_CCITTFAX3, 5}, {5, COMPRESSION_CCITTFAX3, 1},
+        {6, COMPRESSION_CCITTFAX4, 0}, {7, COMPRESSION_JPEG, 0},      {8, COMPRESSION_JPEG, 0},
+        {9, COMPRESSION_LZW, 0},       {10, COMPRESSION_DEFLATE, 0}};
     for (const CodeRow& row : rows) {
         SCOPED_TRACE(row.code);
         Copier().defaultGroup3Options = 0xDEAD;

@@ -1,5 +1,5 @@
 // Inputs that fuzzing found harmful, kept as they were found. Each is copied with the options
-// the fuzz target derives from its last byte.
+// the fuzz target derived from its last byte when it was found.
 #include "tiffcopy/tiff_fixture.h"
 
 #include <gtest/gtest.h>

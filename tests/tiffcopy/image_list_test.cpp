@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 
 namespace {
@@ -103,6 +104,15 @@ TEST_F(ImageList, SyntaxErrorAfterCopiedDirectoriesStopsWithInputFailure) {
     EXPECT_EQ(-3, Copy(In() + ",0,1;"));
     testing::internal::GetCapturedStderr();
     EXPECT_EQ((Lengths{10}), OutputLengths());
+}
+
+TEST_F(ImageList, FileEntryTakesACommaAsPartOfTheName) {
+    const std::string commaName = m_dir.Path("in,1.tif");
+    ASSERT_EQ(0, std::rename(In().c_str(), commaName.c_str()));
+    const CopyOptions options = ProgramOptions();
+    EXPECT_EQ(0, CopyTiffFile(commaName.c_str(), Out().c_str(), &options));
+    EXPECT_EQ((std::vector<uint32_t>{10, 11, 12}), OutputLengths());
+    EXPECT_EQ(-3, Copy(commaName));
 }
 
 TEST(ResultCodes, MissingInputGivesMinusThreeAfterCreatingTheOutput) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 // Copies a one-page file whose page gets extra tags, and opens the output.
 class TagTransfer : public ::testing::Test {
@@ -217,5 +219,52 @@ TEST_F(TagTransfer, LzwOutputCarriesThePredictor) {
     ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_PREDICTOR, &predictor));
     EXPECT_EQ(PREDICTOR_HORIZONTAL, predictor);
     EXPECT_EQ(PagePixels(page), ReadPixels(out.get()));
+}
+
+// On a non-fax input the fax tags are anonymous fields that pass a count and an array. This
+// libtiff does not load them there; this stand-in answers as a libtiff that does would.
+TIFFVGetMethod g_libraryGetField = nullptr;
+int AnsweringGetField(TIFF* tif, uint32_t tag, va_list ap) {
+    static const uint32_t badLines = 70000;
+    static const uint16_t clean = CLEANFAXDATA_UNCLEAN;
+    const TIFFField* field = TIFFFindField(tif, tag, TIFF_ANY);
+    if ((tag != TIFFTAG_BADFAXLINES && tag != TIFFTAG_CLEANFAXDATA) || !TIFFFieldIsAnonymous(field))
+        return g_libraryGetField(tif, tag, ap);
+    *va_arg(ap, uint32_t*) = 1;
+    *va_arg(ap, const void**) = tag == TIFFTAG_BADFAXLINES ? static_cast<const void*>(&badLines) : &clean;
+    return 1;
+}
+
+void InstallAnsweringGetField(TIFF* tif) {
+    TIFFTagMethods* methods = TIFFAccessTagMethods(tif);
+    if (methods->vgetfield != AnsweringGetField)
+        g_libraryGetField = std::exchange(methods->vgetfield, AnsweringGetField);
+}
+
+TEST_F(TagTransfer, FaxTagsOfANonFaxInputKeepTheirOneValue) {
+    const TIFFExtendProc previous = TIFFSetTagExtender(InstallAnsweringGetField);
+    for (uint16_t compression : {COMPRESSION_NONE, COMPRESSION_LZW, COMPRESSION_PACKBITS}) {
+        PageSpec page;
+        page.compression = compression;
+        TiffPtr out = CopyWith(
+            [](TIFF* tif) {
+                static const TIFFFieldInfo fax[] = {
+                    {TIFFTAG_BADFAXLINES, 1, 1, TIFF_LONG, FIELD_CUSTOM, 1, 0, const_cast<char*>("A")},
+                    {TIFFTAG_CLEANFAXDATA, 1, 1, TIFF_SHORT, FIELD_CUSTOM, 1, 0, const_cast<char*>("B")}};
+                TIFFMergeFieldInfo(tif, fax, 2); // a non-fax writer does not know them either
+                TIFFSetField(tif, TIFFTAG_BADFAXLINES, 70000u);
+                TIFFSetField(tif, TIFFTAG_CLEANFAXDATA, CLEANFAXDATA_UNCLEAN);
+                // A known custom tag: with one loaded, the library asks the methods for custom tags.
+                TIFFSetField(tif, TIFFTAG_FAXRECVTIME, 42u);
+            },
+            ProgramOptions(), page);
+        ASSERT_TRUE(out) << compression;
+        uint32_t bad = 0;
+        uint16_t clean = 0;
+        EXPECT_TRUE(TIFFGetField(out.get(), TIFFTAG_BADFAXLINES, &bad) && bad == 70000) << compression;
+        EXPECT_TRUE(TIFFGetField(out.get(), TIFFTAG_CLEANFAXDATA, &clean) && clean == CLEANFAXDATA_UNCLEAN);
+        EXPECT_EQ(PagePixels(page), ReadPixels(out.get()));
+    }
+    TIFFSetTagExtender(previous);
 }
 } // namespace

@@ -113,6 +113,14 @@ bool WritePage(TIFF* tif, const PageSpec& page) {
                     if (TIFFWriteTile(tif, tile.data(), x, row, 0, plane) < 0)
                         return false;
                 }
+    } else if (page.cutLastStrip) {
+        const tmsize_t stripBytes = static_cast<tmsize_t>(RowBytes(page) * page.rowsPerStrip);
+        const uint32_t strips = TIFFNumberOfStrips(tif);
+        for (uint32_t s = 0; s < strips; ++s) {
+            const tmsize_t bytes = s + 1 < strips ? stripBytes : stripBytes / 4;
+            if (TIFFWriteRawStrip(tif, s, const_cast<uint8_t*>(pixels.data()) + s * stripBytes, bytes) < 0)
+                return false;
+        }
     } else {
         const uint64_t lineBytes = static_cast<uint64_t>(TIFFScanlineSize64(tif));
         std::vector<uint8_t> line(static_cast<size_t>(lineBytes));

@@ -38,6 +38,9 @@ struct PageSpec {
     uint32_t tileWidth = 0;    // nonzero writes tiles
     uint32_t tileLength = 0;
     uint32_t seed = 1; // varies the pixel pattern
+    // Uncompressed strips only: the last strip keeps a quarter of its bytes, so reading it
+    // fails. (A short middle strip would make the library re-estimate every count.)
+    bool cutLastStrip = false;
     std::function<void(TIFF*)> extraTags;
 };
 

@@ -1,0 +1,41 @@
+#include "convert/temp_file_lock.h"
+
+#include <cstdio>
+
+namespace {
+// How often a waiting conversion looks at its stop request.
+constexpr DWORD kWaitSliceMs = 100;
+} // namespace
+
+void TempFileLockName(const char* path, char (&name)[32]) {
+    // FNV-1a over the path, ASCII letters folded: the file system does not tell case apart.
+    unsigned long hash = 2166136261UL;
+    for (const char* c = path; *c; ++c) {
+        const unsigned char ch = static_cast<unsigned char>(*c);
+        hash = ((hash ^ (ch >= 'A' && ch <= 'Z' ? ch + 32 : ch)) * 16777619UL) & 0xFFFFFFFFUL;
+    }
+    std::snprintf(name, sizeof name, "Tarnvel.TempFile.%08lX", hash);
+}
+
+CTempFileLock::CTempFileLock(const char* path, const std::atomic<bool>& stop) {
+    char name[32];
+    TempFileLockName(path, name);
+    m_mutex = CHandle(::CreateMutexA(nullptr, FALSE, name));
+    if (!m_mutex)
+        return;
+    for (;;) {
+        const DWORD woke = ::WaitForSingleObject(m_mutex.Get(), kWaitSliceMs);
+        // Abandoned: a process ended while converting; its half-written file is deleted anyway.
+        if (woke == WAIT_OBJECT_0 || woke == WAIT_ABANDONED) {
+            m_held = true;
+            return;
+        }
+        if (woke != WAIT_TIMEOUT || stop)
+            return;
+    }
+}
+
+CTempFileLock::~CTempFileLock() {
+    if (m_held)
+        ::ReleaseMutex(m_mutex.Get());
+}

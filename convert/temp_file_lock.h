@@ -1,0 +1,30 @@
+// Every Tarnvel process of a user renders into the same temporary file. A named mutex derived
+// from the file's path lets one conversion at a time use it, across processes.
+#pragma once
+
+#include "framework/handle.h"
+
+#include <windows.h>
+
+#include <atomic>
+
+// The mutex's name for `path`: a fixed prefix and a hash of the path with its letters folded to
+// one case (a mutex name may hold no backslash, and must stay short).
+void TempFileLockName(const char* path, char (&name)[32]);
+
+class CTempFileLock {
+public:
+    // Waits for the mutex of `path` in short slices and gives up once `stop` is set (the batch
+    // was told to stop, the window is closing) or the wait fails.
+    CTempFileLock(const char* path, const std::atomic<bool>& stop);
+    ~CTempFileLock();
+    CTempFileLock(const CTempFileLock&) = delete;
+    CTempFileLock& operator=(const CTempFileLock&) = delete;
+
+    // True when this conversion may use the file.
+    bool Held() const { return m_held; }
+
+private:
+    CHandle m_mutex;
+    bool m_held = false;
+};
