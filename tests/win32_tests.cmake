@@ -23,3 +23,7 @@ endforeach()
 tarnvel_wine_test(win32.conversion_registered_server tarnvel_tests.exe ENV TARNVEL_REGISTERED_SERVER=1
   ARGS --gtest_filter=RegisteredImagingServer.*)
 set_tests_properties(win32.conversion_registered_server PROPERTIES RUN_SERIAL TRUE)
+
+# The main window's pixel sizes at 144 dots per inch (a 150 % screen), in a prefix of its own.
+tarnvel_wine_test(win32.layout.dpi144 tarnvel_tests.exe DPI 144 ENV TARNVEL_TEST_DPI=144
+  ARGS --gtest_filter=MainDialogLayout.*)

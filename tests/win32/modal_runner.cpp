@@ -1,34 +1,57 @@
 #include "win32/modal_runner.h"
 
+#include <gtest/gtest.h>
+
 namespace {
-CDialog* g_dialog = nullptr;
-const std::function<void(CDialog&)>* g_body = nullptr;
-UINT_PTR g_startTimer = 0;
-UINT_PTR g_limitTimer = 0;
+// One RunModal call; a body may run a dialog of its own, so the calls form a chain.
+struct ModalRun {
+    CDialog* dialog;
+    const std::function<void(CDialog&)>* body;
+    UINT_PTR startTimer;
+    UINT_PTR limitTimer;
+    bool ran;
+    bool timedOut;
+    ModalRun* outer;
+};
+ModalRun* g_innermost = nullptr;
+
+ModalRun* RunOfTimer(UINT_PTR id) {
+    for (ModalRun* run = g_innermost; run; run = run->outer)
+        if (run->startTimer == id || run->limitTimer == id)
+            return run;
+    return nullptr;
+}
 
 void CALLBACK Start(HWND, UINT, UINT_PTR id, DWORD) {
     ::KillTimer(nullptr, id);
-    if (g_dialog && g_body)
-        (*g_body)(*g_dialog);
+    if (ModalRun* run = RunOfTimer(id)) {
+        run->ran = true;
+        (*run->body)(*run->dialog);
+    }
 }
 
 void CALLBACK Limit(HWND, UINT, UINT_PTR id, DWORD) {
     ::KillTimer(nullptr, id);
-    if (g_dialog)
-        g_dialog->EndDialog(static_cast<int>(kTimedOut));
+    if (ModalRun* run = RunOfTimer(id)) {
+        run->timedOut = true;
+        run->dialog->EndDialog(static_cast<int>(kTimedOut));
+    }
 }
 } // namespace
 
 INT_PTR RunModal(CDialog& dialog, const std::function<void(CDialog&)>& body, UINT timeoutMs) {
-    g_dialog = &dialog;
-    g_body = &body;
-    g_startTimer = ::SetTimer(nullptr, 0, 50, &Start);
-    g_limitTimer = ::SetTimer(nullptr, 0, timeoutMs, &Limit);
+    ModalRun run{&dialog, &body, 0, 0, false, false, g_innermost};
+    run.startTimer = ::SetTimer(nullptr, 0, 50, &Start);
+    run.limitTimer = ::SetTimer(nullptr, 0, timeoutMs, &Limit);
+    g_innermost = &run;
     const INT_PTR result = dialog.DoModal();
-    ::KillTimer(nullptr, g_startTimer);
-    ::KillTimer(nullptr, g_limitTimer);
-    g_dialog = nullptr;
-    g_body = nullptr;
+    ::KillTimer(nullptr, run.startTimer);
+    ::KillTimer(nullptr, run.limitTimer);
+    g_innermost = run.outer;
+    if (!run.ran)
+        ADD_FAILURE() << "the test body never ran inside the dialog (DoModal returned " << result << ")";
+    if (run.timedOut)
+        ADD_FAILURE() << "the dialog was still open after " << timeoutMs << " ms";
     return result;
 }
 
