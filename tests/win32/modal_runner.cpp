@@ -55,6 +55,11 @@ INT_PTR RunModal(CDialog& dialog, const std::function<void(CDialog&)>& body, UIN
     return result;
 }
 
+void PostKey(HWND target, WPARAM key) {
+    ::PostMessageA(target, WM_KEYDOWN, key, 1);
+    ::PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+}
+
 void PumpMessages() {
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {

@@ -15,5 +15,8 @@ constexpr INT_PTR kTimedOut = -100;
 // result.
 INT_PTR RunModal(CDialog& dialog, const std::function<void(CDialog&)>& body, UINT timeoutMs = 20000);
 
+// Posts a key's press and release to `target`, for the modal loop to handle.
+void PostKey(HWND target, WPARAM key);
+
 // Lets the thread's queue run dry (paint, posted messages) outside the dialog's loop.
 void PumpMessages();

@@ -7,13 +7,6 @@
 
 #include <commctrl.h>
 
-namespace {
-void PostKey(HWND target, WPARAM key) {
-    ::PostMessageA(target, WM_KEYDOWN, key, 1);
-    ::PostMessageA(target, WM_KEYUP, key, 0xC0000001);
-}
-} // namespace
-
 TEST(MessageRouting, ControlNotificationsGoToTheControlsObjectFirst) {
     TestDialog dlg;
     RunModal(dlg, [&](CDialog&) {

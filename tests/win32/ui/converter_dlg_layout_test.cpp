@@ -3,6 +3,7 @@
 #include "ui/converter_dlg.h"
 #include "ui/resource.h"
 #include "win32/ui/dialog_template.h"
+#include "win32/ui/ui_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -24,12 +25,6 @@ RECT ClientRectOf(HWND dialog, HWND control) {
     ::GetWindowRect(control, &rect);
     ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
     return rect;
-}
-
-std::string TextOf(HWND hWnd) {
-    char text[256] = "";
-    ::GetWindowTextA(hWnd, text, sizeof(text));
-    return text;
 }
 
 INT_PTR CheckAndClose(CConverterDlg& dlg, const std::function<void(CConverterDlg&)>& check) {

@@ -1,6 +1,7 @@
 // What a folder scan collects: the names that qualify, in the file system's order, with their
 // size and last-write time (UTC) as the list shows them.
 #include "temp_folder.h"
+#include "ui_test_support.h"
 #include "ui/converter_dlg.h"
 
 #include <gtest/gtest.h>
@@ -26,15 +27,6 @@ std::string DetailsOf(const CConverterDlg& dlg, const char* name) {
     return "(not listed)";
 }
 
-SYSTEMTIME Utc(WORD year, WORD month, WORD day, WORD hour, WORD minute) {
-    SYSTEMTIME time{};
-    time.wYear = year;
-    time.wMonth = month;
-    time.wDay = day;
-    time.wHour = hour;
-    time.wMinute = minute;
-    return time;
-}
 // A file name of this process's own, for the drive root that test processes share.
 std::string ProbeName() {
     return "tarnvel-probe-" + std::to_string(::GetCurrentProcessId()) + ".awd";
