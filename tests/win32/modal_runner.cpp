@@ -3,51 +3,41 @@
 #include <gtest/gtest.h>
 
 namespace {
-// One RunModal call; a body may run a dialog of its own, so the calls form a chain.
+// The RunModal call under way.
 struct ModalRun {
     CDialog* dialog;
     const std::function<void(CDialog&)>* body;
-    UINT_PTR startTimer;
-    UINT_PTR limitTimer;
     bool ran;
     bool timedOut;
-    ModalRun* outer;
 };
-ModalRun* g_innermost = nullptr;
-
-ModalRun* RunOfTimer(UINT_PTR id) {
-    for (ModalRun* run = g_innermost; run; run = run->outer)
-        if (run->startTimer == id || run->limitTimer == id)
-            return run;
-    return nullptr;
-}
+ModalRun* g_run = nullptr;
 
 void CALLBACK Start(HWND, UINT, UINT_PTR id, DWORD) {
     ::KillTimer(nullptr, id);
-    if (ModalRun* run = RunOfTimer(id)) {
-        run->ran = true;
-        (*run->body)(*run->dialog);
+    if (g_run) {
+        g_run->ran = true;
+        (*g_run->body)(*g_run->dialog);
     }
 }
 
 void CALLBACK Limit(HWND, UINT, UINT_PTR id, DWORD) {
     ::KillTimer(nullptr, id);
-    if (ModalRun* run = RunOfTimer(id)) {
-        run->timedOut = true;
-        run->dialog->EndDialog(static_cast<int>(kTimedOut));
+    if (g_run) {
+        g_run->timedOut = true;
+        g_run->dialog->EndDialog(static_cast<int>(kTimedOut));
     }
 }
 } // namespace
 
 INT_PTR RunModal(CDialog& dialog, const std::function<void(CDialog&)>& body, UINT timeoutMs) {
-    ModalRun run{&dialog, &body, 0, 0, false, false, g_innermost};
-    run.startTimer = ::SetTimer(nullptr, 0, 50, &Start);
-    run.limitTimer = ::SetTimer(nullptr, 0, timeoutMs, &Limit);
-    g_innermost = &run;
+    ModalRun run{&dialog, &body, false, false};
+    g_run = &run;
+    const UINT_PTR start = ::SetTimer(nullptr, 0, 50, &Start);
+    const UINT_PTR limit = ::SetTimer(nullptr, 0, timeoutMs, &Limit);
     const INT_PTR result = dialog.DoModal();
-    ::KillTimer(nullptr, run.startTimer);
-    ::KillTimer(nullptr, run.limitTimer);
-    g_innermost = run.outer;
+    ::KillTimer(nullptr, start);
+    ::KillTimer(nullptr, limit);
+    g_run = nullptr;
     if (!run.ran)
         ADD_FAILURE() << "the test body never ran inside the dialog (DoModal returned " << result << ")";
     if (run.timedOut)
