@@ -22,7 +22,6 @@ struct Column {
 };
 constexpr Column kColumns[] = {
     {"Awd Files", 180}, {"Size", 60}, {"Last Modified Date", 120}, {"Result ", 56}};
-
 } // namespace
 
 CConverterDlg::CConverterDlg(CWnd* parent)
