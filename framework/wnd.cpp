@@ -2,19 +2,9 @@
 
 #include "framework/data_exchange.h"
 #include "framework/ole_container.h"
+#include "framework/window_map.h"
 
 #include <vector>
-
-namespace {
-// The window property that holds the CWnd of a subclassed window.
-ATOM ObjectProperty() {
-    static const ATOM atom = ::GlobalAddAtomA("Tarnvel.CWnd");
-    return atom;
-}
-const char* PropertyName() {
-    return MAKEINTATOM(ObjectProperty());
-}
-} // namespace
 
 CWnd::CWnd() = default;
 
@@ -27,7 +17,7 @@ CWnd::~CWnd() {
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
-    return hWnd ? static_cast<CWnd*>(::GetPropA(hWnd, PropertyName())) : nullptr;
+    return windowmap::Find(hWnd);
 }
 
 BOOL CWnd::Attach(HWND hWnd) {
@@ -46,9 +36,7 @@ HWND CWnd::Detach() {
 }
 
 BOOL CWnd::SubclassWindow(HWND hWnd) {
-    if (m_hWnd || !::IsWindow(hWnd) || FromHandlePermanent(hWnd))
-        return FALSE;
-    if (!::SetPropA(hWnd, PropertyName(), this))
+    if (m_hWnd || !::IsWindow(hWnd) || !windowmap::Bind(hWnd, this))
         return FALSE;
     m_hWnd = hWnd;
     PreSubclassWindow();
@@ -68,7 +56,7 @@ HWND CWnd::UnsubclassWindow() {
     // Only put the old procedure back if nobody has subclassed the window on top of us.
     if (::GetWindowLongPtrA(hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&CWnd::WndProc))
         ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
-    ::RemovePropA(hWnd, PropertyName());
+    windowmap::Unbind(hWnd);
     m_pfnSuper = nullptr;
     m_hWnd = nullptr;
     return hWnd;

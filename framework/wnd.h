@@ -5,7 +5,7 @@
 //   messages do not reach the object, and the handle-to-object lookup does not find it.
 // - Subclass (SubclassWindow, SubclassDlgItem, CreateEx, and a dialog's own window): the window's
 //   messages run through the object's message map before the window's original procedure, the
-//   lookup finds the object (a window property holds the pointer: O(1), no global list), and the
+//   lookup finds the object (an in-process hash map, framework/window_map.h), and the
 //   parent reflects the control's notifications back to it. At WM_NCDESTROY the object restores
 //   the original procedure and lets go of the handle, so a destroyed window never reaches a dead
 //   object; an object destroyed first takes its subclassed window down with it.

@@ -32,3 +32,7 @@ if(TARNVEL_PROGRAM)
     ARGS --gtest_filter=ShippedProgram.*)
   set_tests_properties(win32.shipped_program PROPERTIES RUN_SERIAL TRUE)
 endif()
+
+# The main window's pixel sizes at 144 dots per inch (a 150 % screen), in a prefix of its own.
+tarnvel_wine_test(win32.layout.dpi144 tarnvel_tests.exe DPI 144 ENV TARNVEL_TEST_DPI=144
+  ARGS --gtest_filter=MainDialogLayout.*)

@@ -1,46 +1,34 @@
 #include "ui/converter_dlg.h"
 
+#include "framework/button.h"
 #include "framework/data_exchange.h"
+#include "framework/dc.h"
+#include "framework/dpi.h"
 #include "framework/win_app.h"
 #include "ui/resource.h"
 
 namespace {
 // A pale green.
 constexpr COLORREF kBackgroundColour = 0x00E8FFD4;
-// How far the Go button stands right of its place in the template, in pixels.
+// How far the Go button stands right of its place in the template, in pixels at 96 dots per inch.
 constexpr int kGoButtonShift = 55;
+
+// The hidden imaging control's square, in pixels at 96 dots per inch.
+constexpr int kImgEditSide = 100;
 
 struct Column {
     const char* heading;
-    int width;
+    int width; // pixels at 96 dots per inch
 };
 constexpr Column kColumns[] = {
     {"Awd Files", 180}, {"Size", 60}, {"Last Modified Date", 120}, {"Result ", 56}};
-
-// BeginPaint and EndPaint as one scope.
-class PaintContext {
-public:
-    explicit PaintContext(HWND hWnd) : m_hWnd(hWnd), m_dc(::BeginPaint(hWnd, &m_ps)) {}
-    ~PaintContext() { ::EndPaint(m_hWnd, &m_ps); }
-    PaintContext(const PaintContext&) = delete;
-    PaintContext& operator=(const PaintContext&) = delete;
-    HDC dc() const { return m_dc; }
-
-private:
-    HWND m_hWnd;
-    PAINTSTRUCT m_ps{};
-    HDC m_dc;
-};
 } // namespace
 
 CConverterDlg::CConverterDlg(CWnd* parent)
     : CDialog(IDD_TARNVEL_DIALOG, parent),
       m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
 
-CConverterDlg::~CConverterDlg() {
-    if (m_hbrBackground)
-        ::DeleteObject(m_hbrBackground);
-}
+CConverterDlg::~CConverterDlg() = default;
 
 const MessageMap* CConverterDlg::GetMessageMap() const {
     static const MessageMapEntry entries[] = {
@@ -99,16 +87,15 @@ BOOL CConverterDlg::OnInitDialog() {
     m_copyOptions.nJpegQuality = 75;
     m_copyOptions.nTiling = -1;
 
-    if (m_hbrBackground)
-        ::DeleteObject(m_hbrBackground);
-    m_hbrBackground = ::CreateSolidBrush(kBackgroundColour);
+    m_hbrBackground.CreateSolidBrush(kBackgroundColour);
 
     if (HWND go = GetDlgItem(IDC_GO)) {
         WINDOWPLACEMENT placement{};
         placement.length = sizeof(placement);
         ::GetWindowPlacement(go, &placement);
-        placement.rcNormalPosition.left += kGoButtonShift;
-        placement.rcNormalPosition.right += kGoButtonShift;
+        const int shift = ScaleToScreen(kGoButtonShift);
+        placement.rcNormalPosition.left += shift;
+        placement.rcNormalPosition.right += shift;
         placement.showCmd = SW_SHOWNORMAL;
         ::SetWindowPlacement(go, &placement);
     }
@@ -123,12 +110,13 @@ int CConverterDlg::InitControls() {
     m_listFiles.Attach(GetDlgItem(IDC_LIST_FILES));
     m_listFiles.SetExtendedStyle(m_listFiles.GetExtendedStyle() | LVS_EX_CHECKBOXES);
     for (int i = 0; i < static_cast<int>(sizeof(kColumns) / sizeof(kColumns[0])); ++i)
-        m_listFiles.InsertColumn(i, kColumns[i].heading, LVCFMT_LEFT, kColumns[i].width);
+        m_listFiles.InsertColumn(i, kColumns[i].heading, LVCFMT_LEFT, ScaleToScreen(kColumns[i].width));
 
     m_progress.Attach(GetDlgItem(IDC_PROGRESS));
 
     // Hidden: the control only renders documents. Without it every file of that route fails.
-    const RECT place{0, 0, 100, 100};
+    const int side = ScaleToScreen(kImgEditSide);
+    const RECT place{0, 0, side, side};
     m_imgEdit.Create("ImgEdit", WS_CHILD, place, this, IDC_IMGEDIT);
     return 0;
 }
@@ -160,10 +148,10 @@ HCURSOR CConverterDlg::OnQueryDragIcon() {
 }
 
 void CConverterDlg::OnSelectAll() {
-    HWND box = GetDlgItem(IDC_SELECT_ALL);
-    if (!box)
+    CButton box; // attached only: the window stays the dialog's
+    if (!box.Attach(GetDlgItem(IDC_SELECT_ALL)))
         return;
-    const bool tick = (::SendMessageA(box, BM_GETSTATE, 0, 0) & 3) != 0;
+    const bool tick = (box.GetState() & 3) != 0;
     for (int i = 0; i < m_listFiles.GetItemCount(); ++i)
         m_listFiles.SetCheck(i, tick);
 }
@@ -188,9 +176,6 @@ BOOL CConverterDlg::DestroyWindow() {
     // The list and the progress bar go with the dialog's window; the objects only let go.
     m_listFiles.Detach();
     m_progress.Detach();
-    if (m_hbrBackground) {
-        ::DeleteObject(m_hbrBackground);
-        m_hbrBackground = nullptr;
-    }
+    m_hbrBackground.DeleteObject();
     return CDialog::DestroyWindow();
 }

@@ -5,6 +5,7 @@
 #include "convert/img_edit.h"
 #include "framework/cstring.h"
 #include "framework/dialog.h"
+#include "framework/gdi_object.h"
 #include "framework/list_ctrl.h"
 #include "framework/progress_ctrl.h"
 #include "tiffcopy/tiffcopy.h"
@@ -33,7 +34,7 @@ public:
     CFolderTreeCtrl m_treeFolders;
     CListCtrl m_listFiles;
     CProgressCtrl m_progress;
-    HBRUSH m_hbrBackground = nullptr; // created at initialisation, deleted with the window
+    CBrush m_hbrBackground; // created at initialisation, deleted with the window
     CopyOptions m_copyOptions{};
 
     // Renders `source` into TempTiffPath and copies it to `output`: 0 when converted. Worker

@@ -2,6 +2,9 @@
 // output folder and one unticked row per AWD file in it.
 #include "ui/converter_dlg.h"
 
+#include "framework/find_handle.h"
+#include "framework/redraw_suspension.h"
+
 #include <mbstring.h>
 
 #include <cstring>
@@ -13,36 +16,6 @@ namespace {
 const char kDatePicture[] = "yyyy'.'MM'.'dd ";
 const char kTimePicture[] = "hh':'mm";
 constexpr int kFormatBuffer = 50;
-
-// A directory enumeration (FindFirstFileA and the like) and its FindClose as one scope.
-class CFindHandle {
-public:
-    CFindHandle(const char* pattern, WIN32_FIND_DATAA* found) {
-        // Without the short names and in large batches where the system offers it (Windows 7 and
-        // later); the plain call elsewhere. The entries are the same either way. Looked up at
-        // run time: the oldest systems have no FindFirstFileExA to import.
-        using FindFirstEx =
-            HANDLE(WINAPI*)(LPCSTR, FINDEX_INFO_LEVELS, LPVOID, FINDEX_SEARCH_OPS, LPVOID, DWORD);
-        static const auto findFirstEx = reinterpret_cast<FindFirstEx>(reinterpret_cast<void*>(
-            ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "FindFirstFileExA")));
-        if (findFirstEx)
-            m_h = findFirstEx(pattern, FindExInfoBasic, found, FindExSearchNameMatch, nullptr,
-                              FIND_FIRST_EX_LARGE_FETCH);
-        if (m_h == INVALID_HANDLE_VALUE && (!findFirstEx || ::GetLastError() == ERROR_INVALID_PARAMETER))
-            m_h = ::FindFirstFileA(pattern, found);
-    }
-    ~CFindHandle() {
-        if (m_h != INVALID_HANDLE_VALUE)
-            ::FindClose(m_h);
-    }
-    CFindHandle(const CFindHandle&) = delete;
-    CFindHandle& operator=(const CFindHandle&) = delete;
-    bool IsValid() const { return m_h != INVALID_HANDLE_VALUE; }
-    bool Next(WIN32_FIND_DATAA* found) const { return ::FindNextFileA(m_h, found) != FALSE; }
-
-private:
-    HANDLE m_h = INVALID_HANDLE_VALUE;
-};
 
 // Makes the detail strings of one scan: "size,yyyy.MM.dd hh:mm" with the last-write time as the
 // file system keeps it (UTC). A folder's files share few dates and at most 1,440 clock times, so
@@ -101,7 +74,7 @@ LRESULT CConverterDlg::OnFolderSelected(WPARAM wParam, LPARAM) {
 
     // Every row is replaced while the control does not paint; repainting per row costs three
     // orders of magnitude more than the insertions themselves.
-    m_listFiles.SendMessage(WM_SETREDRAW, FALSE);
+    const CRedrawSuspension quiet(m_listFiles.m_hWnd);
     m_listFiles.DeleteAllItems();
     ++m_nListGeneration;
 
@@ -118,9 +91,6 @@ LRESULT CConverterDlg::OnFolderSelected(WPARAM wParam, LPARAM) {
         m_listFiles.SetItemText(row, 1, comma < 0 ? details.GetString() : details.Left(comma).GetString());
         m_listFiles.SetItemText(row, 2, comma < 0 ? "" : details.GetString() + comma + 1);
     }
-    m_listFiles.SendMessage(WM_SETREDRAW, TRUE);
-    if (m_listFiles.m_hWnd)
-        ::InvalidateRect(m_listFiles.m_hWnd, nullptr, TRUE);
     return 1;
 }
 

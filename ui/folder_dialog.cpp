@@ -1,5 +1,7 @@
 #include "ui/folder_dialog.h"
 
+#include "framework/co_task_mem.h"
+
 #include <cstring>
 
 CFolderDialog::CFolderDialog(const char* title, const char* initialFolder, CWnd* parent, UINT flags)
@@ -19,8 +21,8 @@ CFolderDialog::CFolderDialog(const char* title, const char* initialFolder, CWnd*
 }
 
 CFolderDialog::~CFolderDialog() {
-    if (m_bi.pidlRoot)
-        ::CoTaskMemFree(const_cast<LPITEMIDLIST>(m_bi.pidlRoot));
+    // A root put in by the caller is ours from then on.
+    const CCoTaskMem<const ITEMIDLIST> root(m_bi.pidlRoot);
     m_bi = BROWSEINFOA{};
 }
 
@@ -33,11 +35,11 @@ INT_PTR CFolderDialog::DoModal() {
         ::EnableWindow(owner, FALSE);
     m_bi.hwndOwner = owner;
 
-    LPITEMIDLIST pidl = ::SHBrowseForFolderA(&m_bi);
     INT_PTR result = IDCANCEL;
-    if (pidl) {
-        result = ::SHGetPathFromIDListA(pidl, m_szFolderPath) ? IDOK : -1;
-        ::CoTaskMemFree(pidl);
+    {
+        const CCoTaskMem<ITEMIDLIST> chosen(::SHBrowseForFolderA(&m_bi));
+        if (chosen)
+            result = ::SHGetPathFromIDListA(chosen.Get(), m_szFolderPath) ? IDOK : -1;
     }
 
     if (enableOwner)

@@ -1,5 +1,6 @@
 #include "ui/folder_tree_ctrl.h"
 
+#include "framework/icon.h"
 #include "ui/id_list.h"
 #include "ui/shell_source.h"
 
@@ -87,8 +88,7 @@ void CFolderTreeCtrl::InitTree() {
     SHFILEINFOA name{};
     ::SHGetFileInfoA(path, 0, &name, sizeof(name), SHGFI_DISPLAYNAME | SHGFI_ICON | SHGFI_SMALLICON);
     // Only the name is wanted; the icon that comes with it is ours to destroy.
-    if (name.hIcon)
-        ::DestroyIcon(name.hIcon);
+    const CIcon unwanted(name.hIcon);
 
     TVINSERTSTRUCTA insert{};
     insert.hParent = TVI_ROOT;
@@ -281,7 +281,8 @@ void CFolderTreeCtrl::DeleteAllFolderItems() {
     // Nothing selected first, so that deleting the items sends no selection change; the lists are
     // freed only after their items are gone.
     SelectItem(nullptr);
-    std::vector<LPITEMIDLIST> lists;
+    // Freed when they go out of scope, after their items.
+    std::vector<CIdList> lists;
     std::vector<HTREEITEM> pending;
     for (HTREEITEM item = GetRootItem(); item; item = GetNextItem(item, TVGN_NEXT))
         pending.push_back(item);
@@ -289,13 +290,10 @@ void CFolderTreeCtrl::DeleteAllFolderItems() {
         HTREEITEM item = pending.back();
         pending.pop_back();
         if (LPITEMIDLIST list = GetItemIdList(item))
-            lists.push_back(list);
+            lists.emplace_back(m_pMalloc.Get(), list);
         for (HTREEITEM child = GetChildItem(item); child; child = GetNextItem(child, TVGN_NEXT))
             pending.push_back(child);
     }
     DeleteAllItems();
     m_hRootItem = nullptr;
-    for (LPITEMIDLIST list : lists)
-        if (m_pMalloc)
-            m_pMalloc->Free(list);
 }

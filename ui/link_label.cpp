@@ -1,5 +1,8 @@
 #include "ui/link_label.h"
 
+#include "framework/dc.h"
+#include "framework/module.h"
+#include "framework/reg_key.h"
 #include "framework/win_app.h"
 
 #include <shellapi.h>
@@ -51,11 +54,6 @@ const char* OpenErrorText(int code) {
 } // namespace
 
 CLinkLabel::CLinkLabel() : m_crHover(::GetSysColor(COLOR_HIGHLIGHT)) {}
-
-CLinkLabel::~CLinkLabel() {
-    if (m_hHandCursor)
-        ::DestroyCursor(m_hHandCursor);
-}
 
 const MessageMap* CLinkLabel::GetMessageMap() const {
     static const MessageMapEntry entries[] = {
@@ -134,12 +132,11 @@ void CLinkLabel::FitToText() {
     CString text;
     GetWindowText(text);
     SIZE extent{};
-    HDC dc = ::GetDC(m_hWnd);
-    HGDIOBJ previous = m_fontLink.GetSafeHandle() ? ::SelectObject(dc, m_fontLink.GetSafeHandle()) : nullptr;
-    ::GetTextExtentPoint32A(dc, text, text.GetLength(), &extent);
-    if (previous)
-        ::SelectObject(dc, previous);
-    ::ReleaseDC(m_hWnd, dc);
+    {
+        const CClientDC dc(m_hWnd);
+        const CSelectObject linkFont(dc, m_fontLink);
+        ::GetTextExtentPoint32A(dc, text, text.GetLength(), &extent);
+    }
 
     const DWORD style = GetStyle();
     if (style & SS_CENTERIMAGE)
@@ -165,18 +162,18 @@ void CLinkLabel::LoadHandCursor() {
     if (length == 0 || length >= MAX_PATH)
         return;
     ::lstrcatA(path, kHelpProgram);
-    HMODULE help = ::LoadLibraryA(path);
+    const CModule help(path);
     if (!help)
         return;
-    if (HCURSOR hand = ::LoadCursorA(help, MAKEINTRESOURCEA(kHandCursorId)))
-        m_hHandCursor = static_cast<HCURSOR>(::CopyIcon(hand));
-    ::FreeLibrary(help);
+    // The module's cursor goes with the module; the copy is ours.
+    if (HCURSOR hand = ::LoadCursorA(help.Get(), MAKEINTRESOURCEA(kHandCursorId)))
+        m_hHandCursor.Attach(::CopyIcon(hand));
 }
 
 BOOL CLinkLabel::OnSetCursor(HWND, UINT, UINT) {
     if (!m_hHandCursor)
         return FALSE;
-    ::SetCursor(m_hHandCursor);
+    ::SetCursor(m_hHandCursor.Get());
     return TRUE;
 }
 
@@ -263,14 +260,13 @@ UINT CLinkLabel::RunCommand(const char* commandLine, UINT showCommand) {
 }
 
 LONG CLinkLabel::ReadRegistryDefault(HKEY root, const char* subkey, char* out) {
-    HKEY key = nullptr;
-    LONG result = ::RegOpenKeyExA(root, subkey, 0, KEY_QUERY_VALUE, &key);
+    CRegKey key;
+    LONG result = key.Open(root, subkey, KEY_QUERY_VALUE);
     if (result != ERROR_SUCCESS)
         return result;
     char value[MAX_PATH] = "";
     LONG size = sizeof(value);
-    result = ::RegQueryValueA(key, nullptr, value, &size);
-    ::RegCloseKey(key);
+    result = ::RegQueryValueA(key.Get(), nullptr, value, &size);
     // A value that does not fit (or cannot be read) gives no command we could trust.
     if (result != ERROR_SUCCESS)
         return result;

@@ -5,14 +5,14 @@
 #pragma once
 
 #include "framework/cstring.h"
-#include "framework/font.h"
+#include "framework/gdi_object.h"
+#include "framework/icon.h"
 #include "framework/static_ctrl.h"
 #include "framework/tooltip_ctrl.h"
 
 class CLinkLabel : public CStatic {
 public:
     CLinkLabel();
-    ~CLinkLabel() override;
 
     // The visible text stays as it is; only the tooltip shows the address.
     void SetLinkAddress(CString address);
@@ -31,7 +31,7 @@ public:
     BOOL m_bFitToText = TRUE;
     CString m_strAddress;
     CFont m_fontLink;
-    HCURSOR m_hHandCursor = nullptr; // our own copy, destroyed with the control
+    CIcon m_hHandCursor; // our own copy of the cursor, destroyed with the control
     CToolTipCtrl m_tip;
 
 protected:

@@ -1,35 +1,53 @@
 #include "win32/modal_runner.h"
 
+#include <gtest/gtest.h>
+
 namespace {
-CDialog* g_dialog = nullptr;
-const std::function<void(CDialog&)>* g_body = nullptr;
-UINT_PTR g_startTimer = 0;
-UINT_PTR g_limitTimer = 0;
+// The RunModal call under way.
+struct ModalRun {
+    CDialog* dialog;
+    const std::function<void(CDialog&)>* body;
+    bool ran;
+    bool timedOut;
+};
+ModalRun* g_run = nullptr;
 
 void CALLBACK Start(HWND, UINT, UINT_PTR id, DWORD) {
     ::KillTimer(nullptr, id);
-    if (g_dialog && g_body)
-        (*g_body)(*g_dialog);
+    if (g_run) {
+        g_run->ran = true;
+        (*g_run->body)(*g_run->dialog);
+    }
 }
 
 void CALLBACK Limit(HWND, UINT, UINT_PTR id, DWORD) {
     ::KillTimer(nullptr, id);
-    if (g_dialog)
-        g_dialog->EndDialog(static_cast<int>(kTimedOut));
+    if (g_run) {
+        g_run->timedOut = true;
+        g_run->dialog->EndDialog(static_cast<int>(kTimedOut));
+    }
 }
 } // namespace
 
 INT_PTR RunModal(CDialog& dialog, const std::function<void(CDialog&)>& body, UINT timeoutMs) {
-    g_dialog = &dialog;
-    g_body = &body;
-    g_startTimer = ::SetTimer(nullptr, 0, 50, &Start);
-    g_limitTimer = ::SetTimer(nullptr, 0, timeoutMs, &Limit);
+    ModalRun run{&dialog, &body, false, false};
+    g_run = &run;
+    const UINT_PTR start = ::SetTimer(nullptr, 0, 50, &Start);
+    const UINT_PTR limit = ::SetTimer(nullptr, 0, timeoutMs, &Limit);
     const INT_PTR result = dialog.DoModal();
-    ::KillTimer(nullptr, g_startTimer);
-    ::KillTimer(nullptr, g_limitTimer);
-    g_dialog = nullptr;
-    g_body = nullptr;
+    ::KillTimer(nullptr, start);
+    ::KillTimer(nullptr, limit);
+    g_run = nullptr;
+    if (!run.ran)
+        ADD_FAILURE() << "the test body never ran inside the dialog (DoModal returned " << result << ")";
+    if (run.timedOut)
+        ADD_FAILURE() << "the dialog was still open after " << timeoutMs << " ms";
     return result;
+}
+
+void PostKey(HWND target, WPARAM key) {
+    ::PostMessageA(target, WM_KEYDOWN, key, 1);
+    ::PostMessageA(target, WM_KEYUP, key, 0xC0000001);
 }
 
 void PumpMessages() {

@@ -7,13 +7,6 @@
 
 #include <commctrl.h>
 
-namespace {
-void PostKey(HWND target, WPARAM key) {
-    ::PostMessageA(target, WM_KEYDOWN, key, 1);
-    ::PostMessageA(target, WM_KEYUP, key, 0xC0000001);
-}
-} // namespace
-
 TEST(MessageRouting, ControlNotificationsGoToTheControlsObjectFirst) {
     TestDialog dlg;
     RunModal(dlg, [&](CDialog&) {
@@ -127,4 +120,45 @@ TEST(MessageRouting, ObjectsLetGoOfTheirWindowsWhenTheyAreDestroyed) {
                   EXPECT_NE(nullptr, dlg.m_button.m_hWnd);
                   dlg.EndDialog(IDOK);
               }));
+}
+
+namespace {
+// A window made and subclassed by a thread of its own, which keeps it until told to let go.
+struct OtherThreadWindow {
+    CWnd* object = nullptr;
+    HWND hWnd = nullptr;
+    HANDLE made = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+
+    static DWORD WINAPI Run(void* param) {
+        auto* self = static_cast<OtherThreadWindow*>(param);
+        CWnd object;
+        if (object.CreateEx(0, "STATIC", "", WS_POPUP, RECT{0, 0, 10, 10}, nullptr, 0)) {
+            self->object = &object;
+            self->hWnd = object.m_hWnd;
+        }
+        ::SetEvent(self->made);
+        ::WaitForSingleObject(self->release, INFINITE);
+        object.DestroyWindow();
+        return 0;
+    }
+};
+} // namespace
+
+TEST(MessageRouting, AnyThreadFindsAWindowsObjectUntilTheWindowIsGone) {
+    OtherThreadWindow other;
+    HANDLE thread = ::CreateThread(nullptr, 0, &OtherThreadWindow::Run, &other, 0, nullptr);
+    ASSERT_NE(nullptr, thread);
+    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(other.made, 10000));
+    ASSERT_NE(nullptr, other.hWnd);
+    EXPECT_EQ(other.object, CWnd::FromHandlePermanent(other.hWnd));
+    CWnd second;
+    EXPECT_FALSE(second.SubclassWindow(other.hWnd)) << "a window has one object";
+    ::SetEvent(other.release);
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(thread, 10000));
+    EXPECT_FALSE(::IsWindow(other.hWnd));
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(other.hWnd));
+    ::CloseHandle(thread);
+    ::CloseHandle(other.made);
+    ::CloseHandle(other.release);
 }

@@ -3,6 +3,7 @@
 #include "win32/framework/test_dialog.h"
 #include "win32/modal_runner.h"
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -52,6 +53,13 @@ TEST(ModalDialog, MissingTemplateFails) {
     CDialog dlg(4711);
     EXPECT_EQ(-1, dlg.DoModal());
     EXPECT_EQ(nullptr, dlg.m_hWnd);
+}
+
+TEST(ModalRunner, FailsTheTestWhenTheBodyNeverRanOrTheDialogTimedOut) {
+    CDialog missing(4711);
+    EXPECT_NONFATAL_FAILURE(RunModal(missing, [](CDialog&) {}), "never ran");
+    TestDialog dlg;
+    EXPECT_NONFATAL_FAILURE(EXPECT_EQ(kTimedOut, RunModal(dlg, [](CDialog&) {}, 300)), "still open");
 }
 
 TEST(DataExchange, TextGoesBothWaysAndOkSavesIt) {

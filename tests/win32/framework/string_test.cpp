@@ -1,6 +1,5 @@
 // The narrow string and string-array types.
 #include "framework/cstring.h"
-#include "framework/font.h"
 
 #include <gtest/gtest.h>
 
@@ -56,21 +55,4 @@ TEST(CStringArrayType, GrowsAndEmpties) {
     EXPECT_EQ(2, names.GetSize());
     names.RemoveAll();
     EXPECT_TRUE(names.IsEmpty());
-}
-
-TEST(CFontOwner, MovesOwnershipAndDeletesOnce) {
-    LOGFONTA logFont{};
-    logFont.lfHeight = -11;
-    lstrcpyA(logFont.lfFaceName, "MS Sans Serif");
-    HFONT handle = nullptr;
-    {
-        CFont font;
-        ASSERT_TRUE(font.CreateFontIndirect(&logFont));
-        handle = font;
-        CFont moved(std::move(font));
-        EXPECT_EQ(nullptr, font.GetSafeHandle());
-        EXPECT_EQ(handle, moved.GetSafeHandle());
-        EXPECT_EQ(static_cast<DWORD>(OBJ_FONT), ::GetObjectType(handle));
-    }
-    EXPECT_EQ(0u, ::GetObjectType(handle)) << "deleted with its last owner";
 }

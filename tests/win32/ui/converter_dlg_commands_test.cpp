@@ -17,11 +17,6 @@ int TickedRows(CConverterDlg& d) {
         ticked += (d.m_listFiles.GetItemState(i, LVIS_STATEIMAGEMASK) >> 12) == 2;
     return ticked;
 }
-
-void PostKey(HWND target, WPARAM key) {
-    ::PostMessageA(target, WM_KEYDOWN, key, 1);
-    ::PostMessageA(target, WM_KEYUP, key, 0xC0000001);
-}
 } // namespace
 
 TEST(MainDialogCommands, SelectAllTicksAndUnticksEveryRow) {

@@ -44,7 +44,7 @@ TEST(MainDialogPainting, BackgroundIsPaleGreenAndControlsKeepSystemColours) {
             auto brush = reinterpret_cast<HBRUSH>(
                 dlg.SendMessage(message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
             EXPECT_NE(nullptr, brush) << std::hex << message;
-            EXPECT_NE(dlg.m_hbrBackground, brush) << std::hex << message;
+            EXPECT_NE(dlg.m_hbrBackground.GetSafeHandle(), brush) << std::hex << message;
             const int expected = message == WM_CTLCOLOREDIT ? COLOR_WINDOW : COLOR_3DFACE;
             EXPECT_EQ(::GetSysColorBrush(expected), brush) << std::hex << message;
         }

@@ -1,4 +1,5 @@
-// The main dialog's template, read from the program's resources byte by byte.
+// The main dialog's template, read from the program's resources byte by byte: the one check of
+// what it holds (the layout tests check what initialisation makes of it).
 #include "ui/resource.h"
 
 #include <gtest/gtest.h>

@@ -2,6 +2,7 @@
 // output field showing the folder, and every earlier row gone.
 #include "folder_tree_host.h"
 #include "temp_folder.h"
+#include "ui_test_support.h"
 #include "ui/converter_dlg.h"
 #include "ui/resource.h"
 #include "win32/modal_runner.h"
@@ -36,20 +37,11 @@ LPARAM ItemData(const CConverterDlg& dlg, int row) {
     return item.lParam;
 }
 
-SYSTEMTIME Utc(WORD hour, WORD minute) {
-    SYSTEMTIME time{};
-    time.wYear = 2008;
-    time.wMonth = 5;
-    time.wDay = 12;
-    time.wHour = hour;
-    time.wMinute = minute;
-    return time;
-}
 } // namespace
 
 TEST(FileListRefill, EachSelectionReplacesTheRowsAndTheOutputFolder) {
     TempFolder first("refill-a");
-    const SYSTEMTIME afternoon = Utc(13, 5);
+    const SYSTEMTIME afternoon = Utc(2008, 5, 12, 13, 5);
     first.MakeFile("one.awd", 4321, &afternoon);
     first.MakeFile("skip.txt", 1, &afternoon);
     TempFolder second("refill-b");

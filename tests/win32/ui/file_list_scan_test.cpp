@@ -1,6 +1,7 @@
 // What a folder scan collects: the names that qualify, in the file system's order, with their
 // size and last-write time (UTC) as the list shows them.
 #include "temp_folder.h"
+#include "ui_test_support.h"
 #include "ui/converter_dlg.h"
 
 #include <gtest/gtest.h>
@@ -27,15 +28,6 @@ std::string DetailsOf(const CConverterDlg& dlg, const char* name) {
     return "(not listed)";
 }
 
-SYSTEMTIME Utc(WORD year, WORD month, WORD day, WORD hour, WORD minute) {
-    SYSTEMTIME time{};
-    time.wYear = year;
-    time.wMonth = month;
-    time.wDay = day;
-    time.wHour = hour;
-    time.wMinute = minute;
-    return time;
-}
 // A drive root the test may write, without writing into a real drive's root (a standard user may
 // not): the drive the wine harness gives the tests (TARNVEL_TEST_DRIVE), else a drive letter
 // substituted for a temporary folder. Files in it get names of this process's own.

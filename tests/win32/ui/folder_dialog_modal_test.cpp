@@ -29,11 +29,6 @@ PickerRun RunPicker(CFolderDialog& picker, HostWindow& owner, const std::functio
     return run;
 }
 
-void Press(HWND browser, int id) {
-    ::PostMessageA(browser, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(browser, id)));
-}
-
 std::string WindowsFolder() {
     char windows[MAX_PATH] = "";
     ::GetWindowsDirectoryA(windows, MAX_PATH);

@@ -109,22 +109,20 @@ TEST_F(LinkLabelColourTest, HandCursorComesFromTheHelpProgramWhenItHasOne) {
     const bool hasHand = help && ::FindResourceA(help, MAKEINTRESOURCEA(106), RT_GROUP_CURSOR);
     if (help)
         ::FreeLibrary(help);
-    EXPECT_EQ(link.m_hHandCursor != nullptr, hasHand);
+    EXPECT_EQ(static_cast<bool>(link.m_hHandCursor), hasHand);
 }
 
 TEST_F(LinkLabelColourTest, SetsItsCursorOnlyWhenItHasOne) {
-    if (link.m_hHandCursor)
-        ::DestroyCursor(link.m_hHandCursor);
-    link.m_hHandCursor = nullptr;
+    link.m_hHandCursor.Destroy();
     EXPECT_EQ(link.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(link.m_hWnd),
                                MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
               FALSE);
 
-    link.m_hHandCursor = static_cast<HCURSOR>(::CopyIcon(::LoadCursorA(nullptr, IDC_CROSS)));
-    ASSERT_NE(link.m_hHandCursor, nullptr);
+    link.m_hHandCursor.Attach(::CopyIcon(::LoadCursorA(nullptr, IDC_CROSS)));
+    ASSERT_TRUE(link.m_hHandCursor);
     ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
     EXPECT_EQ(link.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(link.m_hWnd),
                                MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
               TRUE);
-    EXPECT_EQ(::GetCursor(), link.m_hHandCursor);
+    EXPECT_EQ(::GetCursor(), link.m_hHandCursor.Get());
 }

@@ -90,7 +90,10 @@ TEST(ProgramResources, VersionIsTarnvel10) {
     EXPECT_STREQ("1.0", version);
 }
 
-TEST(ProgramResources, ManifestAsksToRunAsInvoker) {
+TEST(ProgramResources, ManifestAsksToRunAsInvokerAndDpiAware) {
     const std::string manifest = ResourceText(RT_MANIFEST, MAKEINTRESOURCEA(1));
     EXPECT_NE(std::string::npos, manifest.find("requestedExecutionLevel level=\"asInvoker\"")) << manifest;
+    // Wine reports the real resolution either way; Vista and later would stretch the window
+    // as a bitmap without this.
+    EXPECT_NE(std::string::npos, manifest.find("<dpiAware>true</dpiAware>")) << manifest;
 }

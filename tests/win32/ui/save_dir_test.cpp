@@ -67,10 +67,6 @@ protected:
     std::string m_second;
 };
 
-void Press(HWND browser, int id) {
-    ::PostMessageA(browser, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(browser, id)));
-}
 } // namespace
 
 TEST_F(SaveDirTest, BrowserOpensAtTheOutputFolderAndAcceptingKeepsIt) {

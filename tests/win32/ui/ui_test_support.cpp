@@ -132,6 +132,21 @@ bool WaitForBrowserSelection(HWND browser, const char* name, DWORD timeoutMs) {
     }
 }
 
+void Press(HWND dialog, int id) {
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+SYSTEMTIME Utc(WORD year, WORD month, WORD day, WORD hour, WORD minute) {
+    SYSTEMTIME time{};
+    time.wYear = year;
+    time.wMonth = month;
+    time.wDay = day;
+    time.wHour = hour;
+    time.wMinute = minute;
+    return time;
+}
+
 std::string TextOf(HWND hwnd) {
     char text[1024] = "";
     ::GetWindowTextA(hwnd, text, sizeof(text));

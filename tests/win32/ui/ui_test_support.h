@@ -81,6 +81,12 @@ private:
 // The window's text.
 std::string TextOf(HWND hwnd);
 
+// Posts a click of button `id` of `dialog` (a command, as the button sends it).
+void Press(HWND dialog, int id);
+
+// A time of day in UTC, as a file's last-write time is kept.
+SYSTEMTIME Utc(WORD year, WORD month, WORD day, WORD hour, WORD minute);
+
 // Makes ".htm" documents belong to a test class whose open command is `command` for the life of
 // the object; `command` null registers the class without a command. The previous ".htm" class
 // comes back afterwards.
