@@ -125,6 +125,7 @@ LRESULT CConverterDlg::OnFolderSelected(WPARAM wParam, LPARAM) {
 }
 
 void CConverterDlg::OnListDeleteAllItems(NMHDR*, LRESULT* result) {
+    SetResultReason(-1, "");
     *result = TRUE;
 }
 
