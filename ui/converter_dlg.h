@@ -87,6 +87,7 @@ protected:
     // reason of a "Fail" under the mouse.
     void CreateResultTip();
     void ScrollResultColumnIntoView();
+    void ShowResultRow(int row);
     void SetResultReason(int row, const char* reason);
     void TrackResultTip(POINT point);
     bool ResultCellAt(POINT point, int& row, RECT& cell) const;

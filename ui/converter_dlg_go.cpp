@@ -118,7 +118,7 @@ LRESULT CConverterDlg::OnBatchRowDone(WPARAM, LPARAM result) {
     const auto& row = *reinterpret_cast<const BatchRowResult*>(result);
     m_listFiles.SetItemText(row.index, 3, row.text);
     SetResultReason(row.index, row.reason);
-    m_listFiles.EnsureVisible(row.index, FALSE);
+    ShowResultRow(row.index);
     StepProgress(1);
     return 0;
 }

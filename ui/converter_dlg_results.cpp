@@ -32,6 +32,12 @@ void CConverterDlg::ScrollResultColumnIntoView() {
         m_listFiles.Scroll(beyond, 0);
 }
 
+void CConverterDlg::ShowResultRow(int row) {
+    // Scrolling repaints the list at once, and the worker waits for the report that calls this:
+    // posted, the scroll runs beside the worker's next file instead.
+    m_listFiles.PostMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+}
+
 void CConverterDlg::SetResultReason(int row, const char* reason) {
     if (row < 0) {
         m_arrResultReasons.clear();
