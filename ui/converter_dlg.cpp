@@ -60,6 +60,7 @@ const MessageMap* CConverterDlg::GetMessageMap() const {
         msgmap::Message<&CConverterDlg::OnBatchRowDone>(WM_BATCH_ROW_DONE),
         msgmap::Message<&CConverterDlg::OnBatchSteps>(WM_BATCH_STEPS),
         msgmap::Message<&CConverterDlg::OnBatchEnd>(WM_BATCH_END),
+        msgmap::Message<&CConverterDlg::OnTimer>(WM_TIMER),
     };
     static const MessageMap map(CDialog::GetMessageMap(), entries);
     return &map;

@@ -88,6 +88,8 @@ protected:
     void CreateResultTip();
     void ScrollResultColumnIntoView();
     void ShowResultRow(int row);
+    void FlushResultScroll();
+    LRESULT OnTimer(WPARAM id, LPARAM);
     void SetResultReason(int row, const char* reason);
     void TrackResultTip(POINT point);
     bool ResultCellAt(POINT point, int& row, RECT& cell) const;
@@ -100,4 +102,5 @@ private:
     int m_nPendingClose = 0;                 // IDOK or IDCANCEL asked for while a batch ran
     std::vector<CString> m_arrResultReasons; // why each row failed, by row; empty for the others
     int m_nTipRow = -1;                      // the row whose reason the tip holds
+    int m_nScrollRow = -1;                   // the row to scroll into view when the timer comes
 };

@@ -140,6 +140,7 @@ void CConverterDlg::StepProgress(int count) {
 
 LRESULT CConverterDlg::OnBatchEnd(WPARAM, LPARAM) {
     SetIdleState();
+    FlushResultScroll();
     // The thread only returns from here on. A waiting StopWorker frees the batch itself.
     if (m_bStopping) {
         m_bWorkerRunning = 0;

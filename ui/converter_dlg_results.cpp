@@ -4,10 +4,13 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 constexpr int kResultColumn = 3;
 constexpr UINT_PTR kResultTool = 1;
+constexpr UINT_PTR kScrollTimer = 1;
+constexpr UINT kScrollDelayMs = 50;
 } // namespace
 
 void CConverterDlg::CreateResultTip() {
@@ -33,9 +36,25 @@ void CConverterDlg::ScrollResultColumnIntoView() {
 }
 
 void CConverterDlg::ShowResultRow(int row) {
-    // Scrolling repaints the list at once, and the worker waits for the report that calls this:
-    // posted, the scroll runs beside the worker's next file instead.
-    m_listFiles.PostMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+    // Scrolling repaints the list, once per file: on a timer, which comes only when the window
+    // thread has nothing else to do, the rows of a fast batch share one scroll.
+    const bool pending = m_nScrollRow >= 0; // setting the timer again would restart it
+    m_nScrollRow = row;
+    if (!pending && !::SetTimer(m_hWnd, kScrollTimer, kScrollDelayMs, nullptr))
+        FlushResultScroll();
+}
+
+void CConverterDlg::FlushResultScroll() {
+    ::KillTimer(m_hWnd, kScrollTimer);
+    if (m_nScrollRow >= 0)
+        m_listFiles.EnsureVisible(std::exchange(m_nScrollRow, -1), FALSE);
+}
+
+LRESULT CConverterDlg::OnTimer(WPARAM id, LPARAM) {
+    if (id != kScrollTimer)
+        return Default();
+    FlushResultScroll();
+    return 0;
 }
 
 void CConverterDlg::SetResultReason(int row, const char* reason) {
