@@ -15,6 +15,7 @@ BOOL CConverterApp::InitInstance() {
 
     CConverterDlg dlg;
     MakeTempTiffPath(TempTiffPath);
+    MakeTarnvelFolder(TarnvelFolder);
 
     m_pMainWnd = &dlg;
     dlg.DoModal();

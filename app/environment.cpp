@@ -1,11 +1,14 @@
 #include "app/environment.h"
 
+#include <mbstring.h>
+
 #include <cstring>
 #include <memory>
 #include <new>
 
 int WindowsGeneration = 0;
 char TempTiffPath[MAX_PATH] = "";
+char TarnvelFolder[MAX_PATH] = "";
 
 namespace {
 const char kTempTiffName[] = "zq4intmp.tif";
@@ -57,4 +60,18 @@ void MakeTempTiffPath(char (&path)[MAX_PATH]) {
         folder[0] = '\0';
     std::memcpy(path, folder, length);
     std::memcpy(path + length, kTempTiffName, sizeof(kTempTiffName));
+}
+
+void MakeTarnvelFolder(char (&folder)[MAX_PATH]) {
+    const DWORD length = ::GetModuleFileNameA(nullptr, folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        folder[0] = '\0';
+        return;
+    }
+    // By characters: a backslash byte can be the second half of a double-byte character.
+    unsigned char* slash = _mbsrchr(reinterpret_cast<unsigned char*>(folder), '\\');
+    if (slash)
+        *slash = '\0';
+    else
+        folder[0] = '\0';
 }

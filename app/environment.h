@@ -9,6 +9,9 @@ extern int WindowsGeneration;
 // Empty when the temporary folder's path is too long to hold the file name: every conversion
 // then fails instead of writing past the buffer or into some other folder.
 extern char TempTiffPath[MAX_PATH];
+// The folder Tarnvel.exe runs from, without a trailing backslash; set once at start-up. A fax
+// viewer program copied there is used where the imaging control is missing.
+extern char TarnvelFolder[MAX_PATH];
 
 // 0 Win32s, 1 NT other (3.x, 5.2 and later), 2 Windows 95 or other non-NT, 3 Windows 98,
 // 4 Windows Me, 5 NT 4.0, 6 Windows 2000, 7 Windows XP.
@@ -21,3 +24,6 @@ int GetWindowsGeneration();
 // Writes the temporary folder followed by "zq4intmp.tif" into `path`: the bare file name when the
 // system has no temporary folder, the empty string when the name would not fit.
 void MakeTempTiffPath(char (&path)[MAX_PATH]);
+
+// Writes the folder of the running program into `folder`; empty when it cannot be had.
+void MakeTarnvelFolder(char (&folder)[MAX_PATH]);

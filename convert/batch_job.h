@@ -3,10 +3,10 @@
 #pragma once
 
 #include "framework/cstring.h"
+#include "tiffcopy/tiffcopy.h"
 
 #include <windows.h>
 
-#include <atomic>
 #include <vector>
 
 struct BatchRow {
@@ -20,21 +20,27 @@ struct BatchJob {
     CString outputFolder;
     std::vector<BatchRow> rows;
     unsigned listGeneration = 0; // results land only while the list still holds these rows
-    std::atomic<bool> stopRequested{false};
+    int windowsGeneration = 0;   // picks the renderer
+    CString tempTiffPath;        // where the renderer writes each document
+    CString programFolder;       // Tarnvel.exe's folder, where the fax viewer program may lie
+    CopyOptions copyOptions{};
 };
 
-// The worker's synchronous requests to the window thread (SendMessage to the dialog).
-// wParam TRUE: the batch begins (SetBusyState).
+// A converted or failed row, as WM_BATCH_ROW_DONE hands it over.
+struct BatchRowResult {
+    int index;          // the row
+    const char* text;   // "OK" or "Fail"
+    const char* reason; // why it failed, for the user; empty for "OK"
+};
+
+// The worker's synchronous reports to the window that started the batch (SendMessage).
+// The batch begins (SetBusyState).
 constexpr UINT WM_BATCH_BEGIN = WM_APP + 20;
-// A row was converted: wParam the row index, lParam its result text ("OK" or "Fail"). The row
-// gets the text and the progress bar steps.
+// A row was converted: lParam the BatchRowResult. The row gets its text and the bar steps.
 constexpr UINT WM_BATCH_ROW_DONE = WM_APP + 21;
 // Rows passed over without a conversion: the progress bar steps wParam times at once (a
 // message per row would cost more than the rows themselves).
 constexpr UINT WM_BATCH_STEPS = WM_APP + 24;
-// Render the document at path lParam with the hosted control, which only its own thread may
-// call. Returns the HRESULT.
-constexpr UINT WM_BATCH_RENDER = WM_APP + 22;
 // The worker's last message: wParam the count of converted files. The thread touches nothing
-// of the dialog afterwards.
+// of the batch afterwards.
 constexpr UINT WM_BATCH_END = WM_APP + 23;

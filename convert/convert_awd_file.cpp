@@ -1,11 +1,9 @@
 // ConvertAwdFile: one AWD document through the renderer and the copier into its output file.
 #include "convert/convert_awd_file.h"
 
-#include "app/environment.h"
-#include "convert/batch_job.h"
 #include "convert/output_path.h"
+#include "convert/renderer.h"
 #include "convert/temp_file_lock.h"
-#include "ui/converter_dlg.h"
 
 ConversionClock g_conversionClock{};
 
@@ -43,11 +41,12 @@ bool FolderOf(const char* path, char (&folder)[MAX_PATH]) {
 
 // The copy goes to a scratch file in the output folder, which takes the output's name only when
 // the whole document arrived: a failure never destroys or half-writes an earlier output.
-int CopyIntoOutput(const char* input, const char* output, const CopyOptions& options, int renderedPages) {
+int CopyIntoOutput(const char* input, const char* output, const CopyOptions& options, int renderedPages,
+                   ConversionOutcome& outcome) {
     char folder[MAX_PATH];
     char scratch[MAX_PATH];
     if (!FolderOf(output, folder) || !::GetTempFileNameA(folder, "tnv", 0, scratch))
-        return -2;
+        return kCopyOutputNotOpened;
     int result;
     {
         ClockSpan span(g_conversionClock.copying);
@@ -55,40 +54,53 @@ int CopyIntoOutput(const char* input, const char* output, const CopyOptions& opt
     }
     const CopyReport& report = LastCopyReport();
     if (result == 0 && (report.readFailures > 0 || report.abandonedDirectories > 0 ||
-                        report.directoriesWritten < renderedPages))
+                        report.directoriesWritten < renderedPages)) {
         result = kPagesLost;
+        outcome.pages = renderedPages;
+        outcome.pagesCopied = report.directoriesWritten;
+    }
     if (result == 0 && !PlaceOutput(scratch, output))
         result = kOutputNotPlaced;
     if (result != 0)
         ::DeleteFileA(scratch);
     return result;
 }
-} // namespace
 
-int CConverterDlg::ConvertAwdFile(const char* source, const char* output) {
-    if (!TempTiffPath[0])
-        return kRenderFailed;
+// What the renderer left in the temporary file: its page count, or the failure.
+int RenderedPages(const char* tempTiff, int& pages) {
+    pages = CountRenderedPages(tempTiff);
+    if (pages > 0)
+        return kConverted;
+    if (pages < 0)
+        return kRenderedFileCut;
+    return ::GetFileAttributesA(tempTiff) == INVALID_FILE_ATTRIBUTES ? kNothingRendered : kCopyInputNotOpened;
+}
+
+int Convert(Renderer& renderer, const char* tempTiff, const CopyOptions& options, const char* source,
+            const char* output, const std::atomic<bool>& stop, ConversionOutcome& outcome) {
+    if (!tempTiff[0])
+        return kNoTempFile;
     // Every Tarnvel window of the user renders into this file: one conversion at a time uses it.
-    const CTempFileLock lock(TempTiffPath, m_pBatch->stopRequested);
+    const CTempFileLock lock(tempTiff, stop);
     if (!lock.Held())
         return kTempFileBusy;
     // What an earlier rendering left must never pass for this document.
-    if (!::DeleteFileA(TempTiffPath) && ::GetLastError() != ERROR_FILE_NOT_FOUND)
-        return kRenderFailed;
+    if (!::DeleteFileA(tempTiff) && ::GetLastError() != ERROR_FILE_NOT_FOUND)
+        return kTempFileInUse;
     {
         ClockSpan span(g_conversionClock.rendering);
-        if (WindowsGeneration <= 4) {
-            // The control belongs to the window thread's apartment: it renders there.
-            const HRESULT hr = static_cast<HRESULT>(
-                ::SendMessageA(m_hWnd, WM_BATCH_RENDER, 0, reinterpret_cast<LPARAM>(source)));
-            if (FAILED(hr))
-                return kRenderFailed;
-        } else if (const int started = RunConverterProgram(source, TempTiffPath)) {
-            return started;
-        }
+        if (const int rendered = renderer.Render(source, tempTiff, outcome))
+            return rendered;
     }
-    const int pages = CountRenderedPages(TempTiffPath);
-    if (pages <= 0)
-        return pages == 0 ? -3 : kRenderFailed;
-    return CopyIntoOutput(TempTiffPath, output, m_copyOptions, pages);
+    int pages = 0;
+    if (const int rendered = RenderedPages(tempTiff, pages))
+        return rendered;
+    return CopyIntoOutput(tempTiff, output, options, pages, outcome);
+}
+} // namespace
+
+int ConvertAwdFile(Renderer& renderer, const char* tempTiff, const CopyOptions& options, const char* source,
+                   const char* output, const std::atomic<bool>& stop, ConversionOutcome& outcome) {
+    outcome.result = Convert(renderer, tempTiff, options, source, output, stop, outcome);
+    return outcome.result;
 }

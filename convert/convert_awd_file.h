@@ -2,19 +2,21 @@
 // then copying that into the output file.
 #pragma once
 
+#include "convert/conversion_result.h"
+#include "tiffcopy/tiffcopy.h"
+
 #include <windows.h>
 
-// Results of ConvertAwdFile besides 0 and the copier's own 1, -2 and -3.
-constexpr int kConverterNotStarted = -1; // not started, or its command line would not fit
-constexpr int kConverterWaitFailed = -2;
-constexpr int kRenderFailed = -4;    // the control reported a failure, or no whole TIFF was rendered
-constexpr int kPagesLost = -5;       // the copy read damaged data or dropped pages
-constexpr int kOutputNotPlaced = -6; // the finished file could not take the output's name
-constexpr int kTempFileBusy = -7;    // the batch stopped while another conversion held the temporary file
+#include <atomic>
 
-// Runs "AWDVSTUB.EXE /c "source" "target"" and waits for it to end: 0 when it ran,
-// kConverterNotStarted or kConverterWaitFailed.
-int RunConverterProgram(const char* source, const char* target);
+class Renderer;
+
+// Renders `source` with `renderer` into the temporary file `tempTiff`, then copies that into
+// `output`. Worker thread, one call at a time; while another Tarnvel window's conversion holds
+// the temporary file it waits, until `stop` is set. kConverted, or the failure, which `outcome`
+// also holds with its cause.
+int ConvertAwdFile(Renderer& renderer, const char* tempTiff, const CopyOptions& options, const char* source,
+                   const char* output, const std::atomic<bool>& stop, ConversionOutcome& outcome);
 
 // The number of pages of a rendered TIFF; 0 when it cannot be opened, -1 when its directory
 // chain is broken (a truncated file).

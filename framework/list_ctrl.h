@@ -24,6 +24,23 @@ public:
     UINT GetItemState(int item, UINT mask) const {
         return static_cast<UINT>(SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(item), mask));
     }
+    BOOL EnsureVisible(int item, BOOL partialOk) {
+        return static_cast<BOOL>(SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), partialOk));
+    }
+    int GetColumnWidth(int column) const {
+        return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column)));
+    }
+    int GetTopIndex() const { return static_cast<int>(SendMessage(LVM_GETTOPINDEX)); }
+    int GetCountPerPage() const { return static_cast<int>(SendMessage(LVM_GETCOUNTPERPAGE)); }
+    // The whole row (LVIR_BOUNDS) or a part of it, in client coordinates.
+    BOOL GetItemRect(int item, RECT* rect, int code) const {
+        rect->left = code;
+        return static_cast<BOOL>(
+            SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(rect)));
+    }
+    BOOL Scroll(int dx, int dy) {
+        return static_cast<BOOL>(SendMessage(LVM_SCROLL, static_cast<WPARAM>(dx), dy));
+    }
     // The check box is the row's state image: 1 unticked, 2 ticked.
     BOOL GetCheck(int item) const { return (GetItemState(item, LVIS_STATEIMAGEMASK) >> 12) == 2; }
     BOOL SetCheck(int item, BOOL check = TRUE) {

@@ -29,3 +29,9 @@ void CToolTipCtrl::UpdateTipText(const char* text, CWnd* wnd, UINT_PTR id) {
     TTTOOLINFOA ti = ToolInfo(wnd, text, id);
     SendMessage(TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&ti));
 }
+
+void CToolTipCtrl::SetToolRect(CWnd* wnd, UINT_PTR id, const RECT& rect) {
+    TTTOOLINFOA ti = ToolInfo(wnd, nullptr, id);
+    ti.rect = rect;
+    SendMessage(TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&ti));
+}

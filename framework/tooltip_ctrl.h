@@ -13,5 +13,7 @@ public:
     // Adds tool `id` of window `wnd` covering `rect` (client coordinates of `wnd`).
     BOOL AddTool(CWnd* wnd, const char* text, const RECT& rect, UINT_PTR id);
     void UpdateTipText(const char* text, CWnd* wnd, UINT_PTR id);
+    // Moves tool `id` of window `wnd` to `rect`.
+    void SetToolRect(CWnd* wnd, UINT_PTR id, const RECT& rect);
     void RelayEvent(MSG* msg) { SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg)); }
 };

@@ -47,8 +47,8 @@ const MessageMap* CConverterDlg::GetMessageMap() const {
         msgmap::Message<&CConverterDlg::OnBatchBegin>(WM_BATCH_BEGIN),
         msgmap::Message<&CConverterDlg::OnBatchRowDone>(WM_BATCH_ROW_DONE),
         msgmap::Message<&CConverterDlg::OnBatchSteps>(WM_BATCH_STEPS),
-        msgmap::Message<&CConverterDlg::OnBatchRender>(WM_BATCH_RENDER),
         msgmap::Message<&CConverterDlg::OnBatchEnd>(WM_BATCH_END),
+        msgmap::Message<&CConverterDlg::OnTimer>(WM_TIMER),
     };
     static const MessageMap map(CDialog::GetMessageMap(), entries);
     return &map;
@@ -113,6 +113,7 @@ int CConverterDlg::InitControls() {
         m_listFiles.InsertColumn(i, kColumns[i].heading, LVCFMT_LEFT, ScaleToScreen(kColumns[i].width));
 
     m_progress.Attach(GetDlgItem(IDC_PROGRESS));
+    CreateResultTip();
 
     // Hidden: the control only renders documents. Without it every file of that route fails.
     const int side = ScaleToScreen(kImgEditSide);

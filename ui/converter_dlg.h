@@ -1,17 +1,19 @@
 // The main window: the folder tree, the file list, the output folder and the batch controls.
 #pragma once
 
-#include "convert/batch_job.h"
+#include "convert/batch_runner.h"
 #include "convert/img_edit.h"
 #include "framework/cstring.h"
 #include "framework/dialog.h"
 #include "framework/gdi_object.h"
 #include "framework/list_ctrl.h"
 #include "framework/progress_ctrl.h"
+#include "framework/tooltip_ctrl.h"
 #include "tiffcopy/tiffcopy.h"
 #include "ui/folder_tree_ctrl.h"
 
 #include <memory>
+#include <vector>
 
 class CConverterDlg : public CDialog {
 public:
@@ -29,16 +31,17 @@ public:
     unsigned m_nListGeneration = 0;
     BOOL m_bWorkerRunning = 0;
     UINT m_nWorkerThreadId = 0;
-    HANDLE m_hWorkerThread = nullptr;
+    HANDLE m_hWorkerThread = nullptr; // the running batch's thread; the batch owns the handle
     CImgEdit m_imgEdit;
     CFolderTreeCtrl m_treeFolders;
     CListCtrl m_listFiles;
     CProgressCtrl m_progress;
-    CBrush m_hbrBackground; // created at initialisation, deleted with the window
+    CToolTipCtrl m_tipResult; // tells why a row failed, over its result
+    CBrush m_hbrBackground;   // created at initialisation, deleted with the window
     CopyOptions m_copyOptions{};
 
-    // Renders `source` into TempTiffPath and copies it to `output`: 0 when converted. Worker
-    // thread only, one call at a time.
+    // Renders `source` into TempTiffPath and copies it to `output` with the running batch's
+    // renderer: 0 when converted. Worker thread only, one call at a time.
     int ConvertAwdFile(const char* source, const char* output);
     // Starts a batch over the ticked rows (button 1009).
     void OnGo();
@@ -46,6 +49,8 @@ public:
     // requests meanwhile); never terminates it. Returns 1.
     int StopWorker();
     static unsigned __stdcall WorkerThreadProc(void* param);
+    // Offers the list's mouse messages to the tooltip that tells why a row failed.
+    BOOL PreTranslateMessage(MSG* msg) override;
 
     // Stores `folder` as the source folder and collects its AWD files' names and details; 0.
     int ScanFolder(CString folder);
@@ -74,15 +79,29 @@ protected:
     void SetIdleState();
     BOOL OnSetCursor(HWND hWnd, UINT hitTest, UINT mouseMessage);
     LRESULT OnBatchBegin(WPARAM, LPARAM);
-    LRESULT OnBatchRowDone(WPARAM index, LPARAM text);
+    LRESULT OnBatchRowDone(WPARAM, LPARAM result);
     LRESULT OnBatchSteps(WPARAM count, LPARAM);
     void StepProgress(int count);
-    LRESULT OnBatchRender(WPARAM, LPARAM source);
     LRESULT OnBatchEnd(WPARAM converted, LPARAM);
+    void ReleaseBatch();
+    // The results: the column in view when a batch starts, each row as its result lands, and the
+    // reason of a "Fail" under the mouse.
+    void CreateResultTip();
+    void ScrollResultColumnIntoView();
+    void ShowResultRow(int row);
+    void FlushResultScroll();
+    LRESULT OnTimer(WPARAM id, LPARAM);
+    void SetResultReason(int row, const char* reason);
+    void TrackResultTip(POINT point);
+    bool ResultCellAt(POINT point, int& row, RECT& cell) const;
     BOOL OnEraseBkgnd(HDC dc);
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT ctlType);
 
 private:
-    std::unique_ptr<BatchJob> m_pBatch; // the running batch's inputs; freed when it has ended
-    int m_nPendingClose = 0;            // IDOK or IDCANCEL asked for while a batch ran
+    std::unique_ptr<BatchRunner> m_pBatch;   // the running batch; freed when it has ended
+    bool m_bStopping = false;                // StopWorker waits: the batch is freed there
+    int m_nPendingClose = 0;                 // IDOK or IDCANCEL asked for while a batch ran
+    std::vector<CString> m_arrResultReasons; // why each row failed, by row; empty for the others
+    int m_nTipRow = -1;                      // the row whose reason the tip holds
+    int m_nScrollRow = -1;                   // the row to scroll into view when the timer comes
 };

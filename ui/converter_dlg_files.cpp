@@ -95,6 +95,7 @@ LRESULT CConverterDlg::OnFolderSelected(WPARAM wParam, LPARAM) {
 }
 
 void CConverterDlg::OnListDeleteAllItems(NMHDR*, LRESULT* result) {
+    SetResultReason(-1, "");
     *result = TRUE;
 }
 

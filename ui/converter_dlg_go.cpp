@@ -3,7 +3,6 @@
 
 #include "app/environment.h"
 #include "convert/output_path.h"
-#include "framework/ole_variant.h"
 #include "ui/resource.h"
 
 #include <process.h>
@@ -30,50 +29,61 @@ void CConverterDlg::OnGo() {
     UpdateData(FALSE);
     StopWorker();
 
-    auto job = std::make_unique<BatchJob>();
-    job->sourceFolder = m_strSourceFolder;
-    job->outputFolder = m_strOutputFolder;
-    job->listGeneration = m_nListGeneration;
-    job->rows.reserve(static_cast<size_t>(rows));
+    BatchJob job;
+    job.sourceFolder = m_strSourceFolder;
+    job.outputFolder = m_strOutputFolder;
+    job.listGeneration = m_nListGeneration;
+    job.windowsGeneration = WindowsGeneration;
+    job.tempTiffPath = TempTiffPath;
+    job.programFolder = TarnvelFolder;
+    job.copyOptions = m_copyOptions;
+    job.rows.reserve(static_cast<size_t>(rows));
     for (int i = 0; i < rows; ++i)
-        job->rows.push_back(BatchRow{i, m_listFiles.GetItemText(i, 0), m_listFiles.GetCheck(i) != FALSE});
+        job.rows.push_back(BatchRow{i, m_listFiles.GetItemText(i, 0), m_listFiles.GetCheck(i) != FALSE});
 
     // Disabled before the thread exists, so that no second batch can start in between.
     ::EnableWindow(GetDlgItem(IDC_GO), FALSE);
-    m_pBatch = std::move(job);
+    ScrollResultColumnIntoView();
+    auto renderer = ChooseRenderer(job.windowsGeneration, m_imgEdit, job.programFolder);
+    m_pBatch = std::make_unique<BatchRunner>(m_hWnd, std::move(job), std::move(renderer));
     m_bWorkerRunning = 1;
-    unsigned id = 0;
-    const uintptr_t thread = _beginthreadex(nullptr, 0, &CConverterDlg::WorkerThreadProc, this, 0, &id);
-    if (!thread) {
-        m_bWorkerRunning = 0;
-        m_pBatch.reset();
+    if (!m_pBatch->Start(&CConverterDlg::WorkerThreadProc, this)) {
+        ReleaseBatch();
         ::EnableWindow(GetDlgItem(IDC_GO), TRUE);
         return;
     }
-    m_hWorkerThread = reinterpret_cast<HANDLE>(thread);
-    m_nWorkerThreadId = id;
+    m_hWorkerThread = m_pBatch->Thread();
+    m_nWorkerThreadId = m_pBatch->ThreadId();
+}
+
+unsigned __stdcall CConverterDlg::WorkerThreadProc(void* param) {
+    // OnGo made the batch before the thread; it stays until the batch's last report.
+    BatchRunner& batch = *static_cast<CConverterDlg*>(param)->m_pBatch;
+    _endthreadex(batch.Run());
+    return 0;
+}
+
+int CConverterDlg::ConvertAwdFile(const char* source, const char* output) {
+    ConversionOutcome outcome;
+    return m_pBatch ? m_pBatch->ConvertAwdFile(source, output, outcome) : kNoRenderer;
 }
 
 int CConverterDlg::StopWorker() {
-    if (!m_bWorkerRunning)
+    if (!m_bWorkerRunning || !m_pBatch)
         return 1;
-    if (m_pBatch)
-        m_pBatch->stopRequested = true;
-    // The worker talks to this thread synchronously: waiting without serving its messages
-    // would deadlock, so the wait lets sent messages through (and nothing else).
-    while (m_bWorkerRunning) {
-        const DWORD woke = ::MsgWaitForMultipleObjects(1, &m_hWorkerThread, FALSE, INFINITE, QS_SENDMESSAGE);
-        if (woke == WAIT_OBJECT_0 || woke == WAIT_FAILED) {
-            // Ended without its last message reaching the window (it is being destroyed).
-            ::CloseHandle(std::exchange(m_hWorkerThread, nullptr));
-            m_pBatch.reset();
-            m_bWorkerRunning = 0;
-            break;
-        }
-        MSG msg;
-        ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
-    }
+    m_pBatch->RequestStop();
+    // The worker's reports and the control's calls need this thread: it serves them while it waits.
+    m_bStopping = true;
+    m_pBatch->WaitServing();
+    m_bStopping = false;
+    ReleaseBatch();
     return 1;
+}
+
+void CConverterDlg::ReleaseBatch() {
+    m_hWorkerThread = nullptr;
+    m_bWorkerRunning = 0;
+    m_pBatch.reset();
 }
 
 void CConverterDlg::SetBusyState() {
@@ -101,17 +111,20 @@ LRESULT CConverterDlg::OnBatchBegin(WPARAM, LPARAM) {
     return 0;
 }
 
-LRESULT CConverterDlg::OnBatchRowDone(WPARAM index, LPARAM text) {
+LRESULT CConverterDlg::OnBatchRowDone(WPARAM, LPARAM result) {
     // After a refill the rows are other files: the result belongs nowhere.
-    if (!m_pBatch || m_pBatch->listGeneration != m_nListGeneration)
+    if (!m_pBatch || m_pBatch->ListGeneration() != m_nListGeneration)
         return 0;
-    m_listFiles.SetItemText(static_cast<int>(index), 3, reinterpret_cast<const char*>(text));
+    const auto& row = *reinterpret_cast<const BatchRowResult*>(result);
+    m_listFiles.SetItemText(row.index, 3, row.text);
+    SetResultReason(row.index, row.reason);
+    ShowResultRow(row.index);
     StepProgress(1);
     return 0;
 }
 
 LRESULT CConverterDlg::OnBatchSteps(WPARAM count, LPARAM) {
-    if (m_pBatch && m_pBatch->listGeneration == m_nListGeneration)
+    if (m_pBatch && m_pBatch->ListGeneration() == m_nListGeneration)
         StepProgress(static_cast<int>(count));
     return 0;
 }
@@ -125,27 +138,15 @@ void CConverterDlg::StepProgress(int count) {
     m_progress.Invalidate(FALSE);
 }
 
-LRESULT CConverterDlg::OnBatchRender(WPARAM, LPARAM source) {
-    HRESULT hr = m_imgEdit.SetDocumentPath(reinterpret_cast<const char*>(source));
-    if (SUCCEEDED(hr))
-        hr = m_imgEdit.ShowDocument();
-    if (SUCCEEDED(hr)) {
-        const COleVariant one(short{1}, VT_I2);
-        const COleVariant two(short{2}, VT_I2);
-        const COleVariant group4(21L, VT_I4);
-        const COleVariant omitted(static_cast<long>(DISP_E_PARAMNOTFOUND), VT_ERROR);
-        hr = m_imgEdit.SaveDocumentAs(TempTiffPath, one, one, two, group4, omitted);
-    }
-    return hr;
-}
-
 LRESULT CConverterDlg::OnBatchEnd(WPARAM, LPARAM) {
     SetIdleState();
-    // The thread only returns from here on; its handle can go now.
-    if (m_hWorkerThread)
-        ::CloseHandle(std::exchange(m_hWorkerThread, nullptr));
-    m_pBatch.reset();
-    m_bWorkerRunning = 0;
+    FlushResultScroll();
+    // The thread only returns from here on. A waiting StopWorker frees the batch itself.
+    if (m_bStopping) {
+        m_bWorkerRunning = 0;
+        return 0;
+    }
+    ReleaseBatch();
     if (const int close = std::exchange(m_nPendingClose, 0)) {
         // Posted, so that the worker's send returns before the dialog goes.
         PostMessage(WM_COMMAND, MAKEWPARAM(close, BN_CLICKED), 0);
@@ -157,7 +158,7 @@ void CConverterDlg::OnOK() {
     // Closing waits for the file in hand: the batch stops after it and the dialog then closes.
     if (m_bWorkerRunning) {
         m_nPendingClose = IDOK;
-        m_pBatch->stopRequested = true;
+        m_pBatch->RequestStop();
         return;
     }
     CDialog::OnOK();
@@ -167,7 +168,7 @@ void CConverterDlg::OnCancel() {
     if (m_bWorkerRunning) {
         if (m_nPendingClose != IDOK)
             m_nPendingClose = IDCANCEL;
-        m_pBatch->stopRequested = true;
+        m_pBatch->RequestStop();
         return;
     }
     CDialog::OnCancel();

@@ -114,4 +114,44 @@ TEST_F(ClosingDuringBatch, ASlowRenderingIsFinishedBeforeTheDialogCloses) {
     EXPECT_EQ(ReadFaxPages(out + "\\slow.tif").size(), 2u);
     EXPECT_FALSE(FileExists(out + "\\f1.tif")) << "the batch stops after the file in hand";
 }
+// The control's calls wait for the window thread's own loop: never made inside a message sent by
+// the worker, where COM refuses the calls a control makes to other apartments. Closing while they
+// wait finishes the file in hand, whether the close is asked for or the dialog's loop just ends
+// (then the wait for the worker makes the calls itself).
+TEST_F(ClosingDuringBatch, TheControlsCallsWaitForTheWindowThreadsLoopAndClosingFinishesTheFile) {
+    ScopedGeneration control(3);
+    for (const bool loopEnds : {false, true}) {
+        SCOPED_TRACE(loopEnds ? "the loop ends" : "Cancel");
+        ClearStandInLogs();
+        const std::string out = Folder(loopEnds ? "out1" : "out0");
+        CConverterDlg dialog;
+        const INT_PTR result = RunModal(
+            dialog,
+            [&](CDialog&) {
+                ShowFolder(dialog, m_fax, {"f0.awd", "f1.awd"});
+                TickRow(dialog, 0);
+                TickRow(dialog, 1);
+                ::SetDlgItemTextA(dialog.m_hWnd, 1005, out.c_str());
+                ClickGo(dialog);
+                // Only the worker's sent reports are served: its posted request stays queued.
+                const DWORD start = ::GetTickCount();
+                while (::GetTickCount() - start < 500) {
+                    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_SENDMESSAGE);
+                    MSG msg;
+                    ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+                }
+                EXPECT_TRUE(ControlLog().empty()) << "the control was called inside a sent message";
+                if (loopEnds)
+                    dialog.EndDialog(IDCANCEL);
+                else
+                    dialog.PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            },
+            60000);
+        EXPECT_EQ(result, IDCANCEL);
+        EXPECT_EQ(dialog.m_bWorkerRunning, 0);
+        EXPECT_EQ(ReadFaxPages(out + "\\f0.tif").size(), 1u) << "the file in hand is finished";
+        EXPECT_FALSE(FileExists(out + "\\f1.tif"));
+        EXPECT_EQ(ControlLog().size(), 3u);
+    }
+}
 } // namespace

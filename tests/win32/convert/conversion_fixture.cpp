@@ -189,6 +189,17 @@ const ImgEditProbe& StandInProbe() {
     return probe ? *probe() : none;
 }
 
+ScopedNoProgramOnPath::ScopedNoProgramOnPath() {
+    char path[32767] = "";
+    ::GetEnvironmentVariableA("PATH", path, sizeof(path));
+    m_path = path;
+    ::SetEnvironmentVariableA("PATH", "C:\\windows\\system32");
+}
+
+ScopedNoProgramOnPath::~ScopedNoProgramOnPath() {
+    ::SetEnvironmentVariableA("PATH", m_path.c_str());
+}
+
 ScopedGeneration::ScopedGeneration(int generation) : m_previous(WindowsGeneration) {
     WindowsGeneration = generation;
 }
@@ -265,6 +276,29 @@ bool RunBatch(CConverterDlg& dialog, DWORD timeoutMs) {
 
 std::string ResultOf(CConverterDlg& dialog, int row) {
     return dialog.m_listFiles.GetItemText(row, 3).GetString();
+}
+
+std::string ResultTipOf(CConverterDlg& dialog, int row) {
+    RECT cell{};
+    cell.top = 3;
+    cell.left = LVIR_BOUNDS;
+    dialog.m_listFiles.SendMessage(LVM_GETSUBITEMRECT, static_cast<WPARAM>(row),
+                                   reinterpret_cast<LPARAM>(&cell));
+    MSG move{dialog.m_listFiles.m_hWnd,
+             WM_MOUSEMOVE,
+             0,
+             MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2),
+             ::GetTickCount(),
+             {}};
+    dialog.PreTranslateMessage(&move);
+    char text[512] = "";
+    TTTOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    tool.hwnd = dialog.m_listFiles.m_hWnd;
+    tool.uId = 1;
+    tool.lpszText = text;
+    dialog.m_tipResult.SendMessage(TTM_GETTEXTA, sizeof(text), reinterpret_cast<LPARAM>(&tool));
+    return text;
 }
 
 std::string OutputFieldOf(CConverterDlg& dialog) {

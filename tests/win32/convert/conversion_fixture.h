@@ -48,6 +48,17 @@ void RegisterStandIns();
 void RefuseStandInControl(bool refuse);
 // What the stand-in control saw of its container.
 const ImgEditProbe& StandInProbe();
+// Takes the stand-in program off this process's search path for one scope.
+class ScopedNoProgramOnPath {
+public:
+    ScopedNoProgramOnPath();
+    ~ScopedNoProgramOnPath();
+    ScopedNoProgramOnPath(const ScopedNoProgramOnPath&) = delete;
+    ScopedNoProgramOnPath& operator=(const ScopedNoProgramOnPath&) = delete;
+
+private:
+    std::string m_path;
+};
 
 // WindowsGeneration for one scope.
 class ScopedGeneration {
@@ -90,6 +101,8 @@ void ClickGo(CConverterDlg& dialog);
 // Lets the dialog's messages run for `ms` (or until `done` says so).
 bool Serve(DWORD ms, const std::function<bool()>& done = nullptr);
 std::string ResultOf(CConverterDlg& dialog, int row);
+// What the tooltip says when the mouse rests on the row's result (as the modal loop relays it).
+std::string ResultTipOf(CConverterDlg& dialog, int row);
 std::string OutputFieldOf(CConverterDlg& dialog);
 
 // Runs the real dialog with `body` inside its modal loop; the body's end closes the dialog.

@@ -113,41 +113,23 @@ TEST_F(ControlFailure, AFailingDispatchCallFailsTheRowOnly) {
         EXPECT_EQ(ResultOf(dialog, 0), "OK");
         EXPECT_EQ(ResultOf(dialog, 1), "Fail");
         EXPECT_EQ(ResultOf(dialog, 2), "OK");
+        EXPECT_EQ(ResultTipOf(dialog, 1).rfind("The imaging control ", 0), 0u) << ResultTipOf(dialog, 1);
+        EXPECT_EQ(ResultTipOf(dialog, 2), "");
     });
-}
-
-TEST_F(ControlFailure, WithoutTheControlEveryFileFailsQuietly) {
-    ScopedGeneration generation(3);
-    const std::string fax = Folder("fax");
-    WriteFaxFixture(fax + "\\a.awd", 1, 1);
-    RefuseStandInControl(true);
-    WithDialog([&](CConverterDlg& dialog) {
-        EXPECT_EQ(dialog.m_imgEdit.m_hWnd, nullptr);
-        EXPECT_EQ(dialog.GetDlgItem(102), nullptr);
-        EXPECT_EQ(dialog.m_imgEdit.ShowDocument(), E_NOINTERFACE);
-        ShowFolder(dialog, fax, {"a.awd"});
-        TickRow(dialog, 0);
-        ASSERT_TRUE(RunBatch(dialog));
-        EXPECT_EQ(ResultOf(dialog, 0), "Fail");
-    });
-    RefuseStandInControl(false);
-    EXPECT_TRUE(ControlLog().empty());
 }
 
 TEST_F(ControlFailure, WithoutTheProgramEveryFileFailsQuietly) {
     ScopedGeneration generation(6);
     const std::string fax = Folder("fax");
     WriteFaxFixture(fax + "\\a.awd", 1, 1);
-    char path[32767] = "";
-    ::GetEnvironmentVariableA("PATH", path, sizeof(path));
-    ::SetEnvironmentVariableA("PATH", "C:\\windows\\system32");
+    ScopedNoProgramOnPath noProgram;
     WithDialog([&](CConverterDlg& dialog) {
         ShowFolder(dialog, fax, {"a.awd"});
         TickRow(dialog, 0);
         ASSERT_TRUE(RunBatch(dialog));
         EXPECT_EQ(ResultOf(dialog, 0), "Fail");
+        EXPECT_EQ(ResultTipOf(dialog, 0), "The fax viewer program AWDVSTUB.EXE could not be started");
     });
-    ::SetEnvironmentVariableA("PATH", path);
     EXPECT_TRUE(StubLog().empty());
 }
 } // namespace

@@ -1,0 +1,46 @@
+// BatchRunner: one batch of conversions on a worker thread of its own. Made and ended on the
+// window thread; reports to that thread's window with the WM_BATCH_* messages of batch_job.h.
+#pragma once
+
+#include "convert/batch_job.h"
+#include "convert/conversion_result.h"
+#include "convert/renderer.h"
+#include "framework/handle.h"
+
+#include <atomic>
+#include <memory>
+
+class BatchRunner {
+public:
+    BatchRunner(HWND window, BatchJob job, std::unique_ptr<Renderer> renderer);
+    BatchRunner(const BatchRunner&) = delete;
+    BatchRunner& operator=(const BatchRunner&) = delete;
+
+    // Starts the worker thread at `routine`, which calls Run(); false when no thread could be made.
+    bool Start(unsigned(__stdcall* routine)(void*), void* param);
+    // Worker thread: converts the ticked rows one after another; returns the count converted.
+    // Its last step is WM_BATCH_END, after which the window thread may destroy the batch.
+    unsigned Run();
+    // Worker thread: one file through the batch's renderer and the copier.
+    int ConvertAwdFile(const char* source, const char* output, ConversionOutcome& outcome);
+
+    // The batch stops after the file in hand.
+    void RequestStop() { m_stopRequested = true; }
+    // Window thread: waits until the worker has ended, serving meanwhile what it waits for
+    // (its reports and its renderer's requests) and nothing else.
+    void WaitServing();
+
+    HANDLE Thread() const { return m_thread.Get(); }
+    unsigned ThreadId() const { return m_threadId; }
+    unsigned ListGeneration() const { return m_job.listGeneration; }
+
+private:
+    int ConvertRow(const BatchRow& row, ConversionOutcome& outcome);
+
+    HWND m_window;
+    const BatchJob m_job;
+    std::unique_ptr<Renderer> m_renderer;
+    std::atomic<bool> m_stopRequested{false};
+    CHandle m_thread;
+    unsigned m_threadId = 0;
+};

@@ -1,0 +1,55 @@
+#include "convert/conversion_result.h"
+
+namespace {
+struct Reason {
+    int result;
+    const char* text;
+};
+constexpr Reason kReasons[] = {
+    {kCopyDirectoryFailed, "A page could not be written to the output file: is the disk full?"},
+    {kConverterNotStarted, "The fax viewer program AWDVSTUB.EXE could not be started"},
+    {kCopyOutputNotOpened, "The output folder cannot be written: choose another with Save Dir"},
+    {kCopyInputNotOpened, "The renderer wrote something that is not a readable TIFF"},
+    {kConverterWaitFailed, "Waiting for the fax viewer program failed"},
+    {kNoRenderer, "No AWD renderer on this system: put AWDVSTUB.EXE next to Tarnvel.exe"},
+    {kNothingRendered, "The renderer wrote no TIFF: is the AWD file damaged?"},
+    {kRenderedFileCut, "The renderer's TIFF ends early: is the disk full?"},
+    {kTempFileInUse,
+     "The temporary file zq4intmp.tif cannot be replaced: close the program that has it open"},
+    {kTempFileBusy, "The batch stopped while another Tarnvel window was using the temporary file"},
+    {kNoTempFile, "The temporary folder's path is too long to hold zq4intmp.tif"},
+    {kOutputNotPlaced, "The output file cannot be replaced: close the program that has it open"},
+    {kPathTooLong, "The path is longer than 259 characters: use a shorter folder or name"},
+    {kCommandLineTooLong, "The paths are too long for the fax viewer program: use a shorter folder or name"},
+};
+} // namespace
+
+CString FailureReason(const ConversionOutcome& outcome) {
+    CString text;
+    switch (outcome.result) {
+    case kConverted:
+        return text;
+    case kPagesLost:
+        if (outcome.pagesCopied < outcome.pages)
+            text.Format("%d of %d pages could not be copied", outcome.pages - outcome.pagesCopied,
+                        outcome.pages);
+        else
+            text = "Some pages are damaged and could not be read whole";
+        return text;
+    case kControlCallFailed:
+        // The control's description, when it gives one, says more than its error number.
+        if (!outcome.description.IsEmpty())
+            text = "The imaging control reported: " + outcome.description;
+        else
+            text.Format("The imaging control could not convert the document (error 0x%08lX)",
+                        static_cast<unsigned long>(outcome.error));
+        return text;
+    default:
+        break;
+    }
+    for (const Reason& reason : kReasons)
+        if (reason.result == outcome.result)
+            return reason.text;
+    text.Format("The conversion failed (%d)", outcome.result);
+    return text;
+}

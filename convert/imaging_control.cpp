@@ -1,0 +1,64 @@
+#include "convert/imaging_control.h"
+
+#include "convert/img_edit.h"
+#include "framework/ole_variant.h"
+
+namespace {
+// Posted to the request window: the worker's request waits (the details are in the renderer).
+constexpr UINT WM_RENDER_REQUEST = WM_APP + 30;
+} // namespace
+
+ImagingControl::ImagingControl(CImgEdit& control)
+    : m_control(control), m_requested(::CreateEventA(nullptr, FALSE, FALSE, nullptr)),
+      m_done(::CreateEventA(nullptr, FALSE, FALSE, nullptr)) {
+    const RECT nowhere{0, 0, 0, 0};
+    m_window.CreateEx(0, "STATIC", "", WS_POPUP, nowhere, nullptr, 0);
+}
+
+int ImagingControl::Render(const char* source, const char* target, ConversionOutcome& outcome) {
+    m_source = source;
+    m_target = target;
+    m_outcome = &outcome;
+    m_result = kControlCallFailed;
+    ::SetEvent(m_requested.Get());
+    // When the post fails and the window thread has not taken the request meanwhile, nobody will.
+    if (!m_window.PostMessage(WM_RENDER_REQUEST) &&
+        ::WaitForSingleObject(m_requested.Get(), 0) == WAIT_OBJECT_0)
+        return kControlCallFailed;
+    if (::WaitForSingleObject(m_done.Get(), INFINITE) != WAIT_OBJECT_0)
+        return kControlCallFailed;
+    return m_result;
+}
+
+void ImagingControl::ServeRequest() {
+    HRESULT hr = m_control.SetDocumentPath(m_source);
+    if (SUCCEEDED(hr))
+        hr = m_control.ShowDocument();
+    if (SUCCEEDED(hr)) {
+        const COleVariant one(short{1}, VT_I2);
+        const COleVariant two(short{2}, VT_I2);
+        const COleVariant group4(21L, VT_I4);
+        const COleVariant omitted(static_cast<long>(DISP_E_PARAMNOTFOUND), VT_ERROR);
+        hr = m_control.SaveDocumentAs(m_target, one, one, two, group4, omitted);
+    }
+    m_result = SUCCEEDED(hr) ? kConverted : kControlCallFailed;
+    m_outcome->error = hr;
+    // Here m_outcome->description takes the control's own words of a DISP_E_EXCEPTION, once the
+    // control site hands out its EXCEPINFO.
+    ::SetEvent(m_done.Get());
+}
+
+const MessageMap* ImagingControl::RequestWindow::GetMessageMap() const {
+    static const MessageMapEntry entries[] = {
+        msgmap::Message<&RequestWindow::OnRequest>(WM_RENDER_REQUEST),
+    };
+    static const MessageMap map(CWnd::GetMessageMap(), entries);
+    return &map;
+}
+
+LRESULT ImagingControl::RequestWindow::OnRequest(WPARAM, LPARAM) {
+    // A closing window thread may have served the request already (Renderer::RequestEvent).
+    if (::WaitForSingleObject(m_owner.m_requested.Get(), 0) == WAIT_OBJECT_0)
+        m_owner.ServeRequest();
+    return 0;
+}

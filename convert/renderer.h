@@ -1,0 +1,31 @@
+// A renderer turns one AWD document into a multi-page TIFF file. A batch chooses one when it
+// starts and keeps it for all its files.
+#pragma once
+
+#include "convert/conversion_result.h"
+
+#include <memory>
+
+class CImgEdit;
+
+class Renderer {
+public:
+    virtual ~Renderer() = default;
+    // Worker thread. Renders `source` into `target`; kConverted when the renderer ran (what it
+    // wrote is judged afterwards), else a failure with its cause in `outcome`.
+    virtual int Render(const char* source, const char* target, ConversionOutcome& outcome) = 0;
+    // Window thread. An event that is set while the renderer waits for the window thread, and
+    // the service it waits for; a window thread that must wait for the worker (closing) serves
+    // both, since a posted request finds no message loop then.
+    virtual HANDLE RequestEvent() const { return nullptr; }
+    virtual void ServeRequest() {}
+};
+
+// Windows NT 4.0, 2000 and XP have the fax viewer program; the other versions the imaging
+// control.
+bool UsesConverterProgram(int generation);
+
+// Window thread, once per batch. The generation's own renderer where it works; where the control
+// could not be created, the fax viewer program beside Tarnvel.exe (in `programFolder`) or on the
+// standard search path; else a renderer that fails every file with kNoRenderer.
+std::unique_ptr<Renderer> ChooseRenderer(int generation, CImgEdit& control, const char* programFolder);

@@ -1,0 +1,74 @@
+// Windows Vista and later have no imaging control: the fax viewer program beside Tarnvel.exe, or
+// on the search path, renders instead; with neither, every row fails and says what to do. Run
+// under the running Windows version (tests/win32_tests.cmake runs it as Windows 10 too).
+#include "conversion_fixture.h"
+
+#include "app/environment.h"
+
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+namespace {
+class WithoutTheImagingControl : public ConversionTest {
+protected:
+    void SetUp() override {
+        ConversionTest::SetUp();
+        m_fax = Folder("fax");
+        WriteFaxFixture(m_fax + "\\in 1.awd", 2, 5);
+        std::memcpy(m_savedFolder, TarnvelFolder, MAX_PATH);
+        std::snprintf(TarnvelFolder, MAX_PATH, "%s", Folder("tarnvel").c_str());
+        RefuseStandInControl(true);
+    }
+    void TearDown() override {
+        RefuseStandInControl(false);
+        std::memcpy(TarnvelFolder, m_savedFolder, MAX_PATH);
+        ConversionTest::TearDown();
+    }
+    // Converts "in 1.awd" and returns its result and reason.
+    std::pair<std::string, std::string> Convert() {
+        std::pair<std::string, std::string> result;
+        WithDialog([&](CConverterDlg& dialog) {
+            EXPECT_EQ(dialog.GetDlgItem(102), nullptr);
+            EXPECT_EQ(dialog.m_imgEdit.ShowDocument(), E_NOINTERFACE);
+            ShowFolder(dialog, m_fax, {"in 1.awd"});
+            TickRow(dialog, 0);
+            ASSERT_TRUE(RunBatch(dialog));
+            result = {ResultOf(dialog, 0), ResultTipOf(dialog, 0)};
+        });
+        return result;
+    }
+
+    ScopedGeneration m_generation{GetWindowsGeneration()};
+    std::string m_fax;
+    char m_savedFolder[MAX_PATH] = "";
+};
+
+TEST_F(WithoutTheImagingControl, TheProgramBesideTarnvelRendersByItsFullPath) {
+    if (UsesConverterProgram(WindowsGeneration))
+        GTEST_SKIP() << "this Windows version has its own route to the program";
+    CopyFixture(ProgramFolder() + "\\doubles\\AWDVSTUB.EXE", std::string(TarnvelFolder) + "\\AWDVSTUB.EXE");
+    ScopedNoProgramOnPath noProgram; // only the full path can find it
+    EXPECT_EQ(Convert(), std::make_pair(std::string("OK"), std::string()));
+    EXPECT_EQ(ReadFaxPages(m_fax + "\\in 1.tif").size(), 2u);
+    const auto stub = StubLog();
+    ASSERT_EQ(stub.size(), 1u);
+    EXPECT_EQ(stub[0], "AWDVSTUB.EXE /c \"" + m_fax + "\\in 1.awd\" \"" + TempTiffPath + "\"");
+}
+
+TEST_F(WithoutTheImagingControl, TheProgramOnTheSearchPathRenders) {
+    EXPECT_EQ(Convert().first, "OK");
+    EXPECT_EQ(StubLog().size(), 1u);
+}
+
+TEST_F(WithoutTheImagingControl, WithoutTheProgramEveryRowFailsAndSaysWhatToDo) {
+    if (UsesConverterProgram(WindowsGeneration))
+        GTEST_SKIP() << "this Windows version has its own route to the program";
+    ScopedNoProgramOnPath noProgram;
+    EXPECT_EQ(Convert(),
+              std::make_pair(std::string("Fail"), std::string("No AWD renderer on this system: put "
+                                                              "AWDVSTUB.EXE next to Tarnvel.exe")));
+    EXPECT_TRUE(StubLog().empty());
+    EXPECT_TRUE(ControlLog().empty());
+}
+} // namespace
