@@ -31,20 +31,19 @@ int ImagingControl::Render(const char* source, const char* target, ConversionOut
 }
 
 void ImagingControl::ServeRequest() {
-    HRESULT hr = m_control.SetDocumentPath(m_source);
+    CString& description = m_outcome->description;
+    HRESULT hr = m_control.SetDocumentPath(m_source, &description);
     if (SUCCEEDED(hr))
-        hr = m_control.ShowDocument();
+        hr = m_control.ShowDocument(&description);
     if (SUCCEEDED(hr)) {
         const COleVariant one(short{1}, VT_I2);
         const COleVariant two(short{2}, VT_I2);
         const COleVariant group4(21L, VT_I4);
         const COleVariant omitted(static_cast<long>(DISP_E_PARAMNOTFOUND), VT_ERROR);
-        hr = m_control.SaveDocumentAs(m_target, one, one, two, group4, omitted);
+        hr = m_control.SaveDocumentAs(m_target, one, one, two, group4, omitted, &description);
     }
     m_result = SUCCEEDED(hr) ? kConverted : kControlCallFailed;
     m_outcome->error = hr;
-    // Here m_outcome->description takes the control's own words of a DISP_E_EXCEPTION, once the
-    // control site hands out its EXCEPINFO.
     ::SetEvent(m_done.Get());
 }
 

@@ -2,6 +2,13 @@
 
 #include "framework/wnd.h"
 
+// A member of CWnd, kept with the exchange so that windows know nothing of it.
+BOOL CWnd::UpdateData(BOOL saveAndValidate) {
+    CDataExchange dx(this, saveAndValidate);
+    DoDataExchange(&dx);
+    return !dx.Failed();
+}
+
 HWND CDataExchange::PrepareCtrl(int id) {
     HWND control = m_pDlgWnd ? m_pDlgWnd->GetDlgItem(id) : nullptr;
     if (!control)

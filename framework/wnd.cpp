@@ -1,6 +1,5 @@
 #include "framework/wnd.h"
 
-#include "framework/data_exchange.h"
 #include "framework/ole_container.h"
 #include "framework/window_map.h"
 
@@ -135,12 +134,6 @@ void CWnd::GetWindowText(CString& text) const {
     char* buffer = text.GetBuffer(length + 1);
     int copied = ::GetWindowTextA(m_hWnd, buffer, length + 1);
     text.ReleaseBuffer(copied > 0 ? copied : 0);
-}
-
-BOOL CWnd::UpdateData(BOOL saveAndValidate) {
-    CDataExchange dx(this, saveAndValidate);
-    DoDataExchange(&dx);
-    return !dx.Failed();
 }
 
 const MessageMap* CWnd::GetMessageMap() const {
