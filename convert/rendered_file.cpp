@@ -1,13 +1,15 @@
 #include "convert/convert_awd_file.h"
 
 #include "tiffcopy/copier_state.h"
+#include "tiffcopy/tiff_handle.h"
 
 #include <tiffio.h>
 
 int CountRenderedPages(const char* path) {
     SilenceLibraryMessages();
     // Only the directories are read: mapping the whole file would cost more than that.
-    TIFF* tif = TIFFOpen(path, "rm");
+    const TiffHandle file(TIFFOpen(path, "rm"));
+    TIFF* tif = file.get();
     if (!tif)
         return 0;
     // A directory that points at a next one which cannot be read means the file was cut short.
@@ -19,6 +21,5 @@ int CountRenderedPages(const char* path) {
         }
         ++pages;
     }
-    TIFFClose(tif);
     return pages;
 }

@@ -76,6 +76,8 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     void SetBusyState();
+    // Go is the one control a batch disables.
+    void EnableGo(BOOL enable);
     void SetIdleState();
     BOOL OnSetCursor(HWND hWnd, UINT hitTest, UINT mouseMessage);
     LRESULT OnBatchBegin(WPARAM, LPARAM);

@@ -2,6 +2,7 @@
 #include "ui/converter_dlg.h"
 
 #include "app/environment.h"
+#include "framework/redraw_suspension.h"
 #include "convert/output_path.h"
 #include "ui/resource.h"
 
@@ -42,14 +43,14 @@ void CConverterDlg::OnGo() {
         job.rows.push_back(BatchRow{i, m_listFiles.GetItemText(i, 0), m_listFiles.GetCheck(i) != FALSE});
 
     // Disabled before the thread exists, so that no second batch can start in between.
-    ::EnableWindow(GetDlgItem(IDC_GO), FALSE);
+    EnableGo(FALSE);
     ScrollResultColumnIntoView();
     auto renderer = ChooseRenderer(job.windowsGeneration, m_imgEdit, job.programFolder);
     m_pBatch = std::make_unique<BatchRunner>(m_hWnd, std::move(job), std::move(renderer));
     m_bWorkerRunning = 1;
     if (!m_pBatch->Start(&CConverterDlg::WorkerThreadProc, this)) {
         ReleaseBatch();
-        ::EnableWindow(GetDlgItem(IDC_GO), TRUE);
+        EnableGo(TRUE);
         return;
     }
     m_hWorkerThread = m_pBatch->Thread();
@@ -86,15 +87,19 @@ void CConverterDlg::ReleaseBatch() {
     m_pBatch.reset();
 }
 
+void CConverterDlg::EnableGo(BOOL enable) {
+    ::EnableWindow(GetDlgItem(IDC_GO), enable);
+}
+
 void CConverterDlg::SetBusyState() {
-    ::EnableWindow(GetDlgItem(IDC_GO), FALSE);
+    EnableGo(FALSE);
     m_progress.SetPos(0);
     ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
 }
 
 void CConverterDlg::SetIdleState() {
     ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
-    ::EnableWindow(GetDlgItem(IDC_GO), TRUE);
+    EnableGo(TRUE);
 }
 
 BOOL CConverterDlg::OnSetCursor(HWND hWnd, UINT hitTest, UINT mouseMessage) {
@@ -132,10 +137,8 @@ LRESULT CConverterDlg::OnBatchSteps(WPARAM count, LPARAM) {
 void CConverterDlg::StepProgress(int count) {
     // The bar repaints itself at once on every change, and the worker waits for this message:
     // let the repaint come with the next quiet moment of the window thread instead.
-    m_progress.SendMessage(WM_SETREDRAW, FALSE);
+    const CRedrawSuspension quiet(m_progress.m_hWnd, FALSE);
     m_progress.OffsetPos(count);
-    m_progress.SendMessage(WM_SETREDRAW, TRUE);
-    m_progress.Invalidate(FALSE);
 }
 
 LRESULT CConverterDlg::OnBatchEnd(WPARAM, LPARAM) {
