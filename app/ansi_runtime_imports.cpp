@@ -23,7 +23,8 @@ HMODULE WINAPI LoadLibraryAnsi(const wchar_t* name) {
     return name != nullptr && Narrow(name, narrow) ? ::LoadLibraryA(narrow) : nullptr;
 }
 
-HANDLE WINAPI CreateSemaphoreAnsi(SECURITY_ATTRIBUTES* security, LONG initial, LONG maximum, const wchar_t* name) {
+HANDLE WINAPI CreateSemaphoreAnsi(SECURITY_ATTRIBUTES* security, LONG initial, LONG maximum,
+                                  const wchar_t* name) {
     char narrow[MAX_PATH];
     if (name == nullptr)
         return ::CreateSemaphoreA(security, initial, maximum, nullptr);
@@ -31,11 +32,12 @@ HANDLE WINAPI CreateSemaphoreAnsi(SECURITY_ATTRIBUTES* security, LONG initial, L
 }
 } // namespace
 
+using ModuleByName = HMODULE(WINAPI*)(const wchar_t*);
+using SemaphoreMaker = HANDLE(WINAPI*)(SECURITY_ATTRIBUTES*, LONG, LONG, const wchar_t*);
+
 // Constant-initialised, so they hold their targets before any runtime start-up code runs.
 extern "C" {
-HMODULE(WINAPI* tarnvel_imp_GetModuleHandleW)(const wchar_t*) __asm__("__imp__GetModuleHandleW@4") =
-    GetModuleHandleAnsi;
-HMODULE(WINAPI* tarnvel_imp_LoadLibraryW)(const wchar_t*) __asm__("__imp__LoadLibraryW@4") = LoadLibraryAnsi;
-HANDLE(WINAPI* tarnvel_imp_CreateSemaphoreW)(SECURITY_ATTRIBUTES*, LONG, LONG, const wchar_t*) __asm__(
-    "__imp__CreateSemaphoreW@16") = CreateSemaphoreAnsi;
+ModuleByName tarnvel_imp_GetModuleHandleW __asm__("__imp__GetModuleHandleW@4") = GetModuleHandleAnsi;
+ModuleByName tarnvel_imp_LoadLibraryW __asm__("__imp__LoadLibraryW@4") = LoadLibraryAnsi;
+SemaphoreMaker tarnvel_imp_CreateSemaphoreW __asm__("__imp__CreateSemaphoreW@16") = CreateSemaphoreAnsi;
 }

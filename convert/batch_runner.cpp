@@ -18,8 +18,8 @@ bool BatchRunner::Start(unsigned(__stdcall* routine)(void*), void* param) {
 }
 
 int BatchRunner::ConvertAwdFile(const char* source, const char* output, ConversionOutcome& outcome) {
-    return ::ConvertAwdFile(*m_renderer, m_job.tempTiffPath, m_job.copyOptions, source, output, m_stopRequested,
-                            outcome);
+    return ::ConvertAwdFile(*m_renderer, m_job.tempTiffPath, m_job.copyOptions, source, output,
+                            m_stopRequested, outcome);
 }
 
 int BatchRunner::ConvertRow(const BatchRow& row, ConversionOutcome& outcome) {

@@ -24,7 +24,8 @@ constexpr int kPagesLost = -11;        // the copy read damaged data or dropped 
 constexpr int kOutputNotPlaced = -12;  // the finished file could not take the output's name
 constexpr int kPathTooLong = -13;      // the source or output path has more than 259 characters
 constexpr int kCommandLineTooLong = -14;
-constexpr int kTempFileBusy = -15; // the batch stopped while another window's conversion held the temporary file
+constexpr int kTempFileBusy =
+    -15; // the batch stopped while another window's conversion held the temporary file
 
 // A conversion's result with what is known about its cause.
 struct ConversionOutcome {

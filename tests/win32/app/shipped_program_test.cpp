@@ -37,7 +37,8 @@ public:
         char text[kSize - kTextOffset] = "";
         if (!m_base || !::WriteProcessMemory(m_process, m_base, &item, sizeof(item), nullptr))
             return "(no remote memory)";
-        if (!::SendMessageA(window, message, wParam, reinterpret_cast<LPARAM>(m_base)) && message == TVM_GETITEMA)
+        if (!::SendMessageA(window, message, wParam, reinterpret_cast<LPARAM>(m_base)) &&
+            message == TVM_GETITEMA)
             return "(no item)";
         ::ReadProcessMemory(m_process, m_base + kTextOffset, text, sizeof(text) - 1, nullptr);
         return text;
@@ -99,9 +100,11 @@ std::string ShippedProgram::ConvertOneFile(const char* program, const char* wind
                                            const std::string& name) {
     const std::string copy = Folder(windowsVersion) + "\\Tarnvel-" + windowsVersion + ".exe";
     EXPECT_TRUE(::CopyFileA(program, copy.c_str(), FALSE)) << program;
-    const std::string versionKey = std::string("Software\\Wine\\AppDefaults\\Tarnvel-") + windowsVersion + ".exe";
+    const std::string versionKey =
+        std::string("Software\\Wine\\AppDefaults\\Tarnvel-") + windowsVersion + ".exe";
     HKEY key = nullptr;
-    ::RegCreateKeyExA(HKEY_CURRENT_USER, versionKey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, versionKey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                      nullptr);
     ::RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(windowsVersion),
                      static_cast<DWORD>(std::strlen(windowsVersion) + 1));
     ::RegCloseKey(key);
@@ -110,8 +113,8 @@ std::string ShippedProgram::ConvertOneFile(const char* program, const char* wind
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION started{};
     std::string commandLine = "\"" + copy + "\"";
-    if (!::CreateProcessA(copy.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &started)) {
+    if (!::CreateProcessA(copy.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &started)) {
         ADD_FAILURE() << "the program did not start: " << ::GetLastError();
         return "";
     }
@@ -185,7 +188,8 @@ TEST_F(ShippedProgram, StartsConvertsOneFileOnEachRouteAndCloses) {
     // Windows 98: the imaging control, found through its registration as a real one is.
     ASSERT_TRUE(::DeleteFileA((fax + "\\in.tif").c_str()));
     {
-        ScopedServerRegistration registration(CLSID_ImgEdit, ProgramFolder() + "\\doubles\\imgedit_double.dll");
+        ScopedServerRegistration registration(CLSID_ImgEdit,
+                                              ProgramFolder() + "\\doubles\\imgedit_double.dll");
         ASSERT_TRUE(registration.ok());
         EXPECT_EQ(ConvertOneFile(program, "win98", name), "OK");
     }

@@ -17,7 +17,8 @@ TEST_F(RegisteredImagingServer, ConvertsThroughTheServerRegisteredForTheClass) {
         GTEST_SKIP() << "registers a server for the whole prefix: runs in its own ctest entry";
     RefuseStandInControl(true); // only the registry can lead to the stand-in now
     {
-        ScopedServerRegistration registration(CLSID_ImgEdit, ProgramFolder() + "\\doubles\\imgedit_double.dll");
+        ScopedServerRegistration registration(CLSID_ImgEdit,
+                                              ProgramFolder() + "\\doubles\\imgedit_double.dll");
         ASSERT_TRUE(registration.ok());
         ScopedGeneration generation(4);
         const std::string fax = Folder("fax");

@@ -19,8 +19,8 @@ ScopedServerRegistration::ScopedServerRegistration(REFCLSID clsid, const std::st
     m_key = std::string("CLSID\\") + text;
     m_root = HKEY_CLASSES_ROOT;
     HKEY key = nullptr;
-    if (::RegCreateKeyExA(m_root, (m_key + "\\InprocServer32").c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                          nullptr) != ERROR_SUCCESS) {
+    if (::RegCreateKeyExA(m_root, (m_key + "\\InprocServer32").c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                          &key, nullptr) != ERROR_SUCCESS) {
         m_key = "Software\\Classes\\" + m_key;
         m_root = HKEY_CURRENT_USER;
         if (::RegCreateKeyExA(m_root, (m_key + "\\InprocServer32").c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,

@@ -59,7 +59,9 @@ TEST(ModalRunner, FailsTheTestWhenTheBodyNeverRanOrTheDialogTimedOut) {
     CDialog missing(4711);
     EXPECT_NONFATAL_FAILURE(RunModal(missing, [](CDialog&) {}), "never ran");
     TestDialog dlg;
-    EXPECT_NONFATAL_FAILURE(EXPECT_EQ(kTimedOut, RunModal(dlg, [](CDialog&) {}, 300)), "still open");
+    EXPECT_NONFATAL_FAILURE(EXPECT_EQ(kTimedOut, RunModal(
+                                                     dlg, [](CDialog&) {}, 300)),
+                            "still open");
 }
 
 TEST(DataExchange, TextGoesBothWaysAndOkSavesIt) {
