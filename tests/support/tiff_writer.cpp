@@ -1,33 +1,6 @@
-#include "tiffcopy/tiff_fixture.h"
+#include "support/tiff_writer.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <random>
-
-namespace fs = std::filesystem;
-
-TempDir::TempDir() {
-    static std::random_device device;
-    static unsigned counter = 0;
-    const fs::path base = fs::temp_directory_path();
-    for (;;) {
-        const fs::path candidate =
-            base / ("tarnvel-tiffcopy-" + std::to_string(device()) + "-" + std::to_string(++counter));
-        if (fs::create_directory(candidate)) {
-            m_path = candidate.string();
-            return;
-        }
-    }
-}
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    fs::remove_all(m_path, ignored);
-}
-
-std::string TempDir::Path(const std::string& name) const {
-    return (fs::path(m_path) / name).string();
-}
 
 namespace {
 uint32_t GetSample(const uint8_t* row, uint64_t index, uint16_t bits) {
@@ -236,34 +209,16 @@ std::vector<uint8_t> ReadPixels(TIFF* tif) {
     return pixels;
 }
 
-TiffPtr OpenForReading(const std::string& path) {
-    return TiffPtr(TIFFOpen(path.c_str(), "r"));
+TiffHandle OpenForReading(const std::string& path) {
+    return TiffHandle(TIFFOpen(path.c_str(), "r"));
 }
 
 int CountDirectories(const std::string& path) {
-    TiffPtr tif = OpenForReading(path);
+    TiffHandle tif = OpenForReading(path);
     if (!tif)
         return -1;
     int count = 1;
     while (TIFFReadDirectory(tif.get()))
         ++count;
     return count;
-}
-
-CopyOptions ProgramOptions() {
-    return CopyOptions{6, 75, 0, -1, 0};
-}
-
-PageSpec FaxPage(uint16_t compression, uint32_t length, uint32_t seed) {
-    PageSpec page;
-    page.width = 1728;
-    page.length = length;
-    page.compression = compression;
-    page.seed = seed;
-    page.extraTags = [](TIFF* tif) {
-        TIFFSetField(tif, TIFFTAG_XRESOLUTION, 204.0);
-        TIFFSetField(tif, TIFFTAG_YRESOLUTION, 196.0);
-        TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
-    };
-    return page;
 }

@@ -1,29 +1,15 @@
-// Test fixtures: TIFF files written with libtiff into a private temporary folder, and their
-// pixels read back in one plain layout (rows top down, samples interleaved).
+// TIFF files written with libtiff page by page from a description, and their pixels read back
+// in one plain layout (rows top down, samples interleaved).
 #pragma once
 
-#include "tiffcopy/tiffcopy.h"
+#include "tiffcopy/tiff_handle.h"
 
 #include <tiffio.h>
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
-
-// A folder of its own for one test, removed with everything in it when the test ends.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    std::string Path(const std::string& name) const;
-
-private:
-    std::string m_path;
-};
 
 struct PageSpec {
     uint32_t width = 64;
@@ -56,18 +42,7 @@ bool WriteTiff(const std::string& path, const std::vector<PageSpec>& pages);
 // Reads the pixels of the directory the handle sits on into the interleaved layout.
 std::vector<uint8_t> ReadPixels(TIFF* tif);
 
-// Opens a file for reading (nullptr when it cannot be opened), closed when the owner goes.
-struct TiffCloser {
-    void operator()(TIFF* tif) const { TIFFClose(tif); }
-};
-using TiffPtr = std::unique_ptr<TIFF, TiffCloser>;
-TiffPtr OpenForReading(const std::string& path);
+// Opens a file for reading (empty when it cannot be opened).
+TiffHandle OpenForReading(const std::string& path);
 
 int CountDirectories(const std::string& path);
-
-// The options the program runs with: Group 4, quality 75, input fill order, tiling as the
-// first directory, no append.
-CopyOptions ProgramOptions();
-
-// A page that fills a fax line: 1728 pixels at 1 bit.
-PageSpec FaxPage(uint16_t compression, uint32_t length, uint32_t seed);

@@ -78,7 +78,7 @@ TEST(CarryOver, UnknownCodeCopiesWithThePreviousCallsCompression) {
     ASSERT_EQ(0, CopyTiff(dir.Path("in.tif").c_str(), dir.Path("g4.tif").c_str(), &options));
     options.nCompression = 11;
     ASSERT_EQ(0, CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options));
-    TiffPtr out = OpenForReading(dir.Path("out.tif"));
+    TiffHandle out = OpenForReading(dir.Path("out.tif"));
     ASSERT_TRUE(out);
     uint16_t compression = 0;
     TIFFGetField(out.get(), TIFFTAG_COMPRESSION, &compression);
@@ -97,7 +97,7 @@ TEST(CarryOver, NoCompressionChosenYetKeepsEachDirectorysOwn) {
     CopyOptions options = ProgramOptions();
     options.nCompression = -1;
     ASSERT_EQ(0, CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options));
-    TiffPtr out = OpenForReading(dir.Path("out.tif"));
+    TiffHandle out = OpenForReading(dir.Path("out.tif"));
     ASSERT_TRUE(out);
     uint16_t compression = 0;
     TIFFGetField(out.get(), TIFFTAG_COMPRESSION, &compression);
@@ -123,7 +123,7 @@ TEST(CarryOver, JpegColourModeDecidesThePhotometricOfRgbInput) {
         CopyOptions options = ProgramOptions();
         options.nCompression = code;
         EXPECT_EQ(0, CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options));
-        TiffPtr out = OpenForReading(dir.Path("out.tif"));
+        TiffHandle out = OpenForReading(dir.Path("out.tif"));
         uint16_t photometric = 0;
         if (out)
             TIFFGetField(out.get(), TIFFTAG_PHOTOMETRIC, &photometric);

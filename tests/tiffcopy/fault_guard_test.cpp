@@ -96,7 +96,7 @@ TEST(FaultGuard, FaultInSecondOfThreeDirectoriesAbandonsOnlyThatDirectory) {
         EXPECT_EQ(1, LastCopyReport().abandonedDirectories);
         EXPECT_EQ(2, LastCopyReport().directoriesWritten);
 
-        TiffPtr out = OpenForReading(dir.Path("out.tif"));
+        TiffHandle out = OpenForReading(dir.Path("out.tif"));
         ASSERT_TRUE(out);
         EXPECT_EQ(PagePixels(pages[0]), ReadPixels(out.get()));
         ASSERT_TRUE(TIFFReadDirectory(out.get()));
@@ -126,7 +126,7 @@ TEST(FaultGuard, CopyAfterACaughtFaultIsUnaffected) {
     }
     ASSERT_EQ(0, CopyTiff(dir.Path("plain.tif").c_str(), dir.Path("out2.tif").c_str(), &options));
     EXPECT_EQ(0, LastCopyReport().abandonedDirectories);
-    TiffPtr out = OpenForReading(dir.Path("out2.tif"));
+    TiffHandle out = OpenForReading(dir.Path("out2.tif"));
     ASSERT_TRUE(out);
     EXPECT_EQ(PagePixels(plain), ReadPixels(out.get()));
 }
@@ -145,7 +145,7 @@ TEST(FaultGuard, FaultInTheLastDirectoryLeavesNoBrokenDirectoryBehind) {
     }
     EXPECT_EQ(1, LastCopyReport().abandonedDirectories);
     EXPECT_EQ(1, CountDirectories(dir.Path("out.tif")));
-    TiffPtr out = OpenForReading(dir.Path("out.tif"));
+    TiffHandle out = OpenForReading(dir.Path("out.tif"));
     ASSERT_TRUE(out);
     EXPECT_EQ(PagePixels(pages[0]), ReadPixels(out.get()));
 }

@@ -27,7 +27,7 @@ protected:
     // The lengths of the output's directories, which name the input pages they came from.
     std::vector<uint32_t> OutputLengths() const {
         std::vector<uint32_t> lengths;
-        TiffPtr out = OpenForReading(Out());
+        TiffHandle out = OpenForReading(Out());
         if (!out)
             return lengths;
         do {
@@ -117,15 +117,10 @@ TEST_F(ImageList, FileEntryTakesACommaAsPartOfTheName) {
 
 TEST(ResultCodes, MissingInputGivesMinusThreeAfterCreatingTheOutput) {
     TempDir dir;
-    {
-        std::ofstream stale(dir.Path("out.tif"), std::ios::binary);
-        stale << "stale content that mode w must replace";
-    }
+    ASSERT_TRUE(WriteText(dir.Path("out.tif"), "stale content that mode w must replace"));
     const CopyOptions options = ProgramOptions();
     EXPECT_EQ(-3, CopyTiff(dir.Path("missing.tif").c_str(), dir.Path("out.tif").c_str(), &options));
-    std::ifstream out(dir.Path("out.tif"), std::ios::binary);
-    std::string header(4, '\0');
-    out.read(&header[0], 4);
+    const std::string header = ReadFile(dir.Path("out.tif")).substr(0, 4);
     EXPECT_TRUE(header == std::string("II*\0", 4) || header == std::string("MM\0*", 4));
 }
 

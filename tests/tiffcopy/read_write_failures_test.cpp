@@ -22,7 +22,7 @@ TEST(ReadFailure, IsCountedAndTheCopyStillSucceeds) {
     EXPECT_EQ(1, LastCopyReport().readFailures);
     EXPECT_EQ(1, LastCopyReport().directoriesWritten);
 
-    TiffPtr out = OpenForReading(dir.Path("out.tif"));
+    TiffHandle out = OpenForReading(dir.Path("out.tif"));
     ASSERT_TRUE(out);
     const std::vector<uint8_t> expected = PagePixels(page);
     const std::vector<uint8_t> copied = ReadPixels(out.get());

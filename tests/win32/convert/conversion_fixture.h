@@ -3,12 +3,15 @@
 #pragma once
 
 #include "doubles/imgedit/imgedit_probe.h"
+#include "support/temp_dir.h"
+#include "support/text_file.h"
 #include "ui/converter_dlg.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,7 +33,6 @@ void WriteFaxFixture(const std::string& path, int pages, unsigned seed, uint32_t
 // The pages of a TIFF file, decoded; `compressions` receives each page's compression.
 std::vector<FaxPage> ReadFaxPages(const std::string& path, std::vector<uint16_t>* compressions = nullptr);
 
-std::string ReadFile(const std::string& path);
 bool FileExists(const std::string& path);
 // The files of `folder` whose names match `pattern`.
 std::vector<std::string> ListFiles(const std::string& folder, const char* pattern = "*");
@@ -72,7 +74,7 @@ private:
     int m_previous;
 };
 
-// A fresh, empty folder per test and process under the temporary folder, removed at the end;
+// A fresh, empty folder per test under the temporary folder, removed at the end;
 // the temporary TIFF lives in the process's own folder meanwhile, so that test programs running
 // side by side in one prefix do not render into each other's file.
 class ConversionTest : public ::testing::Test {
@@ -82,7 +84,7 @@ protected:
     // A folder below the test's own folder (created).
     std::string Folder(const char* name);
 
-    std::string m_root;
+    std::optional<TempDir> m_dir;
     char m_savedTempTiffPath[MAX_PATH] = "";
 };
 
@@ -113,4 +115,3 @@ INT_PTR WithDialog(const std::function<void(CConverterDlg&)>& body, UINT timeout
 void BreakStripOffset(const std::string& path, int page);
 // A copy of a file.
 void CopyFixture(const std::string& from, const std::string& to);
-void WriteText(const std::string& path, const std::string& text);
