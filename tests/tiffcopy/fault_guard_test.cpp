@@ -88,7 +88,7 @@ TEST(FaultGuard, FaultInSecondOfThreeDirectoriesAbandonsOnlyThatDirectory) {
         int result = -100;
         {
             ScopedFaultingTags faulting;
-            result = CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options);
+            result = CopyInToOut(dir, options);
         }
         TIFFSetErrorHandler(previous);
         EXPECT_FALSE(g_faultOnError) << "no fault was raised";
@@ -141,7 +141,7 @@ TEST(FaultGuard, FaultInTheLastDirectoryLeavesNoBrokenDirectoryBehind) {
     const CopyOptions options = ProgramOptions();
     {
         ScopedFaultingTags faulting;
-        EXPECT_EQ(0, CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options));
+        EXPECT_EQ(0, CopyInToOut(dir, options));
     }
     EXPECT_EQ(1, LastCopyReport().abandonedDirectories);
     EXPECT_EQ(1, CountDirectories(dir.Path("out.tif")));

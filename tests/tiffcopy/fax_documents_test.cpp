@@ -26,7 +26,7 @@ TEST_P(FaxDocument, EveryPageIsRewrittenInGroup4WithIdenticalPixels) {
     ASSERT_TRUE(WriteTiff(dir.Path("in.tif"), pages));
 
     const CopyOptions options = ProgramOptions();
-    ASSERT_EQ(0, CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options));
+    ASSERT_EQ(0, CopyInToOut(dir, options));
     EXPECT_EQ(3, LastCopyReport().directoriesWritten);
     EXPECT_EQ(0, LastCopyReport().readFailures);
 
@@ -82,7 +82,7 @@ TEST(FaxTags, AreCarriedIntoGroup4Output) {
     };
     ASSERT_TRUE(WriteTiff(dir.Path("in.tif"), {page}));
     const CopyOptions options = ProgramOptions();
-    ASSERT_EQ(0, CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options));
+    ASSERT_EQ(0, CopyInToOut(dir, options));
 
     TiffHandle out = OpenForReading(dir.Path("out.tif"));
     ASSERT_TRUE(out);

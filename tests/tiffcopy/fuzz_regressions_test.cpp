@@ -25,7 +25,7 @@ int CopyAsTheFuzzerDoes(const std::string& name) {
     EXPECT_TRUE(WriteText(dir.Path("in.tif"), data));
     const int last = static_cast<uint8_t>(data.back());
     const CopyOptions options{last % 11, 75, 0, (last / 11) % 3 - 1, 0};
-    return CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options);
+    return CopyInToOut(dir, options);
 }
 
 // BitsPerSample in the tens of thousands and tiled output: the output's tile buffer would

@@ -11,7 +11,7 @@ namespace {
 int CopyFile(const TempDir& dir, const std::vector<PageSpec>& pages, CopyOptions options = ProgramOptions()) {
     if (!WriteTiff(dir.Path("in.tif"), pages))
         return -100;
-    return CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options);
+    return CopyInToOut(dir, options);
 }
 
 TEST(StripGeometry, StripsAreCopiedOneForOneWithAShortLastStrip) {
@@ -85,7 +85,7 @@ TEST(TileGeometry, HundredPixelTilesBecomeOneHundredTwelve) {
     ASSERT_TRUE(PatchFirstDirectoryValue(dir.Path("in.tif"), TIFFTAG_TILELENGTH, 100));
     CopyOptions options = ProgramOptions();
     options.nCompression = 0;
-    ASSERT_EQ(0, CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options));
+    ASSERT_EQ(0, CopyInToOut(dir, options));
     TiffHandle out = OpenForReading(dir.Path("out.tif"));
     ASSERT_TRUE(out);
     uint32_t tileWidth = 0, tileLength = 0;
@@ -190,7 +190,8 @@ protected:
     CopyRoutine Choose(PageSpec input, bool tiledOutput, uint32_t outputRowsPerStrip) {
         EXPECT_TRUE(WriteTiff(m_dir.Path("in.tif"), {input}));
         TiffHandle in = OpenForReading(m_dir.Path("in.tif"));
-        TIFF* out = TIFFOpen(m_dir.Path("out.tif").c_str(), "w");
+        TiffHandle output(TIFFOpen(m_dir.Path("out.tif").c_str(), "w"));
+        TIFF* out = output.get();
         EXPECT_TRUE(in && out);
         TIFFSetField(out, TIFFTAG_IMAGEWIDTH, input.width);
         TIFFSetField(out, TIFFTAG_IMAGELENGTH, input.length);
@@ -199,9 +200,7 @@ protected:
             TIFFSetField(out, TIFFTAG_TILELENGTH, 16u);
         }
         Copier().rowsPerStrip = outputRowsPerStrip;
-        const CopyRoutine routine = SelectCopyRoutine(in.get(), out);
-        TIFFClose(out);
-        return routine;
+        return SelectCopyRoutine(in.get(), out);
     }
     TempDir m_dir;
 };

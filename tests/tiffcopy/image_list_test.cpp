@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 
 namespace {
 // Three pages told apart by their length.
@@ -136,9 +135,9 @@ TEST(ResultCodes, AppendAddsDirectoriesAfterTheExistingOnes) {
     TempDir dir;
     ASSERT_TRUE(WriteTiff(dir.Path("in.tif"), {FaxPage(COMPRESSION_CCITTFAX4, 10, 1)}));
     CopyOptions options = ProgramOptions();
-    ASSERT_EQ(0, CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options));
+    ASSERT_EQ(0, CopyInToOut(dir, options));
     options.bAppend = 1;
-    ASSERT_EQ(0, CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options));
+    ASSERT_EQ(0, CopyInToOut(dir, options));
     EXPECT_EQ(2, CountDirectories(dir.Path("out.tif")));
 }
 } // namespace

@@ -40,7 +40,7 @@ TEST_P(SeparatePlanes, PixelsSurviveTheCopy) {
     CopyOptions options = ProgramOptions();
     options.nCompression = 9; // LZW: every sample size
     options.nTiling = c.tiling;
-    ASSERT_EQ(0, CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options));
+    ASSERT_EQ(0, CopyInToOut(dir, options));
     EXPECT_EQ(0, LastCopyReport().readFailures);
     TiffHandle out = OpenForReading(dir.Path("out.tif"));
     ASSERT_TRUE(out);

@@ -14,7 +14,7 @@ protected:
                         PageSpec page = PageSpec()) {
         page.extraTags = std::move(tags);
         EXPECT_TRUE(WriteTiff(m_dir.Path("in.tif"), {page}));
-        EXPECT_EQ(0, CopyTiff(m_dir.Path("in.tif").c_str(), m_dir.Path("out.tif").c_str(), &options));
+        EXPECT_EQ(0, CopyInToOut(m_dir, options));
         return OpenForReading(m_dir.Path("out.tif"));
     }
     TempDir m_dir;

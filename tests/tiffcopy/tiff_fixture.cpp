@@ -4,6 +4,10 @@ CopyOptions ProgramOptions() {
     return CopyOptions{6, 75, 0, -1, 0};
 }
 
+int CopyInToOut(const TempDir& dir, const CopyOptions& options) {
+    return CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options);
+}
+
 PageSpec FaxPage(uint16_t compression, uint32_t length, uint32_t seed) {
     PageSpec page;
     page.width = 1728;

@@ -11,5 +11,8 @@
 // first directory, no append.
 CopyOptions ProgramOptions();
 
+// Copies the folder's in.tif into its out.tif: CopyTiff's result.
+int CopyInToOut(const TempDir& dir, const CopyOptions& options = ProgramOptions());
+
 // A page that fills a fax line: 1728 pixels at 1 bit.
 PageSpec FaxPage(uint16_t compression, uint32_t length, uint32_t seed);
