@@ -194,11 +194,18 @@ void ConversionTest::SetUp() {
     RegisterStandIns();
     ClearStandInLogs();
     std::snprintf(TempTiffPath, MAX_PATH, "%s\\zq4intmp.tif", ProcessFolder().c_str());
-    m_dir.emplace("conversion");
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(info->test_suite_name()) + "." + info->name();
+    for (char& c : name)
+        if (c == '/')
+            c = '_';
+    m_root = ProcessFolder() + "\\" + name;
+    RemoveTree(m_root);
+    ASSERT_TRUE(::CreateDirectoryA(m_root.c_str(), nullptr)) << m_root;
 }
 
 void ConversionTest::TearDown() {
-    m_dir.reset();
+    RemoveTree(m_root);
     ::DeleteFileA(TempTiffPath);
     ClearStandInLogs();
     ::RemoveDirectoryA(ProcessFolder().c_str());
@@ -206,7 +213,7 @@ void ConversionTest::TearDown() {
 }
 
 std::string ConversionTest::Folder(const char* name) {
-    const std::string folder = *m_dir / name;
+    const std::string folder = m_root + "\\" + name;
     ::CreateDirectoryA(folder.c_str(), nullptr);
     return folder;
 }

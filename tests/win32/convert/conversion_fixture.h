@@ -11,7 +11,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -74,7 +73,7 @@ private:
     int m_previous;
 };
 
-// A fresh, empty folder per test under the temporary folder, removed at the end;
+// A fresh, empty folder per test and process under the temporary folder, removed at the end;
 // the temporary TIFF lives in the process's own folder meanwhile, so that test programs running
 // side by side in one prefix do not render into each other's file.
 class ConversionTest : public ::testing::Test {
@@ -84,7 +83,7 @@ protected:
     // A folder below the test's own folder (created).
     std::string Folder(const char* name);
 
-    std::optional<TempDir> m_dir;
+    std::string m_root;
     char m_savedTempTiffPath[MAX_PATH] = "";
 };
 

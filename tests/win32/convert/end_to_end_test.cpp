@@ -9,7 +9,7 @@ class EndToEnd : public ConversionTest, public ::testing::WithParamInterface<int
 TEST_P(EndToEnd, TickedFileBecomesGroup4TiffWithTheSamePages) {
     ScopedGeneration generation(GetParam());
     const std::string fax = Folder("fax");
-    const std::string out = m_dir->Path() + "\\out";
+    const std::string out = m_root + "\\out";
     WriteFaxFixture(fax + "\\in1.awd", 3, 7);
 
     WithDialog([&](CConverterDlg& dialog) {

@@ -31,7 +31,7 @@ protected:
 };
 
 TEST_F(OutputFolder, NestedMissingFoldersAreCreated) {
-    const std::string deeper = m_dir->Path() + "\\new\\deeper";
+    const std::string deeper = m_root + "\\new\\deeper";
     EXPECT_EQ(ConvertWithField(deeper), deeper);
     EXPECT_EQ(ReadFaxPages(deeper + "\\in.tif").size(), 2u);
 }
@@ -52,8 +52,8 @@ TEST_F(OutputFolder, ARelativeFolderIsTakenFromTheListedFolder) {
 }
 
 TEST_F(OutputFolder, ATrailingBackslashStillCreatesAndUsesTheFolder) {
-    EXPECT_EQ(ConvertWithField(m_dir->Path() + "\\trail\\"), m_dir->Path() + "\\trail");
-    EXPECT_TRUE(FileExists(m_dir->Path() + "\\trail\\in.tif"));
+    EXPECT_EQ(ConvertWithField(m_root + "\\trail\\"), m_root + "\\trail");
+    EXPECT_TRUE(FileExists(m_root + "\\trail\\in.tif"));
 }
 
 TEST_F(OutputFolder, ConvertingTheSameFileAgainReplacesTheOutput) {
@@ -68,7 +68,7 @@ TEST_F(OutputFolder, ConvertingTheSameFileAgainReplacesTheOutput) {
 TEST_F(OutputFolder, MakeFolderPathLeavesTheCurrentDirectoryAlone) {
     char before[MAX_PATH] = "";
     ::GetCurrentDirectoryA(MAX_PATH, before);
-    const std::string deeper = m_dir->Path() + "\\a\\b\\c";
+    const std::string deeper = m_root + "\\a\\b\\c";
     EXPECT_TRUE(MakeFolderPath(deeper.c_str()));
     EXPECT_TRUE(MakeFolderPath(deeper.c_str())) << "an existing folder";
     EXPECT_TRUE(FileExists(deeper));
