@@ -77,8 +77,8 @@ TEST(CarryOver, UnknownCodeCopiesWithThePreviousCallsCompression) {
     CopyOptions options = ProgramOptions();
     ASSERT_EQ(0, CopyTiff(dir.Path("in.tif").c_str(), dir.Path("g4.tif").c_str(), &options));
     options.nCompression = 11;
-    ASSERT_EQ(0, CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options));
-    TiffPtr out = OpenForReading(dir.Path("out.tif"));
+    ASSERT_EQ(0, CopyInToOut(dir, options));
+    TiffHandle out = OpenForReading(dir.Path("out.tif"));
     ASSERT_TRUE(out);
     uint16_t compression = 0;
     TIFFGetField(out.get(), TIFFTAG_COMPRESSION, &compression);
@@ -96,8 +96,8 @@ TEST(CarryOver, NoCompressionChosenYetKeepsEachDirectorysOwn) {
     ASSERT_TRUE(WriteTiff(dir.Path("in.tif"), {packed, lzw}));
     CopyOptions options = ProgramOptions();
     options.nCompression = -1;
-    ASSERT_EQ(0, CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options));
-    TiffPtr out = OpenForReading(dir.Path("out.tif"));
+    ASSERT_EQ(0, CopyInToOut(dir, options));
+    TiffHandle out = OpenForReading(dir.Path("out.tif"));
     ASSERT_TRUE(out);
     uint16_t compression = 0;
     TIFFGetField(out.get(), TIFFTAG_COMPRESSION, &compression);
@@ -122,8 +122,8 @@ TEST(CarryOver, JpegColourModeDecidesThePhotometricOfRgbInput) {
     auto photometricAfter = [&](int32_t code) {
         CopyOptions options = ProgramOptions();
         options.nCompression = code;
-        EXPECT_EQ(0, CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options));
-        TiffPtr out = OpenForReading(dir.Path("out.tif"));
+        EXPECT_EQ(0, CopyInToOut(dir, options));
+        TiffHandle out = OpenForReading(dir.Path("out.tif"));
         uint16_t photometric = 0;
         if (out)
             TIFFGetField(out.get(), TIFFTAG_PHOTOMETRIC, &photometric);

@@ -88,7 +88,7 @@ TEST(FaultGuard, FaultInSecondOfThreeDirectoriesAbandonsOnlyThatDirectory) {
         int result = -100;
         {
             ScopedFaultingTags faulting;
-            result = CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options);
+            result = CopyInToOut(dir, options);
         }
         TIFFSetErrorHandler(previous);
         EXPECT_FALSE(g_faultOnError) << "no fault was raised";
@@ -96,7 +96,7 @@ TEST(FaultGuard, FaultInSecondOfThreeDirectoriesAbandonsOnlyThatDirectory) {
         EXPECT_EQ(1, LastCopyReport().abandonedDirectories);
         EXPECT_EQ(2, LastCopyReport().directoriesWritten);
 
-        TiffPtr out = OpenForReading(dir.Path("out.tif"));
+        TiffHandle out = OpenForReading(dir.Path("out.tif"));
         ASSERT_TRUE(out);
         EXPECT_EQ(PagePixels(pages[0]), ReadPixels(out.get()));
         ASSERT_TRUE(TIFFReadDirectory(out.get()));
@@ -126,7 +126,7 @@ TEST(FaultGuard, CopyAfterACaughtFaultIsUnaffected) {
     }
     ASSERT_EQ(0, CopyTiff(dir.Path("plain.tif").c_str(), dir.Path("out2.tif").c_str(), &options));
     EXPECT_EQ(0, LastCopyReport().abandonedDirectories);
-    TiffPtr out = OpenForReading(dir.Path("out2.tif"));
+    TiffHandle out = OpenForReading(dir.Path("out2.tif"));
     ASSERT_TRUE(out);
     EXPECT_EQ(PagePixels(plain), ReadPixels(out.get()));
 }
@@ -141,11 +141,11 @@ TEST(FaultGuard, FaultInTheLastDirectoryLeavesNoBrokenDirectoryBehind) {
     const CopyOptions options = ProgramOptions();
     {
         ScopedFaultingTags faulting;
-        EXPECT_EQ(0, CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options));
+        EXPECT_EQ(0, CopyInToOut(dir, options));
     }
     EXPECT_EQ(1, LastCopyReport().abandonedDirectories);
     EXPECT_EQ(1, CountDirectories(dir.Path("out.tif")));
-    TiffPtr out = OpenForReading(dir.Path("out.tif"));
+    TiffHandle out = OpenForReading(dir.Path("out.tif"));
     ASSERT_TRUE(out);
     EXPECT_EQ(PagePixels(pages[0]), ReadPixels(out.get()));
 }

@@ -26,11 +26,11 @@ TEST_P(FaxDocument, EveryPageIsRewrittenInGroup4WithIdenticalPixels) {
     ASSERT_TRUE(WriteTiff(dir.Path("in.tif"), pages));
 
     const CopyOptions options = ProgramOptions();
-    ASSERT_EQ(0, CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options));
+    ASSERT_EQ(0, CopyInToOut(dir, options));
     EXPECT_EQ(3, LastCopyReport().directoriesWritten);
     EXPECT_EQ(0, LastCopyReport().readFailures);
 
-    TiffPtr out = OpenForReading(dir.Path("out.tif"));
+    TiffHandle out = OpenForReading(dir.Path("out.tif"));
     ASSERT_TRUE(out);
     for (size_t i = 0; i < pages.size(); ++i) {
         SCOPED_TRACE(i);
@@ -82,9 +82,9 @@ TEST(FaxTags, AreCarriedIntoGroup4Output) {
     };
     ASSERT_TRUE(WriteTiff(dir.Path("in.tif"), {page}));
     const CopyOptions options = ProgramOptions();
-    ASSERT_EQ(0, CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options));
+    ASSERT_EQ(0, CopyInToOut(dir, options));
 
-    TiffPtr out = OpenForReading(dir.Path("out.tif"));
+    TiffHandle out = OpenForReading(dir.Path("out.tif"));
     ASSERT_TRUE(out);
     uint32_t badLines = 0, consecutive = 0, params = 0, time = 0;
     uint16_t clean = 0, pageNumber = 0, pageCount = 0;

@@ -11,7 +11,7 @@ namespace {
 int CopyFile(const TempDir& dir, const std::vector<PageSpec>& pages, CopyOptions options = ProgramOptions()) {
     if (!WriteTiff(dir.Path("in.tif"), pages))
         return -100;
-    return CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options);
+    return CopyInToOut(dir, options);
 }
 
 TEST(StripGeometry, StripsAreCopiedOneForOneWithAShortLastStrip) {
@@ -19,7 +19,7 @@ TEST(StripGeometry, StripsAreCopiedOneForOneWithAShortLastStrip) {
     PageSpec page = FaxPage(COMPRESSION_CCITTFAX4, 1100, 3);
     page.rowsPerStrip = 64;
     ASSERT_EQ(0, CopyFile(dir, {page}));
-    TiffPtr out = OpenForReading(dir.Path("out.tif"));
+    TiffHandle out = OpenForReading(dir.Path("out.tif"));
     ASSERT_TRUE(out);
     uint32_t rowsPerStrip = 0;
     ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_ROWSPERSTRIP, &rowsPerStrip));
@@ -34,7 +34,7 @@ TEST(StripGeometry, MissingRowsPerStripTakesTheLibraryDefault) {
     TempDir dir;
     const PageSpec page = FaxPage(COMPRESSION_CCITTFAX4, 300, 4);
     ASSERT_EQ(0, CopyFile(dir, {page}));
-    TiffPtr out = OpenForReading(dir.Path("out.tif"));
+    TiffHandle out = OpenForReading(dir.Path("out.tif"));
     ASSERT_TRUE(out);
     uint32_t rowsPerStrip = 0;
     ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_ROWSPERSTRIP, &rowsPerStrip));
@@ -85,8 +85,8 @@ TEST(TileGeometry, HundredPixelTilesBecomeOneHundredTwelve) {
     ASSERT_TRUE(PatchFirstDirectoryValue(dir.Path("in.tif"), TIFFTAG_TILELENGTH, 100));
     CopyOptions options = ProgramOptions();
     options.nCompression = 0;
-    ASSERT_EQ(0, CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options));
-    TiffPtr out = OpenForReading(dir.Path("out.tif"));
+    ASSERT_EQ(0, CopyInToOut(dir, options));
+    TiffHandle out = OpenForReading(dir.Path("out.tif"));
     ASSERT_TRUE(out);
     uint32_t tileWidth = 0, tileLength = 0;
     ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_TILEWIDTH, &tileWidth));
@@ -107,7 +107,7 @@ TEST(TileGeometry, TiledToTiledKeepsPixelsAcrossDifferentTileSizes) {
     CopyOptions options = ProgramOptions();
     options.nCompression = 1;
     ASSERT_EQ(0, CopyFile(dir, {page}, options));
-    TiffPtr out = OpenForReading(dir.Path("out.tif"));
+    TiffHandle out = OpenForReading(dir.Path("out.tif"));
     ASSERT_TRUE(out);
     EXPECT_TRUE(TIFFIsTiled(out.get()));
     EXPECT_EQ(PagePixels(page), ReadPixels(out.get()));
@@ -124,7 +124,7 @@ TEST(TileGeometry, TiledFirstDirectoryMakesEveryDirectoryTiled) {
     PageSpec stripped = FaxPage(COMPRESSION_CCITTFAX4, 90, 6);
     stripped.width = 300;
     ASSERT_EQ(0, CopyFile(dir, {tiled, stripped}));
-    TiffPtr out = OpenForReading(dir.Path("out.tif"));
+    TiffHandle out = OpenForReading(dir.Path("out.tif"));
     ASSERT_TRUE(out);
     EXPECT_TRUE(TIFFIsTiled(out.get()));
     EXPECT_EQ(PagePixels(tiled), ReadPixels(out.get()));
@@ -147,7 +147,7 @@ TEST(TileGeometry, TilingOptionForcesStripsOrTiles) {
     options.nTiling = 0;
     ASSERT_EQ(0, CopyFile(dir, {tiled}, options));
     {
-        TiffPtr out = OpenForReading(dir.Path("out.tif"));
+        TiffHandle out = OpenForReading(dir.Path("out.tif"));
         ASSERT_TRUE(out);
         EXPECT_FALSE(TIFFIsTiled(out.get()));
         EXPECT_EQ(PagePixels(tiled), ReadPixels(out.get()));
@@ -155,7 +155,7 @@ TEST(TileGeometry, TilingOptionForcesStripsOrTiles) {
     options.nTiling = 1;
     const PageSpec stripped = FaxPage(COMPRESSION_CCITTFAX3, 40, 2);
     ASSERT_EQ(0, CopyFile(dir, {stripped}, options));
-    TiffPtr out = OpenForReading(dir.Path("out.tif"));
+    TiffHandle out = OpenForReading(dir.Path("out.tif"));
     ASSERT_TRUE(out);
     EXPECT_TRUE(TIFFIsTiled(out.get()));
     EXPECT_EQ(PagePixels(stripped), ReadPixels(out.get()));
@@ -172,7 +172,7 @@ TEST(TileGeometry, OutsideOfEdgeTilesIsZero) {
     options.nCompression = 0;
     options.nTiling = 1;
     ASSERT_EQ(0, CopyFile(dir, {page}, options));
-    TiffPtr out = OpenForReading(dir.Path("out.tif"));
+    TiffHandle out = OpenForReading(dir.Path("out.tif"));
     ASSERT_TRUE(out);
     std::vector<uint8_t> tile(static_cast<size_t>(TIFFTileSize64(out.get())), 0xAB);
     ASSERT_GT(TIFFReadTile(out.get(), tile.data(), 0, 0, 0, 0), 0);
@@ -189,8 +189,9 @@ class RoutineChoice : public ::testing::Test {
 protected:
     CopyRoutine Choose(PageSpec input, bool tiledOutput, uint32_t outputRowsPerStrip) {
         EXPECT_TRUE(WriteTiff(m_dir.Path("in.tif"), {input}));
-        TiffPtr in = OpenForReading(m_dir.Path("in.tif"));
-        TIFF* out = TIFFOpen(m_dir.Path("out.tif").c_str(), "w");
+        TiffHandle in = OpenForReading(m_dir.Path("in.tif"));
+        TiffHandle output(TIFFOpen(m_dir.Path("out.tif").c_str(), "w"));
+        TIFF* out = output.get();
         EXPECT_TRUE(in && out);
         TIFFSetField(out, TIFFTAG_IMAGEWIDTH, input.width);
         TIFFSetField(out, TIFFTAG_IMAGELENGTH, input.length);
@@ -199,9 +200,7 @@ protected:
             TIFFSetField(out, TIFFTAG_TILELENGTH, 16u);
         }
         Copier().rowsPerStrip = outputRowsPerStrip;
-        const CopyRoutine routine = SelectCopyRoutine(in.get(), out);
-        TIFFClose(out);
-        return routine;
+        return SelectCopyRoutine(in.get(), out);
     }
     TempDir m_dir;
 };

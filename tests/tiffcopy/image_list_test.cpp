@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 
 namespace {
 // Three pages told apart by their length.
@@ -27,7 +26,7 @@ protected:
     // The lengths of the output's directories, which name the input pages they came from.
     std::vector<uint32_t> OutputLengths() const {
         std::vector<uint32_t> lengths;
-        TiffPtr out = OpenForReading(Out());
+        TiffHandle out = OpenForReading(Out());
         if (!out)
             return lengths;
         do {
@@ -117,15 +116,10 @@ TEST_F(ImageList, FileEntryTakesACommaAsPartOfTheName) {
 
 TEST(ResultCodes, MissingInputGivesMinusThreeAfterCreatingTheOutput) {
     TempDir dir;
-    {
-        std::ofstream stale(dir.Path("out.tif"), std::ios::binary);
-        stale << "stale content that mode w must replace";
-    }
+    ASSERT_TRUE(WriteText(dir.Path("out.tif"), "stale content that mode w must replace"));
     const CopyOptions options = ProgramOptions();
     EXPECT_EQ(-3, CopyTiff(dir.Path("missing.tif").c_str(), dir.Path("out.tif").c_str(), &options));
-    std::ifstream out(dir.Path("out.tif"), std::ios::binary);
-    std::string header(4, '\0');
-    out.read(&header[0], 4);
+    const std::string header = ReadFile(dir.Path("out.tif")).substr(0, 4);
     EXPECT_TRUE(header == std::string("II*\0", 4) || header == std::string("MM\0*", 4));
 }
 
@@ -141,9 +135,9 @@ TEST(ResultCodes, AppendAddsDirectoriesAfterTheExistingOnes) {
     TempDir dir;
     ASSERT_TRUE(WriteTiff(dir.Path("in.tif"), {FaxPage(COMPRESSION_CCITTFAX4, 10, 1)}));
     CopyOptions options = ProgramOptions();
-    ASSERT_EQ(0, CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options));
+    ASSERT_EQ(0, CopyInToOut(dir, options));
     options.bAppend = 1;
-    ASSERT_EQ(0, CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options));
+    ASSERT_EQ(0, CopyInToOut(dir, options));
     EXPECT_EQ(2, CountDirectories(dir.Path("out.tif")));
 }
 } // namespace

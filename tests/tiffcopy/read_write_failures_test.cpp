@@ -16,13 +16,13 @@ TEST(ReadFailure, IsCountedAndTheCopyStillSucceeds) {
 
     const CopyOptions options = ProgramOptions();
     testing::internal::CaptureStderr();
-    EXPECT_EQ(0, CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options));
+    EXPECT_EQ(0, CopyInToOut(dir, options));
     EXPECT_EQ("", testing::internal::GetCapturedStderr())
         << "libtiff's own handlers would report the read error";
     EXPECT_EQ(1, LastCopyReport().readFailures);
     EXPECT_EQ(1, LastCopyReport().directoriesWritten);
 
-    TiffPtr out = OpenForReading(dir.Path("out.tif"));
+    TiffHandle out = OpenForReading(dir.Path("out.tif"));
     ASSERT_TRUE(out);
     const std::vector<uint8_t> expected = PagePixels(page);
     const std::vector<uint8_t> copied = ReadPixels(out.get());
@@ -57,7 +57,7 @@ TEST(WriteFailure, EndsTheCopyWithResultOneKeepingEarlierDirectories) {
     ASSERT_TRUE(WriteTiff(dir.Path("in.tif"), {page, page}));
     CopyOptions options = ProgramOptions();
     options.nCompression = 7;
-    EXPECT_EQ(1, CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options));
+    EXPECT_EQ(1, CopyInToOut(dir, options));
     EXPECT_EQ(0, LastCopyReport().directoriesWritten);
 
     // A first directory that copies, then one that cannot be encoded: the first stays.

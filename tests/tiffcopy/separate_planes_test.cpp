@@ -40,9 +40,9 @@ TEST_P(SeparatePlanes, PixelsSurviveTheCopy) {
     CopyOptions options = ProgramOptions();
     options.nCompression = 9; // LZW: every sample size
     options.nTiling = c.tiling;
-    ASSERT_EQ(0, CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options));
+    ASSERT_EQ(0, CopyInToOut(dir, options));
     EXPECT_EQ(0, LastCopyReport().readFailures);
-    TiffPtr out = OpenForReading(dir.Path("out.tif"));
+    TiffHandle out = OpenForReading(dir.Path("out.tif"));
     ASSERT_TRUE(out);
     uint16_t planar = 0;
     TIFFGetField(out.get(), TIFFTAG_PLANARCONFIG, &planar);
@@ -89,7 +89,7 @@ TEST(ContiguousTiles, StrippedInputThroughTilesAndBackKeepsPixels) {
         ASSERT_EQ(0, CopyTiff(dir.Path("in.tif").c_str(), dir.Path("tiled.tif").c_str(), &options));
         options.nTiling = 0;
         ASSERT_EQ(0, CopyTiff(dir.Path("tiled.tif").c_str(), dir.Path("out.tif").c_str(), &options));
-        TiffPtr out = OpenForReading(dir.Path("out.tif"));
+        TiffHandle out = OpenForReading(dir.Path("out.tif"));
         ASSERT_TRUE(out);
         EXPECT_FALSE(TIFFIsTiled(out.get()));
         EXPECT_EQ(PagePixels(page), ReadPixels(out.get()));

@@ -10,11 +10,11 @@ namespace {
 // Copies a one-page file whose page gets extra tags, and opens the output.
 class TagTransfer : public ::testing::Test {
 protected:
-    TiffPtr CopyWith(std::function<void(TIFF*)> tags, CopyOptions options = ProgramOptions(),
-                     PageSpec page = PageSpec()) {
+    TiffHandle CopyWith(std::function<void(TIFF*)> tags, CopyOptions options = ProgramOptions(),
+                        PageSpec page = PageSpec()) {
         page.extraTags = std::move(tags);
         EXPECT_TRUE(WriteTiff(m_dir.Path("in.tif"), {page}));
-        EXPECT_EQ(0, CopyTiff(m_dir.Path("in.tif").c_str(), m_dir.Path("out.tif").c_str(), &options));
+        EXPECT_EQ(0, CopyInToOut(m_dir, options));
         return OpenForReading(m_dir.Path("out.tif"));
     }
     TempDir m_dir;
@@ -37,7 +37,7 @@ TEST_F(TagTransfer, OrientationIsWrittenNormalised) {
     const uint16_t written[9] = {0, 1, 1, 4, 4, 5, 1, 4, 8};
     for (uint16_t value = 1; value <= 8; ++value) {
         SCOPED_TRACE(value);
-        TiffPtr out = CopyWith([value](TIFF* tif) { TIFFSetField(tif, TIFFTAG_ORIENTATION, value); });
+        TiffHandle out = CopyWith([value](TIFF* tif) { TIFFSetField(tif, TIFFTAG_ORIENTATION, value); });
         ASSERT_TRUE(out);
         uint16_t orientation = 0;
         ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_ORIENTATION, &orientation));
@@ -46,7 +46,7 @@ TEST_F(TagTransfer, OrientationIsWrittenNormalised) {
 }
 
 TEST_F(TagTransfer, MissingOrientationIsWrittenAsTopLeft) {
-    TiffPtr out = CopyWith(nullptr);
+    TiffHandle out = CopyWith(nullptr);
     ASSERT_TRUE(out);
     uint16_t orientation = 0;
     ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_ORIENTATION, &orientation));
@@ -54,7 +54,7 @@ TEST_F(TagTransfer, MissingOrientationIsWrittenAsTopLeft) {
 }
 
 TEST_F(TagTransfer, DescriptiveTagsAreCarried) {
-    TiffPtr out = CopyWith([](TIFF* tif) {
+    TiffHandle out = CopyWith([](TIFF* tif) {
         TIFFSetField(tif, TIFFTAG_DOCUMENTNAME, "doc");
         TIFFSetField(tif, TIFFTAG_IMAGEDESCRIPTION, "a fax");
         TIFFSetField(tif, TIFFTAG_MAKE, "make");
@@ -97,7 +97,7 @@ TEST_F(TagTransfer, DescriptiveTagsAreCarried) {
 TEST_F(TagTransfer, FillOrderOptionUsesOnlyItsLow16Bits) {
     CopyOptions options = ProgramOptions();
     options.nFillOrder = 0x10002;
-    TiffPtr out = CopyWith(nullptr, options);
+    TiffHandle out = CopyWith(nullptr, options);
     ASSERT_TRUE(out);
     uint16_t fillOrder = 0;
     ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_FILLORDER, &fillOrder));
@@ -106,7 +106,7 @@ TEST_F(TagTransfer, FillOrderOptionUsesOnlyItsLow16Bits) {
 }
 
 TEST_F(TagTransfer, TagsOutsideTheListsAreDropped) {
-    TiffPtr out = CopyWith([](TIFF* tif) {
+    TiffHandle out = CopyWith([](TIFF* tif) {
         TIFFSetField(tif, TIFFTAG_COPYRIGHT, "not carried");
         TIFFSetField(tif, TIFFTAG_PREDICTOR, uint16_t{PREDICTOR_NONE});
     });
@@ -123,7 +123,7 @@ TEST_F(TagTransfer, InkNamesGetTheirRecomputedByteCount) {
     CopyOptions options = ProgramOptions();
     options.nCompression = 0;
     static const char names[] = "a\0bb\0ccc";
-    TiffPtr out = CopyWith(
+    TiffHandle out = CopyWith(
         [](TIFF* tif) {
             TIFFSetField(tif, TIFFTAG_INKSET, uint16_t{INKSET_MULTIINK});
             TIFFSetField(tif, TIFFTAG_NUMBEROFINKS, uint16_t{3});
@@ -151,7 +151,7 @@ TEST_F(TagTransfer, TransferFunctionOnlyUpToFourSamples) {
         page.bitsPerSample = 8;
         page.samplesPerPixel = samples;
         page.photometric = samples == 1 ? PHOTOMETRIC_MINISBLACK : PHOTOMETRIC_SEPARATED;
-        TiffPtr out = CopyWith(
+        TiffHandle out = CopyWith(
             [&table](TIFF* tif) {
                 TIFFSetField(tif, TIFFTAG_TRANSFERFUNCTION, table.data(), table.data(), table.data());
             },
@@ -179,7 +179,7 @@ TEST_F(TagTransfer, ColorMapIsCarried) {
     }
     CopyOptions options = ProgramOptions();
     options.nCompression = 1;
-    TiffPtr out = CopyWith(
+    TiffHandle out = CopyWith(
         [&](TIFF* tif) { TIFFSetField(tif, TIFFTAG_COLORMAP, red.data(), green.data(), blue.data()); },
         options, page);
     ASSERT_TRUE(out);
@@ -193,7 +193,7 @@ TEST_F(TagTransfer, ColorMapIsCarried) {
 TEST_F(TagTransfer, CompressionCodeSetsCompressionAndGroup3Options) {
     CopyOptions options = ProgramOptions();
     options.nCompression = 4;
-    TiffPtr out = CopyWith(nullptr, options);
+    TiffHandle out = CopyWith(nullptr, options);
     ASSERT_TRUE(out);
     uint16_t compression = 0;
     uint32_t group3 = 0;
@@ -211,7 +211,7 @@ TEST_F(TagTransfer, LzwOutputCarriesThePredictor) {
     page.compression = COMPRESSION_LZW;
     CopyOptions options = ProgramOptions();
     options.nCompression = 9;
-    TiffPtr out =
+    TiffHandle out =
         CopyWith([](TIFF* tif) { TIFFSetField(tif, TIFFTAG_PREDICTOR, uint16_t{PREDICTOR_HORIZONTAL}); },
                  options, page);
     ASSERT_TRUE(out);
@@ -246,7 +246,7 @@ TEST_F(TagTransfer, FaxTagsOfANonFaxInputKeepTheirOneValue) {
     for (uint16_t compression : {COMPRESSION_NONE, COMPRESSION_LZW, COMPRESSION_PACKBITS}) {
         PageSpec page;
         page.compression = compression;
-        TiffPtr out = CopyWith(
+        TiffHandle out = CopyWith(
             [](TIFF* tif) {
                 static const TIFFFieldInfo fax[] = {
                     {TIFFTAG_BADFAXLINES, 1, 1, TIFF_LONG, FIELD_CUSTOM, 1, 0, const_cast<char*>("A")},

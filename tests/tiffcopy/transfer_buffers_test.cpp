@@ -49,7 +49,8 @@ TEST(TransferBuffers, DirectoryAboveTheLimitIsRefused) {
     for (uint32_t rowsPerStrip : {10000u, 1u}) {
         SCOPED_TRACE(rowsPerStrip);
         TempDir dir;
-        TIFF* tif = TIFFOpen(dir.Path("in.tif").c_str(), "w");
+        TiffHandle input(TIFFOpen(dir.Path("in.tif").c_str(), "w"));
+        TIFF* tif = input.get();
         ASSERT_NE(nullptr, tif);
         TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, 30000u);
         TIFFSetField(tif, TIFFTAG_IMAGELENGTH, 10000u);
@@ -60,11 +61,11 @@ TEST(TransferBuffers, DirectoryAboveTheLimitIsRefused) {
         uint8_t bytes[16] = {};
         ASSERT_GE(TIFFWriteRawStrip(tif, 0, bytes, sizeof bytes), 0);
         ASSERT_TRUE(TIFFWriteDirectory(tif));
-        TIFFClose(tif);
+        input.Close();
 
         CopyOptions options = ProgramOptions();
         options.nCompression = 1;
-        EXPECT_EQ(1, CopyTiff(dir.Path("in.tif").c_str(), dir.Path("out.tif").c_str(), &options));
+        EXPECT_EQ(1, CopyInToOut(dir, options));
         EXPECT_EQ(0, LastCopyReport().directoriesWritten);
     }
 }

@@ -1,6 +1,7 @@
 #include "conversion_fixture.h"
 
-#include "win32/ui/temp_folder.h"
+#include "support/text_file.h"
+#include "support/tiff_writer.h"
 
 #include "../modal_runner.h"
 #include "app/environment.h"
@@ -44,40 +45,28 @@ std::string ProgramFolder() {
 
 void WriteFaxFixture(const std::string& path, int pages, unsigned seed, uint32_t width, uint32_t length) {
     SilenceLibraryMessages();
-    TIFF* tif = TIFFOpen(path.c_str(), "w");
-    ASSERT_NE(tif, nullptr) << path;
-    unsigned state = seed * 2654435761u + 1;
-    auto next = [&state] {
-        state = state * 1103515245u + 12345u;
-        return state >> 16;
-    };
-    for (int page = 0; page < pages; ++page) {
-        TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, width);
-        TIFFSetField(tif, TIFFTAG_IMAGELENGTH, length);
-        TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 1);
-        TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 1);
-        TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISWHITE);
-        TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_NONE);
-        TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, length);
-        TIFFSetField(tif, TIFFTAG_XRESOLUTION, 204.0f);
-        TIFFSetField(tif, TIFFTAG_YRESOLUTION, 196.0f);
-        TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
-        std::vector<uint8_t> row((width + 7) / 8);
-        for (uint32_t y = 0; y < length; ++y) {
-            std::fill(row.begin(), row.end(), 0);
-            for (size_t k = 0; k < row.size() / 4; ++k)
-                row[next() % row.size()] = static_cast<uint8_t>(next());
-            TIFFWriteScanline(tif, row.data(), y, 0);
-        }
-        TIFFWriteDirectory(tif);
+    std::vector<PageSpec> specs(static_cast<size_t>(pages));
+    for (size_t page = 0; page < specs.size(); ++page) {
+        PageSpec& spec = specs[page];
+        spec.width = width;
+        spec.length = length;
+        spec.rowsPerStrip = length;
+        // Pages of one file and first pages of files differ.
+        spec.seed = seed * 1000 + static_cast<uint32_t>(page) + 1;
+        spec.extraTags = [](TIFF* tif) {
+            TIFFSetField(tif, TIFFTAG_XRESOLUTION, 204.0);
+            TIFFSetField(tif, TIFFTAG_YRESOLUTION, 196.0);
+            TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
+        };
     }
-    TIFFClose(tif);
+    ASSERT_TRUE(WriteTiff(path, specs)) << path;
 }
 
 std::vector<FaxPage> ReadFaxPages(const std::string& path, std::vector<uint16_t>* compressions) {
     SilenceLibraryMessages();
     std::vector<FaxPage> pages;
-    TIFF* tif = TIFFOpen(path.c_str(), "r");
+    const TiffHandle handle = OpenForReading(path);
+    TIFF* tif = handle.get();
     if (!tif)
         return pages;
     do {
@@ -97,15 +86,7 @@ std::vector<FaxPage> ReadFaxPages(const std::string& path, std::vector<uint16_t>
         }
         pages.push_back(std::move(page));
     } while (TIFFReadDirectory(tif));
-    TIFFClose(tif);
     return pages;
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream content;
-    content << file.rdbuf();
-    return content.str();
 }
 
 bool FileExists(const std::string& path) {
@@ -339,14 +320,9 @@ void BreakStripOffset(const std::string& path, int page) {
                 bytes[entry + 8 + b] = static_cast<char>(past >> (8 * b));
         }
     }
-    WriteText(path, bytes);
+    ASSERT_TRUE(WriteText(path, bytes)) << path;
 }
 
 void CopyFixture(const std::string& from, const std::string& to) {
     ASSERT_TRUE(::CopyFileA(from.c_str(), to.c_str(), FALSE)) << to;
-}
-
-void WriteText(const std::string& path, const std::string& text) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file << text;
 }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "doubles/imgedit/imgedit_probe.h"
+#include "support/temp_dir.h"
+#include "support/text_file.h"
 #include "ui/converter_dlg.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +32,6 @@ void WriteFaxFixture(const std::string& path, int pages, unsigned seed, uint32_t
 // The pages of a TIFF file, decoded; `compressions` receives each page's compression.
 std::vector<FaxPage> ReadFaxPages(const std::string& path, std::vector<uint16_t>* compressions = nullptr);
 
-std::string ReadFile(const std::string& path);
 bool FileExists(const std::string& path);
 // The files of `folder` whose names match `pattern`.
 std::vector<std::string> ListFiles(const std::string& folder, const char* pattern = "*");
@@ -113,4 +114,3 @@ INT_PTR WithDialog(const std::function<void(CConverterDlg&)>& body, UINT timeout
 void BreakStripOffset(const std::string& path, int page);
 // A copy of a file.
 void CopyFixture(const std::string& from, const std::string& to);
-void WriteText(const std::string& path, const std::string& text);

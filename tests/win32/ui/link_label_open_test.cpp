@@ -3,13 +3,13 @@
 // a failure. Every address here is a file on this machine; nothing reaches a real browser.
 #include "framework/win_app.h"
 #include "link_label_test_support.h"
+#include "support/text_file.h"
 #include "ui_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <shellapi.h>
 
-#include <fstream>
 #include <string>
 
 namespace {
@@ -96,7 +96,7 @@ TEST_F(LinkLabelOpenTest, ShellSuccessNeedsNoFallback) {
     char temp[MAX_PATH] = "";
     ::GetTempPathA(MAX_PATH, temp);
     const std::string page = std::string(temp) + "tarnvel-link-page.htm";
-    std::ofstream(page) << "<html></html>\n";
+    ASSERT_TRUE(WriteText(page, "<html></html>\n"));
     EXPECT_GT(link.OpenAddress(page.c_str(), SW_HIDE), 32);
     EXPECT_TRUE(link.commands.empty());
     ::DeleteFileA(page.c_str());

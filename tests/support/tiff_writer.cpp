@@ -1,0 +1,224 @@
+#include "support/tiff_writer.h"
+
+#include <algorithm>
+
+namespace {
+uint32_t GetSample(const uint8_t* row, uint64_t index, uint16_t bits) {
+    uint32_t value = 0;
+    for (uint16_t i = 0; i < bits; ++i) {
+        const uint64_t bit = index * bits + i;
+        value = (value << 1) | ((row[bit / 8] >> (7 - bit % 8)) & 1);
+    }
+    return value;
+}
+
+void PutSample(uint8_t* row, uint64_t index, uint16_t bits, uint32_t value) {
+    for (uint16_t i = 0; i < bits; ++i) {
+        const uint64_t bit = index * bits + i;
+        const uint8_t mask = static_cast<uint8_t>(0x80 >> (bit % 8));
+        if ((value >> (bits - 1 - i)) & 1)
+            row[bit / 8] |= mask;
+        else
+            row[bit / 8] &= static_cast<uint8_t>(~mask);
+    }
+}
+
+uint64_t PlaneRowBytes(uint32_t pixels, uint16_t bits) {
+    return (uint64_t{pixels} * bits + 7) / 8;
+}
+
+// Interleaved rows [row, row + rows) of one plane (or all samples when plane < 0) into a
+// block of the given pixel width, each block row blockRowBytes long.
+void CutBlock(const PageSpec& page, const std::vector<uint8_t>& pixels, uint32_t x, uint32_t row,
+              uint32_t width, uint32_t rows, int plane, uint64_t blockRowBytes, std::vector<uint8_t>& block) {
+    std::fill(block.begin(), block.end(), 0);
+    const uint64_t rowBytes = RowBytes(page);
+    const uint32_t visible = std::min(width, page.width - x);
+    for (uint32_t r = 0; r < rows && row + r < page.length; ++r) {
+        const uint8_t* from = pixels.data() + (row + r) * rowBytes;
+        uint8_t* to = block.data() + r * blockRowBytes;
+        for (uint32_t i = 0; i < visible; ++i) {
+            if (plane < 0) {
+                for (uint16_t s = 0; s < page.samplesPerPixel; ++s)
+                    PutSample(
+                        to, uint64_t{i} * page.samplesPerPixel + s, page.bitsPerSample,
+                        GetSample(from, (uint64_t{x} + i) * page.samplesPerPixel + s, page.bitsPerSample));
+            } else {
+                PutSample(to, i, page.bitsPerSample,
+                          GetSample(from,
+                                    (uint64_t{x} + i) * page.samplesPerPixel + static_cast<uint32_t>(plane),
+                                    page.bitsPerSample));
+            }
+        }
+    }
+}
+
+bool WritePage(TIFF* tif, const PageSpec& page) {
+    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, page.width);
+    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, page.length);
+    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, page.bitsPerSample);
+    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, page.samplesPerPixel);
+    TIFFSetField(tif, TIFFTAG_COMPRESSION, page.compression);
+    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, page.photometric);
+    TIFFSetField(tif, TIFFTAG_PLANARCONFIG, page.planar);
+    if (page.compression == COMPRESSION_CCITTFAX3)
+        TIFFSetField(tif, TIFFTAG_GROUP3OPTIONS, page.group3Options);
+    if (page.tileWidth != 0) {
+        TIFFSetField(tif, TIFFTAG_TILEWIDTH, page.tileWidth);
+        TIFFSetField(tif, TIFFTAG_TILELENGTH, page.tileLength);
+    } else if (page.rowsPerStrip != 0) {
+        TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, page.rowsPerStrip);
+    }
+    if (page.extraTags)
+        page.extraTags(tif);
+
+    const std::vector<uint8_t> pixels = PagePixels(page);
+    const bool separate = page.planar == PLANARCONFIG_SEPARATE;
+    const uint16_t planes = separate ? page.samplesPerPixel : 1;
+    if (page.tileWidth != 0) {
+        std::vector<uint8_t> tile(static_cast<size_t>(TIFFTileSize64(tif)));
+        const uint64_t tileRowBytes = static_cast<uint64_t>(TIFFTileRowSize64(tif));
+        for (uint32_t row = 0; row < page.length; row += page.tileLength)
+            for (uint32_t x = 0; x < page.width; x += page.tileWidth)
+                for (uint16_t plane = 0; plane < planes; ++plane) {
+                    CutBlock(page, pixels, x, row, page.tileWidth, page.tileLength, separate ? plane : -1,
+                             tileRowBytes, tile);
+                    if (TIFFWriteTile(tif, tile.data(), x, row, 0, plane) < 0)
+                        return false;
+                }
+    } else if (page.cutLastStrip) {
+        const tmsize_t stripBytes = static_cast<tmsize_t>(RowBytes(page) * page.rowsPerStrip);
+        const uint32_t strips = TIFFNumberOfStrips(tif);
+        for (uint32_t s = 0; s < strips; ++s) {
+            const tmsize_t bytes = s + 1 < strips ? stripBytes : stripBytes / 4;
+            if (TIFFWriteRawStrip(tif, s, const_cast<uint8_t*>(pixels.data()) + s * stripBytes, bytes) < 0)
+                return false;
+        }
+    } else {
+        const uint64_t lineBytes = static_cast<uint64_t>(TIFFScanlineSize64(tif));
+        std::vector<uint8_t> line(static_cast<size_t>(lineBytes));
+        for (uint16_t plane = 0; plane < planes; ++plane)
+            for (uint32_t row = 0; row < page.length; ++row) {
+                CutBlock(page, pixels, 0, row, page.width, 1, separate ? plane : -1, lineBytes, line);
+                if (TIFFWriteScanline(tif, line.data(), row, plane) < 0)
+                    return false;
+            }
+    }
+    return TIFFWriteDirectory(tif) != 0;
+}
+} // namespace
+
+uint64_t RowBytes(const PageSpec& page) {
+    return PlaneRowBytes(page.width * page.samplesPerPixel, page.bitsPerSample);
+}
+
+std::vector<uint8_t> PagePixels(const PageSpec& page) {
+    // Text-like: blank margins, lines of "characters" (short runs), repeated rows so that
+    // two-dimensional coding has something to find.
+    const uint64_t rowBytes = RowBytes(page);
+    std::vector<uint8_t> pixels(static_cast<size_t>(rowBytes * page.length), 0);
+    uint32_t state = page.seed * 2654435761u + 12345;
+    auto next = [&state] {
+        state = state * 1103515245u + 12345u;
+        return state >> 8;
+    };
+    for (uint32_t row = 0; row < page.length; ++row) {
+        uint8_t* line = pixels.data() + row * rowBytes;
+        if (row % 16 > 11)
+            continue;
+        if (row % 3 == 2 && row > 0) {
+            std::copy(line - rowBytes, line, line);
+            continue;
+        }
+        for (uint64_t byte = 0; byte < rowBytes; ++byte)
+            line[byte] = (next() % 4 == 0) ? static_cast<uint8_t>(next()) : 0;
+        // The padding bits behind the last sample are not image data: keep them zero.
+        const uint64_t usedBits = uint64_t{page.width} * page.samplesPerPixel * page.bitsPerSample;
+        if (usedBits % 8 != 0)
+            line[rowBytes - 1] &= static_cast<uint8_t>(0xFF << (8 - usedBits % 8));
+    }
+    return pixels;
+}
+
+bool WriteTiff(const std::string& path, const std::vector<PageSpec>& pages) {
+    TIFF* tif = TIFFOpen(path.c_str(), "w");
+    if (tif == nullptr)
+        return false;
+    bool ok = true;
+    for (const PageSpec& page : pages)
+        ok = ok && WritePage(tif, page);
+    TIFFClose(tif);
+    return ok;
+}
+
+std::vector<uint8_t> ReadPixels(TIFF* tif) {
+    PageSpec page;
+    TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &page.width);
+    TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &page.length);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &page.bitsPerSample);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &page.samplesPerPixel);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &page.planar);
+    const bool separate = page.planar == PLANARCONFIG_SEPARATE;
+    const uint16_t planes = separate ? page.samplesPerPixel : 1;
+    const uint64_t rowBytes = RowBytes(page);
+    std::vector<uint8_t> pixels(static_cast<size_t>(rowBytes * page.length), 0);
+
+    // Copies a block (a tile or a scanline) of blockWidth pixels at (x, row) into the pixels.
+    auto place = [&](const std::vector<uint8_t>& block, uint64_t blockRowBytes, uint32_t x, uint32_t row,
+                     uint32_t blockWidth, uint32_t rows, int plane) {
+        const uint32_t visible = std::min(blockWidth, page.width - x);
+        for (uint32_t r = 0; r < rows && row + r < page.length; ++r) {
+            const uint8_t* from = block.data() + r * blockRowBytes;
+            uint8_t* to = pixels.data() + (row + r) * rowBytes;
+            for (uint32_t i = 0; i < visible; ++i) {
+                if (plane < 0) {
+                    for (uint16_t s = 0; s < page.samplesPerPixel; ++s)
+                        PutSample(
+                            to, (uint64_t{x} + i) * page.samplesPerPixel + s, page.bitsPerSample,
+                            GetSample(from, uint64_t{i} * page.samplesPerPixel + s, page.bitsPerSample));
+                } else {
+                    PutSample(to, (uint64_t{x} + i) * page.samplesPerPixel + static_cast<uint32_t>(plane),
+                              page.bitsPerSample, GetSample(from, i, page.bitsPerSample));
+                }
+            }
+        }
+    };
+    if (TIFFIsTiled(tif)) {
+        uint32_t tileWidth = 0;
+        uint32_t tileLength = 0;
+        TIFFGetField(tif, TIFFTAG_TILEWIDTH, &tileWidth);
+        TIFFGetField(tif, TIFFTAG_TILELENGTH, &tileLength);
+        std::vector<uint8_t> tile(static_cast<size_t>(TIFFTileSize64(tif)));
+        const uint64_t tileRowBytes = static_cast<uint64_t>(TIFFTileRowSize64(tif));
+        for (uint32_t row = 0; row < page.length; row += tileLength)
+            for (uint32_t x = 0; x < page.width; x += tileWidth)
+                for (uint16_t plane = 0; plane < planes; ++plane) {
+                    std::fill(tile.begin(), tile.end(), 0);
+                    TIFFReadTile(tif, tile.data(), x, row, 0, plane);
+                    place(tile, tileRowBytes, x, row, tileWidth, tileLength, separate ? plane : -1);
+                }
+    } else {
+        std::vector<uint8_t> line(static_cast<size_t>(TIFFScanlineSize64(tif)));
+        for (uint16_t plane = 0; plane < planes; ++plane)
+            for (uint32_t row = 0; row < page.length; ++row) {
+                std::fill(line.begin(), line.end(), 0);
+                TIFFReadScanline(tif, line.data(), row, plane);
+                place(line, line.size(), 0, row, page.width, 1, separate ? plane : -1);
+            }
+    }
+    return pixels;
+}
+
+TiffHandle OpenForReading(const std::string& path) {
+    return TiffHandle(TIFFOpen(path.c_str(), "r"));
+}
+
+int CountDirectories(const std::string& path) {
+    TiffHandle tif = OpenForReading(path);
+    if (!tif)
+        return -1;
+    int count = 1;
+    while (TIFFReadDirectory(tif.get()))
+        ++count;
+    return count;
+}

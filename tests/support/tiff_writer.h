@@ -1,0 +1,48 @@
+// TIFF files written with libtiff page by page from a description, and their pixels read back
+// in one plain layout (rows top down, samples interleaved).
+#pragma once
+
+#include "tiffcopy/tiff_handle.h"
+
+#include <tiffio.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+struct PageSpec {
+    uint32_t width = 64;
+    uint32_t length = 40;
+    uint16_t bitsPerSample = 1;
+    uint16_t samplesPerPixel = 1;
+    uint16_t compression = COMPRESSION_NONE;
+    uint16_t photometric = PHOTOMETRIC_MINISWHITE;
+    uint16_t planar = PLANARCONFIG_CONTIG;
+    uint32_t group3Options = 0;
+    uint32_t rowsPerStrip = 0; // 0 writes no RowsPerStrip tag
+    uint32_t tileWidth = 0;    // nonzero writes tiles
+    uint32_t tileLength = 0;
+    uint32_t seed = 1; // varies the pixel pattern
+    // Uncompressed strips only: the last strip keeps a quarter of its bytes, so reading it
+    // fails. (A short middle strip would make the library re-estimate every count.)
+    bool cutLastStrip = false;
+    std::function<void(TIFF*)> extraTags;
+};
+
+// Bytes of one row of the interleaved layout.
+uint64_t RowBytes(const PageSpec& page);
+
+// The deterministic, text-like pixels of a page in the interleaved layout.
+std::vector<uint8_t> PagePixels(const PageSpec& page);
+
+// Writes the pages as the directories of a new file; false when libtiff refuses.
+bool WriteTiff(const std::string& path, const std::vector<PageSpec>& pages);
+
+// Reads the pixels of the directory the handle sits on into the interleaved layout.
+std::vector<uint8_t> ReadPixels(TIFF* tif);
+
+// Opens a file for reading (empty when it cannot be opened).
+TiffHandle OpenForReading(const std::string& path);
+
+int CountDirectories(const std::string& path);
