@@ -2,42 +2,22 @@
 // and CFont add their way of being made. Move-only.
 #pragma once
 
-#include <windows.h>
+#include "framework/handle.h"
 
-#include <utility>
-
-template <class H> class CGdiObject {
+template <class H> class CGdiObject : public COwner<H, ::DeleteObject> {
 public:
-    CGdiObject() = default;
-    explicit CGdiObject(H object) : m_h(object) {}
-    ~CGdiObject() { DeleteObject(); }
-    CGdiObject(const CGdiObject&) = delete;
-    CGdiObject& operator=(const CGdiObject&) = delete;
-    CGdiObject(CGdiObject&& other) noexcept : m_h(std::exchange(other.m_h, nullptr)) {}
-    CGdiObject& operator=(CGdiObject&& other) noexcept {
-        if (this != &other) {
-            DeleteObject();
-            m_h = std::exchange(other.m_h, nullptr);
-        }
-        return *this;
-    }
+    using COwner<H, ::DeleteObject>::COwner;
 
     // Takes `object` over, deleting what was held.
-    void Attach(H object) {
-        DeleteObject();
-        m_h = object;
-    }
+    void Attach(H object) { this->Reset(object); }
     BOOL DeleteObject() {
-        if (!m_h)
+        if (!this->Get())
             return FALSE;
-        ::DeleteObject(std::exchange(m_h, nullptr));
+        this->Reset();
         return TRUE;
     }
-    H GetSafeHandle() const { return m_h; }
-    operator H() const { return m_h; }
-
-private:
-    H m_h = nullptr;
+    H GetSafeHandle() const { return this->Get(); }
+    operator H() const { return this->Get(); }
 };
 
 class CBrush : public CGdiObject<HBRUSH> {

@@ -1,6 +1,6 @@
 #include "ui/folder_dialog.h"
 
-#include "framework/co_task_mem.h"
+#include "framework/handle.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #include "ui/folder_tree_ctrl.h"
 
-#include "framework/icon.h"
+#include "framework/handle.h"
 #include "ui/id_list.h"
 #include "ui/shell_source.h"
 

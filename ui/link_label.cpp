@@ -1,7 +1,7 @@
 #include "ui/link_label.h"
 
 #include "framework/dc.h"
-#include "framework/module.h"
+#include "framework/handle.h"
 #include "framework/reg_key.h"
 #include "framework/win_app.h"
 
@@ -167,7 +167,7 @@ void CLinkLabel::LoadHandCursor() {
         return;
     // The module's cursor goes with the module; the copy is ours.
     if (HCURSOR hand = ::LoadCursorA(help.Get(), MAKEINTRESOURCEA(kHandCursorId)))
-        m_hHandCursor.Attach(::CopyIcon(hand));
+        m_hHandCursor.Reset(::CopyIcon(hand));
 }
 
 BOOL CLinkLabel::OnSetCursor(HWND, UINT, UINT) {

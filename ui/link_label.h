@@ -6,7 +6,7 @@
 
 #include "framework/cstring.h"
 #include "framework/gdi_object.h"
-#include "framework/icon.h"
+#include "framework/handle.h"
 #include "framework/static_ctrl.h"
 #include "framework/tooltip_ctrl.h"
 

@@ -113,12 +113,12 @@ TEST_F(LinkLabelColourTest, HandCursorComesFromTheHelpProgramWhenItHasOne) {
 }
 
 TEST_F(LinkLabelColourTest, SetsItsCursorOnlyWhenItHasOne) {
-    link.m_hHandCursor.Destroy();
+    link.m_hHandCursor.Reset();
     EXPECT_EQ(link.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(link.m_hWnd),
                                MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
               FALSE);
 
-    link.m_hHandCursor.Attach(::CopyIcon(::LoadCursorA(nullptr, IDC_CROSS)));
+    link.m_hHandCursor.Reset(::CopyIcon(::LoadCursorA(nullptr, IDC_CROSS)));
     ASSERT_TRUE(link.m_hHandCursor);
     ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
     EXPECT_EQ(link.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(link.m_hWnd),
