@@ -12,14 +12,16 @@ BatchRunner::BatchRunner(HWND window, BatchJob job, std::unique_ptr<Renderer> re
     : m_window(window), m_job(std::move(job)), m_renderer(std::move(renderer)) {}
 
 bool BatchRunner::Start(unsigned(__stdcall* routine)(void*), void* param) {
+    if (!m_stop.IsUsable())
+        return false;
     const uintptr_t thread = _beginthreadex(nullptr, 0, routine, param, 0, &m_threadId);
     m_thread = CHandle(reinterpret_cast<HANDLE>(thread));
     return static_cast<bool>(m_thread);
 }
 
 int BatchRunner::ConvertAwdFile(const char* source, const char* output, ConversionOutcome& outcome) {
-    return ::ConvertAwdFile(*m_renderer, m_job.tempTiffPath, m_job.copyOptions, source, output,
-                            m_stopRequested, outcome);
+    return ::ConvertAwdFile(*m_renderer, m_job.tempTiffPath, m_job.copyOptions, source, output, m_stop,
+                            outcome);
 }
 
 int BatchRunner::ConvertRow(const BatchRow& row, ConversionOutcome& outcome) {
@@ -37,7 +39,7 @@ unsigned BatchRunner::Run() {
     unsigned converted = 0;
     WPARAM passedOver = 0;
     for (const BatchRow& row : m_job.rows) {
-        if (m_stopRequested)
+        if (m_stop.IsSet())
             break;
         if (!row.ticked || row.name.IsEmpty()) {
             ++passedOver;
@@ -60,13 +62,15 @@ unsigned BatchRunner::Run() {
     return converted;
 }
 
-void BatchRunner::WaitServing() {
+bool BatchRunner::WaitServing() {
     for (;;) {
         const HANDLE waits[] = {m_thread.Get(), m_renderer->RequestEvent()};
         const DWORD count = waits[1] ? 2 : 1;
         const DWORD woke = ::MsgWaitForMultipleObjects(count, waits, FALSE, INFINITE, QS_SENDMESSAGE);
-        if (woke == WAIT_OBJECT_0 || woke == WAIT_FAILED)
-            return;
+        if (woke == WAIT_OBJECT_0)
+            return true;
+        if (woke == WAIT_FAILED)
+            return false;
         if (count == 2 && woke == WAIT_OBJECT_0 + 1) {
             m_renderer->ServeRequest();
             continue;

@@ -5,9 +5,9 @@
 #include "convert/batch_job.h"
 #include "convert/conversion_result.h"
 #include "convert/renderer.h"
+#include "convert/stop_request.h"
 #include "framework/handle.h"
 
-#include <atomic>
 #include <memory>
 
 class BatchRunner {
@@ -16,7 +16,8 @@ public:
     BatchRunner(const BatchRunner&) = delete;
     BatchRunner& operator=(const BatchRunner&) = delete;
 
-    // Starts the worker thread at `routine`, which calls Run(); false when no thread could be made.
+    // Starts the worker thread at `routine`, which calls Run(); false when no thread could be made
+    // (or no stop request, without which the batch could not be ended).
     bool Start(unsigned(__stdcall* routine)(void*), void* param);
     // Worker thread: converts the ticked rows one after another; returns the count converted.
     // Its last step is WM_BATCH_END, after which the window thread may destroy the batch.
@@ -24,11 +25,13 @@ public:
     // Worker thread: one file through the batch's renderer and the copier.
     int ConvertAwdFile(const char* source, const char* output, ConversionOutcome& outcome);
 
-    // The batch stops after the file in hand.
-    void RequestStop() { m_stopRequested = true; }
+    // The batch stops after the file in hand, which has kStopGraceMs to finish.
+    void RequestStop() { m_stop.Set(); }
     // Window thread: waits until the worker has ended, serving meanwhile what it waits for
-    // (its reports and its renderer's requests) and nothing else.
-    void WaitServing();
+    // (its reports and its renderer's requests) and nothing else. The worker's own waits end on
+    // the stop request. False when the wait itself failed: the worker may still run, and the
+    // batch must then be kept.
+    bool WaitServing();
 
     HANDLE Thread() const { return m_thread.Get(); }
     unsigned ThreadId() const { return m_threadId; }
@@ -40,7 +43,7 @@ private:
     HWND m_window;
     const BatchJob m_job;
     std::unique_ptr<Renderer> m_renderer;
-    std::atomic<bool> m_stopRequested{false};
+    StopRequest m_stop;
     CHandle m_thread;
     unsigned m_threadId = 0;
 };

@@ -1,6 +1,22 @@
 #include "convert/conversion_result.h"
 
 namespace {
+// The system's words for `error`, or its number where the system has none.
+CString SystemMessage(HRESULT error) {
+    char text[256] = "";
+    DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                    static_cast<DWORD>(error), 0, text, sizeof(text), nullptr);
+    while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' || text[length - 1] == '.' ||
+                          text[length - 1] == ' '))
+        text[--length] = '\0';
+    CString message;
+    if (length > 0)
+        message = text;
+    else
+        message.Format("error 0x%08lX", static_cast<unsigned long>(error));
+    return message;
+}
+
 struct Reason {
     int result;
     const char* text;
@@ -21,6 +37,12 @@ constexpr Reason kReasons[] = {
     {kOutputNotPlaced, "The output file cannot be replaced: close the program that has it open"},
     {kPathTooLong, "The path is longer than 259 characters: use a shorter folder or name"},
     {kCommandLineTooLong, "The paths are too long for the fax viewer program: use a shorter folder or name"},
+    {kSourceGone,
+     "The AWD file is no longer there (moved, deleted, or its network share is gone): select its "
+     "folder again"},
+    {kSourceUnreadable,
+     "The AWD file cannot be opened for reading: check that you may read it and that no program holds it"},
+    {kStoppedByClose, "The conversion was stopped when the window closed: convert the file again"},
 };
 } // namespace
 
@@ -36,6 +58,14 @@ CString FailureReason(const ConversionOutcome& outcome) {
         else
             text = "Some pages are damaged and could not be read whole";
         return text;
+    case kNoRenderer:
+        // Why the control is missing tells the user whether installing it would help.
+        if (FAILED(outcome.error)) {
+            text = "No AWD renderer on this system: the imaging control could not be created (" +
+                   SystemMessage(outcome.error) + "); put AWDVSTUB.EXE next to Tarnvel.exe";
+            return text;
+        }
+        break;
     case kControlCallFailed:
         // The control's description, when it gives one, says more than its error number.
         if (!outcome.description.IsEmpty())

@@ -26,11 +26,14 @@ constexpr int kPathTooLong = -13;      // the source or output path has more tha
 constexpr int kCommandLineTooLong = -14;
 constexpr int kTempFileBusy =
     -15; // the batch stopped while another window's conversion held the temporary file
+constexpr int kSourceGone = -16;       // the AWD file is no longer where it was listed
+constexpr int kSourceUnreadable = -17; // the AWD file cannot be opened for reading
+constexpr int kStoppedByClose = -18;   // the window closed and the renderer did not finish in time
 
 // A conversion's result with what is known about its cause.
 struct ConversionOutcome {
     int result = kConverted;
-    HRESULT error = S_OK; // kControlCallFailed: the call's result
+    HRESULT error = S_OK; // kControlCallFailed: the call's result; kNoRenderer: the control's creation
     CString description;  // kControlCallFailed: the control's own words, when it gave any
     int pages = 0;        // kPagesLost: pages rendered
     int pagesCopied = 0;  // kPagesLost: pages written whole

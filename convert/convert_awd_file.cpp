@@ -4,6 +4,7 @@
 #include "convert/output_path.h"
 #include "convert/renderer.h"
 #include "convert/temp_file_lock.h"
+#include "framework/handle.h"
 
 ConversionClock g_conversionClock{};
 
@@ -76,10 +77,34 @@ int RenderedPages(const char* tempTiff, int& pages) {
     return ::GetFileAttributesA(tempTiff) == INVALID_FILE_ATTRIBUTES ? kNothingRendered : kCopyInputNotOpened;
 }
 
+// The list is not watched: a listed file may have gone since. A renderer handed a path that
+// names nothing may blame the document, or wait on a message box of its own.
+int CheckSource(const char* source) {
+    const CHandle file(::CreateFileA(source, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file)
+        return kConverted;
+    switch (::GetLastError()) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+    case ERROR_NETNAME_DELETED:
+    case ERROR_DEV_NOT_EXIST:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_NOT_READY:
+        return kSourceGone;
+    default:
+        return kSourceUnreadable;
+    }
+}
+
 int Convert(Renderer& renderer, const char* tempTiff, const CopyOptions& options, const char* source,
-            const char* output, const std::atomic<bool>& stop, ConversionOutcome& outcome) {
+            const char* output, const StopRequest& stop, ConversionOutcome& outcome) {
     if (!tempTiff[0])
         return kNoTempFile;
+    if (const int readable = CheckSource(source))
+        return readable;
     // Every Tarnvel window of the user renders into this file: one conversion at a time uses it.
     const CTempFileLock lock(tempTiff, stop);
     if (!lock.Held())
@@ -89,8 +114,12 @@ int Convert(Renderer& renderer, const char* tempTiff, const CopyOptions& options
         return kTempFileInUse;
     {
         ClockSpan span(g_conversionClock.rendering);
-        if (const int rendered = renderer.Render(source, tempTiff, outcome))
+        if (const int rendered = renderer.Render(source, tempTiff, stop, outcome)) {
+            // What an ended renderer half wrote is of no use to anyone.
+            if (rendered == kStoppedByClose)
+                ::DeleteFileA(tempTiff);
             return rendered;
+        }
     }
     int pages = 0;
     if (const int rendered = RenderedPages(tempTiff, pages))
@@ -100,7 +129,7 @@ int Convert(Renderer& renderer, const char* tempTiff, const CopyOptions& options
 } // namespace
 
 int ConvertAwdFile(Renderer& renderer, const char* tempTiff, const CopyOptions& options, const char* source,
-                   const char* output, const std::atomic<bool>& stop, ConversionOutcome& outcome) {
+                   const char* output, const StopRequest& stop, ConversionOutcome& outcome) {
     outcome.result = Convert(renderer, tempTiff, options, source, output, stop, outcome);
     return outcome.result;
 }

@@ -3,20 +3,19 @@
 #pragma once
 
 #include "convert/conversion_result.h"
+#include "convert/stop_request.h"
 #include "tiffcopy/tiffcopy.h"
 
 #include <windows.h>
-
-#include <atomic>
 
 class Renderer;
 
 // Renders `source` with `renderer` into the temporary file `tempTiff`, then copies that into
 // `output`. Worker thread, one call at a time; while another Tarnvel window's conversion holds
-// the temporary file it waits, until `stop` is set. kConverted, or the failure, which `outcome`
-// also holds with its cause.
+// the temporary file it waits, until `stop` is set. A source that cannot be read is never handed
+// to the renderer. kConverted, or the failure, which `outcome` also holds with its cause.
 int ConvertAwdFile(Renderer& renderer, const char* tempTiff, const CopyOptions& options, const char* source,
-                   const char* output, const std::atomic<bool>& stop, ConversionOutcome& outcome);
+                   const char* output, const StopRequest& stop, ConversionOutcome& outcome);
 
 // The number of pages of a rendered TIFF; 0 when it cannot be opened, -1 when its directory
 // chain is broken (a truncated file).

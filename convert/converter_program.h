@@ -9,7 +9,10 @@ public:
     // `applicationPath` is the program's full path, or empty to let the system's search for an
     // executable find "AWDVSTUB.EXE".
     explicit ConverterProgram(const char* applicationPath = "") : m_applicationPath(applicationPath) {}
-    int Render(const char* source, const char* target, ConversionOutcome& outcome) override;
+    // Waits for the program, or on a stop for what is left of the grace; a program still running
+    // then is ended and the file fails with kStoppedByClose.
+    int Render(const char* source, const char* target, const StopRequest& stop,
+               ConversionOutcome& outcome) override;
 
 private:
     CString m_applicationPath;

@@ -6,16 +6,26 @@
 namespace {
 // Posted to the request window: the worker's request waits (the details are in the renderer).
 constexpr UINT WM_RENDER_REQUEST = WM_APP + 30;
+
+// A real handle of the calling thread, which other threads can wait on.
+HANDLE CurrentThread() {
+    HANDLE thread = nullptr;
+    if (!::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentThread(), ::GetCurrentProcess(), &thread, 0,
+                           FALSE, DUPLICATE_SAME_ACCESS))
+        return nullptr;
+    return thread;
+}
 } // namespace
 
 ImagingControl::ImagingControl(CImgEdit& control)
     : m_control(control), m_requested(::CreateEventA(nullptr, FALSE, FALSE, nullptr)),
-      m_done(::CreateEventA(nullptr, FALSE, FALSE, nullptr)) {
+      m_done(::CreateEventA(nullptr, FALSE, FALSE, nullptr)), m_windowThread(CurrentThread()) {
     const RECT nowhere{0, 0, 0, 0};
     m_window.CreateEx(0, "STATIC", "", WS_POPUP, nowhere, nullptr, 0);
 }
 
-int ImagingControl::Render(const char* source, const char* target, ConversionOutcome& outcome) {
+int ImagingControl::Render(const char* source, const char* target, const StopRequest&,
+                           ConversionOutcome& outcome) {
     m_source = source;
     m_target = target;
     m_outcome = &outcome;
@@ -25,9 +35,12 @@ int ImagingControl::Render(const char* source, const char* target, ConversionOut
     if (!m_window.PostMessage(WM_RENDER_REQUEST) &&
         ::WaitForSingleObject(m_requested.Get(), 0) == WAIT_OBJECT_0)
         return kControlCallFailed;
-    if (::WaitForSingleObject(m_done.Get(), INFINITE) != WAIT_OBJECT_0)
-        return kControlCallFailed;
-    return m_result;
+    const HANDLE waits[] = {m_done.Get(), m_windowThread.Get()};
+    if (::WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0)
+        return m_result;
+    // The window thread is gone: a request it never took is taken back.
+    ::WaitForSingleObject(m_requested.Get(), 0);
+    return kControlCallFailed;
 }
 
 void ImagingControl::ServeRequest() {

@@ -12,9 +12,12 @@ class ImagingControl : public Renderer {
 public:
     // Window thread; `control` outlives the renderer. IsReady() tells whether it could be set up.
     explicit ImagingControl(CImgEdit& control);
-    bool IsReady() const { return m_requested && m_done && m_window.m_hWnd; }
+    bool IsReady() const { return m_requested && m_done && m_windowThread && m_window.m_hWnd; }
 
-    int Render(const char* source, const char* target, ConversionOutcome& outcome) override;
+    // The calls cannot be cut short, so a stop does not end them; the wait for them ends when they
+    // are done or the window thread is gone.
+    int Render(const char* source, const char* target, const StopRequest& stop,
+               ConversionOutcome& outcome) override;
     HANDLE RequestEvent() const override { return m_requested.Get(); }
     void ServeRequest() override;
 
@@ -36,6 +39,7 @@ private:
     CImgEdit& m_control;
     CHandle m_requested; // auto-reset: a request waits for the window thread
     CHandle m_done;      // auto-reset: the window thread has served it
+    CHandle m_windowThread;
     RequestWindow m_window{*this};
     // The request in hand: written by the worker before it sets m_requested, and by the window
     // thread before it sets m_done.

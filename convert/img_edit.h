@@ -17,8 +17,11 @@ public:
     }
     // Creates the control by its class identifier with no persisted state.
     BOOL Create(const char* windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
-        return CreateControl(CLSID_ImgEdit, windowName, style, rect, parent, id);
+        return CreateControl(CLSID_ImgEdit, windowName, style, rect, parent, id, &m_hrCreate);
     }
+    // What the last creation reported: S_OK, or why the control is missing (not registered, not
+    // licensed, a DLL that does not load).
+    HRESULT CreationResult() const { return m_hrCreate; }
 
     // The three calls return the control's result. Where the framework would raise its dispatch
     // exception we hand the failure back instead, with the control's own description of it in
@@ -29,4 +32,7 @@ public:
     // `path` as VT_BSTR, then the five variants as given.
     HRESULT SaveDocumentAs(const char* path, const VARIANT& a1, const VARIANT& a2, const VARIANT& a3,
                            const VARIANT& a4, const VARIANT& a5, CString* exceptionText = nullptr);
+
+private:
+    HRESULT m_hrCreate = E_UNEXPECTED; // not created yet
 };

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "convert/conversion_result.h"
+#include "convert/stop_request.h"
 
 #include <memory>
 
@@ -12,8 +13,10 @@ class Renderer {
 public:
     virtual ~Renderer() = default;
     // Worker thread. Renders `source` into `target`; kConverted when the renderer ran (what it
-    // wrote is judged afterwards), else a failure with its cause in `outcome`.
-    virtual int Render(const char* source, const char* target, ConversionOutcome& outcome) = 0;
+    // wrote is judged afterwards), else a failure with its cause in `outcome`. Once `stop` is set,
+    // a renderer that can be cut short gives up when the grace is over.
+    virtual int Render(const char* source, const char* target, const StopRequest& stop,
+                       ConversionOutcome& outcome) = 0;
     // Window thread. An event that is set while the renderer waits for the window thread, and
     // the service it waits for; a window thread that must wait for the worker (closing) serves
     // both, since a posted request finds no message loop then.
@@ -27,5 +30,6 @@ bool UsesConverterProgram(int generation);
 
 // Window thread, once per batch. The generation's own renderer where it works; where the control
 // could not be created, the fax viewer program beside Tarnvel.exe (in `programFolder`) or on the
-// standard search path; else a renderer that fails every file with kNoRenderer.
+// standard search path; else a renderer that fails every file with kNoRenderer and what the
+// control's creation reported.
 std::unique_ptr<Renderer> ChooseRenderer(int generation, CImgEdit& control, const char* programFolder);

@@ -8,7 +8,15 @@ const char kProgramName[] = "AWDVSTUB.EXE";
 
 class NoRenderer : public Renderer {
 public:
-    int Render(const char*, const char*, ConversionOutcome&) override { return kNoRenderer; }
+    // `controlCreation`: why the imaging control is missing.
+    explicit NoRenderer(HRESULT controlCreation) : m_controlCreation(controlCreation) {}
+    int Render(const char*, const char*, const StopRequest&, ConversionOutcome& outcome) override {
+        outcome.error = m_controlCreation;
+        return kNoRenderer;
+    }
+
+private:
+    HRESULT m_controlCreation;
 };
 
 // The program's full path when it lies in `folder`, else empty.
@@ -50,5 +58,5 @@ std::unique_ptr<Renderer> ChooseRenderer(int generation, CImgEdit& control, cons
         return std::make_unique<ConverterProgram>(beside);
     if (ProgramOnSearchPath())
         return std::make_unique<ConverterProgram>();
-    return std::make_unique<NoRenderer>();
+    return std::make_unique<NoRenderer>(control.m_hWnd ? S_OK : control.CreationResult());
 }

@@ -2,11 +2,6 @@
 
 #include <cstdio>
 
-namespace {
-// How often a waiting conversion looks at its stop request.
-constexpr DWORD kWaitSliceMs = 100;
-} // namespace
-
 void TempFileLockName(const char* path, char (&name)[32]) {
     // FNV-1a over the path, ASCII letters folded: the file system does not tell case apart.
     unsigned long hash = 2166136261UL;
@@ -17,22 +12,17 @@ void TempFileLockName(const char* path, char (&name)[32]) {
     std::snprintf(name, sizeof name, "Tarnvel.TempFile.%08lX", hash);
 }
 
-CTempFileLock::CTempFileLock(const char* path, const std::atomic<bool>& stop) {
+CTempFileLock::CTempFileLock(const char* path, const StopRequest& stop) {
     char name[32];
     TempFileLockName(path, name);
     m_mutex = CHandle(::CreateMutexA(nullptr, FALSE, name));
     if (!m_mutex)
         return;
-    for (;;) {
-        const DWORD woke = ::WaitForSingleObject(m_mutex.Get(), kWaitSliceMs);
-        // Abandoned: a process ended while converting; its half-written file is deleted anyway.
-        if (woke == WAIT_OBJECT_0 || woke == WAIT_ABANDONED) {
-            m_held = true;
-            return;
-        }
-        if (woke != WAIT_TIMEOUT || stop)
-            return;
-    }
+    // A free mutex comes first, stopping or not: the file in hand goes on.
+    const HANDLE waits[] = {m_mutex.Get(), stop.Event()};
+    const DWORD woke = ::WaitForMultipleObjects(2, waits, FALSE, INFINITE);
+    // Abandoned: a process ended while converting; its half-written file is deleted anyway.
+    m_held = woke == WAIT_OBJECT_0 || woke == WAIT_ABANDONED_0;
 }
 
 CTempFileLock::~CTempFileLock() {

@@ -2,11 +2,10 @@
 // from the file's path lets one conversion at a time use it, across processes.
 #pragma once
 
+#include "convert/stop_request.h"
 #include "framework/handle.h"
 
 #include <windows.h>
-
-#include <atomic>
 
 // The mutex's name for `path`: a fixed prefix and a hash of the path with its letters folded to
 // one case (a mutex name may hold no backslash, and must stay short).
@@ -14,9 +13,9 @@ void TempFileLockName(const char* path, char (&name)[32]);
 
 class CTempFileLock {
 public:
-    // Waits for the mutex of `path` in short slices and gives up once `stop` is set (the batch
-    // was told to stop, the window is closing) or the wait fails.
-    CTempFileLock(const char* path, const std::atomic<bool>& stop);
+    // Waits for the mutex of `path` until it is free, `stop` is set (the window is closing) or
+    // the wait fails.
+    CTempFileLock(const char* path, const StopRequest& stop);
     ~CTempFileLock();
     CTempFileLock(const CTempFileLock&) = delete;
     CTempFileLock& operator=(const CTempFileLock&) = delete;

@@ -8,8 +8,14 @@
 
 class CFindHandle {
 public:
-    // Starts the enumeration of `pattern`; the first entry lands in `found`.
-    CFindHandle(const char* pattern, WIN32_FIND_DATAA* found);
+    // FindFirstFileExA's shape; the oldest systems do not export it.
+    using FindFirstEx = HANDLE(WINAPI*)(LPCSTR, FINDEX_INFO_LEVELS, LPVOID, FINDEX_SEARCH_OPS, LPVOID, DWORD);
+    // The system's FindFirstFileExA, or null where it has none.
+    static FindFirstEx SystemFindFirstEx();
+
+    // Starts the enumeration of `pattern`; the first entry lands in `found`. `findFirstEx` is
+    // tried first, the plain FindFirstFileA after any failure but "nothing found".
+    CFindHandle(const char* pattern, WIN32_FIND_DATAA* found, FindFirstEx findFirstEx = SystemFindFirstEx());
     ~CFindHandle() { Close(); }
     CFindHandle(const CFindHandle&) = delete;
     CFindHandle& operator=(const CFindHandle&) = delete;

@@ -58,27 +58,31 @@ COleControlSite::~COleControlSite() {
     DestroyControl();
 }
 
-bool COleControlSite::CreateControl(REFCLSID clsid, const char* windowName, DWORD style, const RECT& rect,
-                                    HWND parent, UINT id) {
+HRESULT COleControlSite::CreateControl(REFCLSID clsid, const char* windowName, DWORD style, const RECT& rect,
+                                       HWND parent, UINT id) {
     if (m_object)
-        return false;
-    if (FAILED(::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                                  reinterpret_cast<void**>(m_object.Receive()))))
-        return false;
+        return E_UNEXPECTED;
+    HRESULT hr = ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
+                                    reinterpret_cast<void**>(m_object.Receive()));
+    if (FAILED(hr))
+        return hr;
     m_dispatch = Query<IDispatch>(m_object.Get(), IID_IDispatch);
     m_site = new (std::nothrow) CSiteObject(parent, rect);
     m_nThreadId = ::GetCurrentThreadId();
-    if (!m_dispatch || !m_site || !Activate(windowName, style, rect, parent, id)) {
+    hr = !m_dispatch ? E_NOINTERFACE
+         : !m_site   ? E_OUTOFMEMORY
+                     : Activate(windowName, style, rect, parent, id);
+    if (FAILED(hr)) {
         DestroyControl();
         if (m_hWnd)
             ::DestroyWindow(m_hWnd);
         m_hWnd = nullptr;
-        return false;
     }
-    return true;
+    return hr;
 }
 
-bool COleControlSite::Activate(const char* windowName, DWORD style, const RECT& rect, HWND parent, UINT id) {
+HRESULT COleControlSite::Activate(const char* windowName, DWORD style, const RECT& rect, HWND parent,
+                                  UINT id) {
     IOleClientSite* clientSite = m_site;
     DWORD misc = 0;
     m_object->GetMiscStatus(DVASPECT_CONTENT, &misc);
@@ -93,8 +97,10 @@ bool COleControlSite::Activate(const char* windowName, DWORD style, const RECT& 
 
     if (!(misc & OLEMISC_INVISIBLEATRUNTIME)) {
         RECT place = rect;
-        if (FAILED(m_object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, clientSite, 0, parent, &place)))
-            return false;
+        const HRESULT activated =
+            m_object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, clientSite, 0, parent, &place);
+        if (FAILED(activated))
+            return activated;
         m_inPlace = Query<IOleInPlaceObject>(m_object.Get(), IID_IOleInPlaceObject);
         m_site->SetInPlaceObject(m_inPlace.Get());
         if (m_inPlace) {
@@ -112,13 +118,13 @@ bool COleControlSite::Activate(const char* windowName, DWORD style, const RECT& 
         ::SetWindowLongA(m_hWnd, GWL_ID, static_cast<LONG>(id));
         if (windowName && *windowName)
             ::SetWindowTextA(m_hWnd, windowName);
-        return true;
+        return S_OK;
     }
     m_hWnd = ::CreateWindowExA(0, "STATIC", windowName, style & ~WS_VISIBLE, rect.left, rect.top,
                                rect.right - rect.left, rect.bottom - rect.top, parent,
                                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
                                ::GetModuleHandleA(nullptr), nullptr);
-    return m_hWnd != nullptr;
+    return m_hWnd ? S_OK : HRESULT_FROM_WIN32(::GetLastError());
 }
 
 void COleControlSite::DestroyControl() {

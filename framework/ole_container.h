@@ -37,10 +37,11 @@ public:
     COleControlSite(const COleControlSite&) = delete;
     COleControlSite& operator=(const COleControlSite&) = delete;
 
-    // Creates the control and activates it in place in `parent`; false (and nothing held) when
-    // the class is not known, is no control with a dispatch interface, or refuses activation.
-    bool CreateControl(REFCLSID clsid, const char* windowName, DWORD style, const RECT& rect, HWND parent,
-                       UINT id);
+    // Creates the control and activates it in place in `parent`. A failure (nothing held) says
+    // why: the class is not known or cannot be loaded (CoCreateInstance's result), is no control
+    // with a dispatch interface (E_NOINTERFACE), or refuses activation (its DoVerb result).
+    HRESULT CreateControl(REFCLSID clsid, const char* windowName, DWORD style, const RECT& rect, HWND parent,
+                          UINT id);
     // Calls member `dispid` with `args` in their order of declaration (a property put takes its
     // one value there). The result value is not asked for. RPC_E_WRONG_THREAD from any thread
     // but the creator's. `exceptionText`, if given, receives the description of the exception
@@ -58,7 +59,7 @@ public:
 
 private:
     HRESULT Invoke(DISPID dispid, WORD flags, DISPPARAMS& params, VARIANT* result, CString* exceptionText);
-    bool Activate(const char* windowName, DWORD style, const RECT& rect, HWND parent, UINT id);
+    HRESULT Activate(const char* windowName, DWORD style, const RECT& rect, HWND parent, UINT id);
 
     CSiteObject* m_site = nullptr; // one reference of ours
     CComPtr<IOleObject> m_object;

@@ -79,16 +79,21 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
 }
 
 BOOL CWnd::CreateControl(REFCLSID clsid, const char* windowName, DWORD style, const RECT& rect, CWnd* parent,
-                         UINT id) {
+                         UINT id, HRESULT* result) {
+    HRESULT ignored;
+    HRESULT& hr = result ? *result : ignored;
+    hr = E_UNEXPECTED;
     if (m_hWnd || m_pCtrlSite)
         return FALSE;
     auto site = std::make_unique<COleControlSite>();
-    if (!site->CreateControl(clsid, windowName, style, rect, parent ? parent->m_hWnd : nullptr, id))
+    hr = site->CreateControl(clsid, windowName, style, rect, parent ? parent->m_hWnd : nullptr, id);
+    if (FAILED(hr))
         return FALSE;
     if (!SubclassWindow(site->m_hWnd)) {
         site->DestroyControl();
         if (site->m_hWnd)
             ::DestroyWindow(site->m_hWnd);
+        hr = E_FAIL;
         return FALSE;
     }
     m_pCtrlSite = std::move(site);

@@ -48,9 +48,9 @@ public:
     virtual BOOL DestroyWindow();
     // Hosts the OLE control `clsid` (framework/ole_container.h): the control's own window (or
     // its placeholder) is bound to this object like CreateEx's. FALSE when the control could not
-    // be created and activated.
+    // be created and activated; `result`, if given, receives why.
     BOOL CreateControl(REFCLSID clsid, const char* windowName, DWORD style, const RECT& rect, CWnd* parent,
-                       UINT id);
+                       UINT id, HRESULT* result = nullptr);
     // Calls the hosted control's dispatch member (COleControlSite::InvokeHelper); E_NOINTERFACE
     // when no control is hosted.
     HRESULT InvokeHelper(DISPID dispid, WORD flags, COleVariant* args, UINT count,

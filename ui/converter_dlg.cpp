@@ -16,6 +16,14 @@ constexpr int kGoButtonShift = 55;
 // The hidden imaging control's square, in pixels at 96 dots per inch.
 constexpr int kImgEditSide = 100;
 
+// Posted at initialisation where the list refused its check boxes: told once the window shows.
+constexpr UINT WM_NO_CHECK_BOXES = WM_APP + 40;
+const char kNoCheckBoxesText[] =
+    "The file list cannot show check boxes: the common controls of this Windows (comctl32.dll) are older "
+    "than those of Internet Explorer 4.\n\n"
+    "Folders and their AWD files are still listed, but no file can be ticked, so none can be converted. "
+    "Install Internet Explorer 4 or later, which brings newer common controls, and start Tarnvel again.";
+
 struct Column {
     const char* heading;
     int width; // pixels at 96 dots per inch
@@ -49,6 +57,7 @@ const MessageMap* CConverterDlg::GetMessageMap() const {
         msgmap::Message<&CConverterDlg::OnBatchSteps>(WM_BATCH_STEPS),
         msgmap::Message<&CConverterDlg::OnBatchEnd>(WM_BATCH_END),
         msgmap::Message<&CConverterDlg::OnTimer>(WM_TIMER),
+        msgmap::Message<&CConverterDlg::OnNoCheckBoxes>(WM_NO_CHECK_BOXES),
     };
     static const MessageMap map(CDialog::GetMessageMap(), entries);
     return &map;
@@ -109,6 +118,9 @@ int CConverterDlg::InitControls() {
     // Attached only: the list's own messages need no object of ours.
     m_listFiles.Attach(GetDlgItem(IDC_LIST_FILES));
     m_listFiles.SetExtendedStyle(m_listFiles.GetExtendedStyle() | LVS_EX_CHECKBOXES);
+    // The common controls of the first Windows 95 and NT 4.0 know no extended styles at all.
+    if (!(m_listFiles.GetExtendedStyle() & LVS_EX_CHECKBOXES))
+        PostMessage(WM_NO_CHECK_BOXES);
     for (int i = 0; i < static_cast<int>(sizeof(kColumns) / sizeof(kColumns[0])); ++i)
         m_listFiles.InsertColumn(i, kColumns[i].heading, LVCFMT_LEFT, ScaleToScreen(kColumns[i].width));
 
@@ -119,6 +131,11 @@ int CConverterDlg::InitControls() {
     const int side = ScaleToScreen(kImgEditSide);
     const RECT place{0, 0, side, side};
     m_imgEdit.Create("ImgEdit", WS_CHILD, place, this, IDC_IMGEDIT);
+    return 0;
+}
+
+LRESULT CConverterDlg::OnNoCheckBoxes(WPARAM, LPARAM) {
+    ::MessageBoxA(m_hWnd, kNoCheckBoxesText, "Tarnvel", MB_OK | MB_ICONWARNING);
     return 0;
 }
 

@@ -62,6 +62,8 @@ protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
     int InitControls();
+    // Tells the user that the list has no check boxes, and what brings them.
+    LRESULT OnNoCheckBoxes(WPARAM, LPARAM);
 
     void OnSysCommand(UINT id, LPARAM lParam);
     void OnPaint();

@@ -75,8 +75,12 @@ int CConverterDlg::StopWorker() {
     m_pBatch->RequestStop();
     // The worker's reports and the control's calls need this thread: it serves them while it waits.
     m_bStopping = true;
-    m_pBatch->WaitServing();
+    const bool ended = m_pBatch->WaitServing();
     m_bStopping = false;
+    // A worker that may still run keeps its batch: freeing it would pull its work from under it.
+    // The process ends with it.
+    if (!ended)
+        static_cast<void>(m_pBatch.release());
     ReleaseBatch();
     return 1;
 }

@@ -11,7 +11,7 @@
 namespace doubles {
 
 // Fixture names (any case) that make a stand-in fail as real renderers fail.
-enum class Mode { Normal, NoOutput, Truncated, Slow, DispatchFailure };
+enum class Mode { Normal, Slow, DispatchFailure, Hang };
 
 inline Mode ModeOf(const char* documentPath) {
     std::string name(documentPath ? documentPath : "");
@@ -20,19 +20,20 @@ inline Mode ModeOf(const char* documentPath) {
         name = name.substr(slash + 1);
     for (char& c : name)
         c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    if (name.find("noout") != std::string::npos)
-        return Mode::NoOutput;
-    if (name.find("trunc") != std::string::npos)
-        return Mode::Truncated;
     if (name.find("slow") != std::string::npos)
         return Mode::Slow;
     if (name.find("dispfail") != std::string::npos)
         return Mode::DispatchFailure;
+    if (name.find("hang") != std::string::npos)
+        return Mode::Hang;
     return Mode::Normal;
 }
 
 // How long a "slow" rendering takes.
 constexpr DWORD kSlowMs = 1500;
+// How long a "hang" rendering sits before it gives up by itself, as a viewer on a message box
+// nobody sees would sit for ever; bounded, so that a test that fails leaves no process behind.
+constexpr DWORD kHangMs = 60000;
 
 // Appends one line to the log `fileName` in the folder named by TARNVEL_DOUBLES_LOG_DIR (with
 // its trailing backslash), which each test process sets for itself, else in the temporary folder.

@@ -96,17 +96,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (!ParseCommandLine(line, source, target))
         return 2;
     switch (doubles::ModeOf(source.c_str())) {
-    case doubles::Mode::NoOutput:
-        return 1;
     case doubles::Mode::Slow:
         ::Sleep(doubles::kSlowMs);
         break;
+    case doubles::Mode::Hang:
+        doubles::AppendLog("awdvstub-double.log", "hang pid=" + std::to_string(::GetCurrentProcessId()));
+        ::Sleep(doubles::kHangMs);
+        return 4;
     default:
         break;
     }
-    if (!WriteFax(source.c_str(), target.c_str()))
-        return 3;
-    if (doubles::ModeOf(source.c_str()) == doubles::Mode::Truncated)
-        doubles::Truncate(target.c_str());
-    return 0;
+    return WriteFax(source.c_str(), target.c_str()) ? 0 : 3;
 }

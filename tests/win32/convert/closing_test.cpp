@@ -2,6 +2,8 @@
 #include "conversion_fixture.h"
 
 #include "../modal_runner.h"
+#include "convert/stop_request.h"
+#include "framework/handle.h"
 
 #include <random>
 
@@ -114,6 +116,43 @@ TEST_F(ClosingDuringBatch, ASlowRenderingIsFinishedBeforeTheDialogCloses) {
     EXPECT_EQ(ReadFaxPages(out + "\\slow.tif").size(), 2u);
     EXPECT_FALSE(FileExists(out + "\\f1.tif")) << "the batch stops after the file in hand";
 }
+// A fax viewer that never ends (a real one may sit on a message box nobody sees) holds the
+// window only for the grace: then it is ended, nothing of its file reaches the output folder,
+// and the window closes.
+TEST_F(ClosingDuringBatch, AViewerThatNeverEndsIsEndedWhenTheGraceIsOver) {
+    WriteFaxFixture(m_fax + "\\hang.awd", 1, 9);
+    const std::string out = Folder("out");
+    DWORD viewer = 0;
+    DWORD asked = 0;
+    CConverterDlg dialog;
+    const INT_PTR result = RunModal(
+        dialog,
+        [&](CDialog&) {
+            ShowFolder(dialog, m_fax, {"hang.awd", "f1.awd"});
+            TickRow(dialog, 0);
+            TickRow(dialog, 1);
+            ::SetDlgItemTextA(dialog.m_hWnd, 1005, out.c_str());
+            ClickGo(dialog);
+            ASSERT_TRUE(Serve(20000, [&] {
+                for (const std::string& line : StubLog())
+                    if (line.rfind("hang pid=", 0) == 0)
+                        viewer = std::stoul(line.substr(9));
+                return viewer != 0;
+            }));
+            asked = ::GetTickCount();
+            dialog.PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        },
+        60000);
+    const DWORD closing = ::GetTickCount() - asked;
+    EXPECT_EQ(result, IDCANCEL);
+    // The stand-in gives up by itself only after a minute.
+    EXPECT_LT(closing, kStopGraceMs + 10000) << "the window waited for the viewer's own end";
+    const CHandle process(::OpenProcess(SYNCHRONIZE, FALSE, viewer));
+    EXPECT_TRUE(!process || ::WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0)
+        << "the viewer still runs";
+    EXPECT_TRUE(ListFiles(out).empty()) << "the batch went on, or the ended file was copied";
+}
+
 // The control's calls wait for the window thread's own loop: never made inside a message sent by
 // the worker, where COM refuses the calls a control makes to other apartments. Closing while they
 // wait finishes the file in hand, whether the close is asked for or the dialog's loop just ends

@@ -272,14 +272,18 @@ std::string ResultTipOf(CConverterDlg& dialog, int row) {
              ::GetTickCount(),
              {}};
     dialog.PreTranslateMessage(&move);
-    char text[512] = "";
-    TTTOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    // The wide form: the narrow one hands over at most 80 characters.
+    wchar_t text[512] = L"";
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V1_SIZE;
     tool.hwnd = dialog.m_listFiles.m_hWnd;
     tool.uId = 1;
     tool.lpszText = text;
-    dialog.m_tipResult.SendMessage(TTM_GETTEXTA, sizeof(text), reinterpret_cast<LPARAM>(&tool));
-    return text;
+    dialog.m_tipResult.SendMessage(TTM_GETTEXTW, sizeof(text) / sizeof(text[0]),
+                                   reinterpret_cast<LPARAM>(&tool));
+    char narrow[1024] = "";
+    ::WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof(narrow), nullptr, nullptr);
+    return narrow;
 }
 
 std::string OutputFieldOf(CConverterDlg& dialog) {

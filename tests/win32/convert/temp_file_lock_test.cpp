@@ -22,7 +22,7 @@ protected:
     }
 
     ScopedGeneration m_generation{7};
-    std::atomic<bool> m_never{false};
+    StopRequest m_never;
     std::unique_ptr<CTempFileLock> m_held;
 };
 

@@ -1,0 +1,175 @@
+// One file's conversion with renderers that fail as real ones do: each failure says why, no
+// renderer is started for a source that cannot be read, and an earlier output of the same name
+// survives byte for byte.
+#include "conversion_fixture.h"
+
+#include "app/environment.h"
+#include "convert/convert_awd_file.h"
+#include "convert/converter_program.h"
+#include "convert/renderer.h"
+#include "convert/temp_file_lock.h"
+#include "doubles/doubles_log.h"
+#include "framework/handle.h"
+
+#include <thread>
+
+namespace {
+// Writes into the temporary file what the test says, as a renderer that ran would have.
+class ScriptedRenderer : public Renderer {
+public:
+    explicit ScriptedRenderer(std::function<void(const std::string&)> write) : m_write(std::move(write)) {}
+    int Render(const char*, const char* target, const StopRequest&, ConversionOutcome&) override {
+        ++calls;
+        m_write(target);
+        return kConverted;
+    }
+    int calls = 0;
+
+private:
+    std::function<void(const std::string&)> m_write;
+};
+
+// Opens `path` so that others may read it but neither write, delete nor rename it.
+CHandle Hold(const std::string& path, DWORD share = FILE_SHARE_READ) {
+    return CHandle(::CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr));
+}
+
+class FileConversion : public ConversionTest {
+protected:
+    void SetUp() override {
+        ConversionTest::SetUp();
+        m_fax = Folder("fax");
+        m_out = Folder("out");
+        WriteFaxFixture(m_fax + "\\doc.awd", 3, 4);
+        WriteText(m_out + "\\doc.tif", "earlier");
+    }
+
+    int Convert(Renderer& renderer, const std::string& source, ConversionOutcome& outcome) {
+        CopyOptions options{};
+        options.nCompression = 6;
+        options.nJpegQuality = 75;
+        options.nTiling = -1;
+        return ConvertAwdFile(renderer, TempTiffPath, options, source.c_str(), (m_out + "\\doc.tif").c_str(),
+                              m_stop, outcome);
+    }
+    void ExpectEarlierOutputKept() {
+        EXPECT_EQ(ReadFile(m_out + "\\doc.tif"), "earlier");
+        EXPECT_EQ(ListFiles(m_out), std::vector<std::string>{"doc.tif"}) << "a scratch file was left";
+    }
+
+    std::string m_fax;
+    std::string m_out;
+    StopRequest m_stop;
+};
+
+TEST_F(FileConversion, EachFailureSaysWhyAndKeepsTheEarlierOutput) {
+    const std::string doc = m_fax + "\\doc.awd";
+    const auto renderAs = [&](const std::string& target) { CopyFixture(doc, target); };
+    const struct Kind {
+        const char* name;
+        std::function<void(const std::string&)> write;
+        std::function<CHandle()> hold; // held during the conversion
+        int result;
+        const char* reason; // how it starts
+    } kinds[] = {
+        {"nothing rendered", [](const std::string&) {}, nullptr, kNothingRendered,
+         "The renderer wrote no TIFF"},
+        {"a cut rendering",
+         [&](const std::string& target) {
+             renderAs(target);
+             doubles::Truncate(target.c_str());
+         },
+         nullptr, kRenderedFileCut, "The renderer's TIFF ends early"},
+        {"not a TIFF", [](const std::string& target) { WriteText(target, "%PDF-1.4 not a fax"); }, nullptr,
+         kCopyInputNotOpened, "The renderer wrote something that is not a readable TIFF"},
+        {"pages lost",
+         [&](const std::string& target) {
+             renderAs(target);
+             BreakStripOffset(target, 1);
+         },
+         nullptr, kPagesLost, "Some pages are damaged"},
+        {"temporary file busy", [](const std::string&) {},
+         [] {
+             WriteText(TempTiffPath, "held");
+             return Hold(TempTiffPath);
+         },
+         kTempFileInUse, "The temporary file zq4intmp.tif cannot be replaced"},
+        {"output not placed", renderAs, [&] { return Hold(m_out + "\\doc.tif"); }, kOutputNotPlaced,
+         "The output file cannot be replaced"},
+    };
+    for (const Kind& kind : kinds) {
+        SCOPED_TRACE(kind.name);
+        ScriptedRenderer renderer(kind.write);
+        ConversionOutcome outcome;
+        {
+            const CHandle held = kind.hold ? kind.hold() : CHandle();
+            EXPECT_EQ(Convert(renderer, doc, outcome), kind.result);
+        }
+        EXPECT_EQ(outcome.result, kind.result);
+        EXPECT_EQ(std::string(FailureReason(outcome)).rfind(kind.reason, 0), 0u) << FailureReason(outcome);
+        ExpectEarlierOutputKept();
+        ::DeleteFileA(TempTiffPath);
+    }
+}
+
+TEST_F(FileConversion, ASourceThatCannotBeReadStartsNoRenderer) {
+    ScriptedRenderer renderer([&](const std::string& target) { CopyFixture(m_fax + "\\doc.awd", target); });
+    ConversionOutcome outcome;
+    EXPECT_EQ(Convert(renderer, m_fax + "\\deleted.awd", outcome), kSourceGone);
+    EXPECT_EQ(Convert(renderer, m_root + "\\gone\\doc.awd", outcome), kSourceGone);
+    {
+        const CHandle locked = Hold(m_fax + "\\doc.awd", 0);
+        ASSERT_TRUE(locked);
+        EXPECT_EQ(Convert(renderer, m_fax + "\\doc.awd", outcome), kSourceUnreadable);
+    }
+    EXPECT_EQ(renderer.calls, 0);
+    ExpectEarlierOutputKept();
+    // A file that reads again converts.
+    EXPECT_EQ(Convert(renderer, m_fax + "\\doc.awd", outcome), kConverted);
+    EXPECT_EQ(ReadFaxPages(m_out + "\\doc.tif"), ReadFaxPages(m_fax + "\\doc.awd"));
+}
+
+TEST_F(FileConversion, AStoppedBatchGivesUpTheTemporaryFileAnotherWindowHolds) {
+    // The other window's conversion is another thread holding the lock: a mutex is its holder's.
+    StopRequest never;
+    HANDLE taken = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread other([&] {
+        const CTempFileLock lock(TempTiffPath, never);
+        ::SetEvent(taken);
+        ::WaitForSingleObject(release, 30000);
+    });
+    ASSERT_EQ(::WaitForSingleObject(taken, 10000), WAIT_OBJECT_0);
+    m_stop.Set();
+    ScriptedRenderer renderer([](const std::string&) {});
+    ConversionOutcome outcome;
+    EXPECT_EQ(Convert(renderer, m_fax + "\\doc.awd", outcome), kTempFileBusy);
+    EXPECT_EQ(renderer.calls, 0);
+    ::SetEvent(release);
+    other.join();
+    ::CloseHandle(taken);
+    ::CloseHandle(release);
+    ExpectEarlierOutputKept();
+}
+
+TEST_F(FileConversion, TheFaxViewerProgramGetsShortPathsWhereTheLongOnesDoNotFit) {
+    // 253 characters, which Windows accepts, and too long for the program's command line beside
+    // the temporary path.
+    const std::string folder = Folder(std::string(230 - m_root.size(), 'l').c_str());
+    const std::string source = folder + "\\" + std::string(253 - folder.size() - 5, 'd') + ".awd";
+    ASSERT_EQ(source.size(), 253u);
+    CopyFixture(m_fax + "\\doc.awd", source);
+    ConverterProgram program;
+    ConversionOutcome outcome;
+    EXPECT_EQ(Convert(program, source, outcome), kConverted) << FailureReason(outcome);
+    EXPECT_EQ(ReadFaxPages(m_out + "\\doc.tif"), ReadFaxPages(source));
+    const auto stub = StubLog();
+    ASSERT_EQ(stub.size(), 1u);
+    EXPECT_LT(stub[0].size(), 300u);
+    EXPECT_EQ(stub[0].rfind("AWDVSTUB.EXE /c \"", 0), 0u) << stub[0];
+    EXPECT_NE(stub[0].find('~'), std::string::npos) << "no short form in " << stub[0];
+
+    ScopedNoProgramOnPath noProgram;
+    EXPECT_EQ(Convert(program, m_fax + "\\doc.awd", outcome), kConverterNotStarted);
+}
+} // namespace
