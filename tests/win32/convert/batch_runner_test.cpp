@@ -1,20 +1,20 @@
-// The batch on its worker thread, with renderer doubles: a failed row does not stop the batch,
-// and a stop ends the file in hand (a renderer that would never return) and then the batch.
+// The batch on its worker thread, with a renderer double: a failed row does not stop the batch,
+// and a stop ends the file in hand (a rendering that would never end) and then the batch.
 #include "conversion_fixture.h"
 
 #include "app/environment.h"
 #include "convert/batch_runner.h"
 
+#include <cstring>
 #include <memory>
 
 namespace {
-// Renders by copying the document, as the control does; a document named "hang" waits until
-// the batch is stopped (at most 30 s) and gives up as a stopped renderer does.
+// Renders by copying the document; a document named "hang" waits for the stop (at most 30 s).
 class CopyingRenderer : public Renderer {
 public:
     int Render(const char* source, const char* target, const StopRequest& stop, ConversionOutcome&) override {
         ++calls;
-        if (std::string(source).find("hang") == std::string::npos)
+        if (!std::strstr(source, "hang"))
             return ::CopyFileA(source, target, FALSE) ? kConverted : kNothingRendered;
         ::SetEvent(hanging.Get());
         return ::WaitForSingleObject(stop.Event(), 30000) == WAIT_OBJECT_0 ? kStoppedByClose : kConverted;
@@ -23,110 +23,91 @@ public:
     int calls = 0;
 };
 
-// Runs a batch over `names` (all ticked) from fax\ into out\, and keeps what it reported.
+std::vector<std::string>* g_reports; // "row text reason" per converted row, then "end"
+
+LRESULT CALLBACK Reports(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_BATCH_ROW_DONE) {
+        const auto& row = *reinterpret_cast<const BatchRowResult*>(lParam);
+        g_reports->push_back(std::to_string(row.index) + " " + row.text + " " + row.reason);
+    } else if (message == WM_BATCH_END) {
+        g_reports->push_back("end");
+    }
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+unsigned __stdcall Work(void* batch) {
+    return static_cast<BatchRunner*>(batch)->Run();
+}
+
 class Batch : public ConversionTest {
 protected:
     void SetUp() override {
         ConversionTest::SetUp();
         m_fax = Folder("fax");
-        static const ATOM reportClass = [] {
-            WNDCLASSA windowClass{};
-            windowClass.lpfnWndProc = ReportProc;
-            windowClass.hInstance = ::GetModuleHandleA(nullptr);
-            windowClass.lpszClassName = "TarnvelBatchReports";
-            return ::RegisterClassA(&windowClass);
-        }();
-        ASSERT_NE(reportClass, 0);
-        m_window = ::CreateWindowExA(0, "TarnvelBatchReports", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                     ::GetModuleHandleA(nullptr), this);
-        ASSERT_NE(m_window, nullptr);
     }
-    void TearDown() override {
-        ::DestroyWindow(m_window);
-        ConversionTest::TearDown();
-    }
-
+    // Starts a batch over `names`, all ticked, from fax\ into out\.
     void Start(const std::vector<std::string>& names) {
+        g_reports = &m_reports;
+        m_window =
+            ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+        ::SetWindowLongPtrA(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Reports));
         BatchJob job;
         job.sourceFolder = m_fax.c_str();
         job.outputFolder = Folder("out").c_str();
         job.tempTiffPath = TempTiffPath;
-        job.copyOptions.nCompression = 6;
-        job.copyOptions.nTiling = -1;
+        job.copyOptions = CopyOptions{6, 75, 0, -1, 0};
         for (const std::string& name : names)
             job.rows.push_back(BatchRow{static_cast<int>(job.rows.size()), name.c_str(), true});
         auto renderer = std::make_unique<CopyingRenderer>();
         m_renderer = renderer.get();
         m_batch = std::make_unique<BatchRunner>(m_window, std::move(job), std::move(renderer));
-        ASSERT_TRUE(m_batch->Start(&Routine, m_batch.get()));
+        ASSERT_TRUE(m_batch->Start(&Work, m_batch.get()));
     }
     // Waits for the worker, serving its reports; its count of converted files.
     DWORD WaitForEnd() {
         EXPECT_TRUE(m_batch->WaitServing());
-        EXPECT_EQ(::WaitForSingleObject(m_batch->Thread(), 0), WAIT_OBJECT_0);
         DWORD converted = ~0u;
-        ::GetExitCodeThread(m_batch->Thread(), &converted);
-        EXPECT_TRUE(m_ended);
+        EXPECT_TRUE(::GetExitCodeThread(m_batch->Thread(), &converted) && converted != STILL_ACTIVE);
+        ::DestroyWindow(m_window);
         return converted;
     }
 
     std::string m_fax;
-    std::vector<std::string> m_rows; // "index text reason" per report
-    bool m_ended = false;
+    std::vector<std::string> m_reports;
+    HWND m_window = nullptr;
     CopyingRenderer* m_renderer = nullptr;
     std::unique_ptr<BatchRunner> m_batch;
-
-private:
-    static unsigned __stdcall Routine(void* batch) { return static_cast<BatchRunner*>(batch)->Run(); }
-    static LRESULT CALLBACK ReportProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_NCCREATE)
-            ::SetWindowLongPtrA(
-                window, GWLP_USERDATA,
-                reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-        auto* test = reinterpret_cast<Batch*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (test && message == WM_BATCH_ROW_DONE) {
-            const auto& row = *reinterpret_cast<const BatchRowResult*>(lParam);
-            test->m_rows.push_back(std::to_string(row.index) + " " + row.text + " " + row.reason);
-        } else if (test && message == WM_BATCH_END) {
-            test->m_ended = true;
-        }
-        return ::DefWindowProcA(window, message, wParam, lParam);
-    }
-
-    HWND m_window = nullptr;
 };
 
 TEST_F(Batch, AFailedRowDoesNotStopTheBatch) {
     WriteFaxFixture(m_fax + "\\a.awd", 2, 1);
     WriteFaxFixture(m_fax + "\\c.awd", 1, 2);
-    const std::string tooLong = std::string(MAX_PATH - m_fax.size(), 'p') + ".awd";
-    Start({"a.awd", tooLong, "gone.awd", "c.awd"});
+    Start({"a.awd", std::string(MAX_PATH - m_fax.size(), 'p') + ".awd", "gone.awd", "c.awd"});
     EXPECT_EQ(WaitForEnd(), 2u);
-    EXPECT_EQ(m_rows,
+    EXPECT_EQ(m_reports,
               (std::vector<std::string>{
-                  "0 OK ",
-                  "1 Fail The path is longer than 259 characters: use a shorter folder or name",
+                  "0 OK ", "1 Fail The path is longer than 259 characters: use a shorter folder or name",
                   "2 Fail The AWD file is no longer there (moved, deleted, or its network share is gone): "
                   "select its folder again",
-                  "3 OK ",
-              }));
+                  "3 OK ", "end"}));
     EXPECT_EQ(m_renderer->calls, 2) << "a row that cannot be read reached the renderer";
     EXPECT_EQ(ReadFaxPages(m_root + "\\out\\c.tif"), ReadFaxPages(m_fax + "\\c.awd"));
 }
 
 TEST_F(Batch, AStopEndsTheFileInHandAndTheBatch) {
-    for (const char* name : {"hang.awd", "b.awd", "c.awd"})
+    for (const char* name : {"hang.awd", "b.awd"})
         WriteFaxFixture(m_fax + "\\" + name, 1, 3);
-    Start({"hang.awd", "b.awd", "c.awd"});
+    Start({"hang.awd", "b.awd"});
     // The worker's reports are sent: they need this thread while it waits.
     ASSERT_TRUE(
         Serve(10000, [&] { return ::WaitForSingleObject(m_renderer->hanging.Get(), 0) == WAIT_OBJECT_0; }));
     m_batch->RequestStop();
     EXPECT_EQ(WaitForEnd(), 0u);
+    EXPECT_EQ(
+        m_reports,
+        (std::vector<std::string>{
+            "0 Fail The conversion was stopped when the window closed: convert the file again", "end"}));
     EXPECT_EQ(m_renderer->calls, 1) << "the batch went on after the stop";
-    EXPECT_EQ(m_rows,
-              std::vector<std::string>{
-                  "0 Fail The conversion was stopped when the window closed: convert the file again"});
     EXPECT_TRUE(ListFiles(m_root + "\\out").empty());
 }
 } // namespace

@@ -7,11 +7,8 @@
 #include "convert/convert_awd_file.h"
 #include "convert/converter_program.h"
 #include "convert/renderer.h"
-#include "convert/temp_file_lock.h"
 #include "doubles/doubles_log.h"
 #include "framework/handle.h"
-
-#include <thread>
 
 namespace {
 // Writes into the temporary file what the test says, as a renderer that ran would have.
@@ -45,12 +42,8 @@ protected:
     }
 
     int Convert(Renderer& renderer, const std::string& source, ConversionOutcome& outcome) {
-        CopyOptions options{};
-        options.nCompression = 6;
-        options.nJpegQuality = 75;
-        options.nTiling = -1;
-        return ConvertAwdFile(renderer, TempTiffPath, options, source.c_str(), (m_out + "\\doc.tif").c_str(),
-                              m_stop, outcome);
+        return ConvertAwdFile(renderer, TempTiffPath, CopyOptions{6, 75, 0, -1, 0}, source.c_str(),
+                              (m_out + "\\doc.tif").c_str(), m_stop, outcome);
     }
     void ExpectEarlierOutputKept() {
         EXPECT_EQ(ReadFile(m_out + "\\doc.tif"), "earlier");
@@ -127,29 +120,6 @@ TEST_F(FileConversion, ASourceThatCannotBeReadStartsNoRenderer) {
     // A file that reads again converts.
     EXPECT_EQ(Convert(renderer, m_fax + "\\doc.awd", outcome), kConverted);
     EXPECT_EQ(ReadFaxPages(m_out + "\\doc.tif"), ReadFaxPages(m_fax + "\\doc.awd"));
-}
-
-TEST_F(FileConversion, AStoppedBatchGivesUpTheTemporaryFileAnotherWindowHolds) {
-    // The other window's conversion is another thread holding the lock: a mutex is its holder's.
-    StopRequest never;
-    HANDLE taken = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HANDLE release = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    std::thread other([&] {
-        const CTempFileLock lock(TempTiffPath, never);
-        ::SetEvent(taken);
-        ::WaitForSingleObject(release, 30000);
-    });
-    ASSERT_EQ(::WaitForSingleObject(taken, 10000), WAIT_OBJECT_0);
-    m_stop.Set();
-    ScriptedRenderer renderer([](const std::string&) {});
-    ConversionOutcome outcome;
-    EXPECT_EQ(Convert(renderer, m_fax + "\\doc.awd", outcome), kTempFileBusy);
-    EXPECT_EQ(renderer.calls, 0);
-    ::SetEvent(release);
-    other.join();
-    ::CloseHandle(taken);
-    ::CloseHandle(release);
-    ExpectEarlierOutputKept();
 }
 
 TEST_F(FileConversion, TheFaxViewerProgramGetsShortPathsWhereTheLongOnesDoNotFit) {
