@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 // The RunModal call under way.
 struct ModalRun {
@@ -27,6 +29,21 @@ void CALLBACK Limit(HWND, UINT, UINT_PTR id, DWORD) {
         g_run->dialog->EndDialog(static_cast<int>(kTimedOut));
     }
 }
+
+// Dispatches what is queued until the queue is empty or `ms` have passed since `start`. A WM_QUIT
+// is put back for the loop that owns it; false then.
+bool Drain(DWORD start, DWORD ms) {
+    MSG msg;
+    while (::GetTickCount() - start <= ms && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            return false;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    return true;
+}
 } // namespace
 
 INT_PTR RunModal(CDialog& dialog, const std::function<void(CDialog&)>& body, UINT timeoutMs) {
@@ -50,10 +67,18 @@ void PostKey(HWND target, WPARAM key) {
     ::PostMessageA(target, WM_KEYUP, key, 0xC0000001);
 }
 
-void PumpMessages() {
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+bool PumpUntil(DWORD ms, const std::function<bool()>& done) {
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        if (done())
+            return true;
+        const DWORD elapsed = ::GetTickCount() - start;
+        if (elapsed >= ms || !Drain(start, ms))
+            return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(ms - elapsed, 20), QS_ALLINPUT);
     }
+}
+
+void PumpMessages(DWORD ms) {
+    Drain(::GetTickCount(), ms);
 }

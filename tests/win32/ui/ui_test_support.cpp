@@ -1,5 +1,7 @@
 #include "ui_test_support.h"
 
+#include "win32/modal_runner.h"
+
 #include <commctrl.h>
 #include <shlwapi.h>
 
@@ -115,21 +117,11 @@ std::string SelectedTreeText(HWND tree) {
 } // namespace
 
 bool WaitForBrowserSelection(HWND browser, const char* name, DWORD timeoutMs) {
-    const DWORD start = ::GetTickCount();
-    for (;;) {
+    return PumpUntil(timeoutMs, [&] {
         HWND tree = nullptr;
         ::EnumChildWindows(browser, &FindTree, reinterpret_cast<LPARAM>(&tree));
-        if (tree && ::lstrcmpiA(SelectedTreeText(tree).c_str(), name) == 0)
-            return true;
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-    }
+        return tree && ::lstrcmpiA(SelectedTreeText(tree).c_str(), name) == 0;
+    });
 }
 
 void Press(HWND dialog, int id) {
