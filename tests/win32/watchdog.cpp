@@ -35,9 +35,26 @@ void Report(const std::string& line) {
                 nullptr);
 }
 
+// Ends the processes the tests started, then the program with `code`. (Ending the job as a whole
+// would end the program too, but with an exit code that wine does not pass on.)
 [[noreturn]] void EndProgram(UINT code) {
-    if (g_job)
-        ::TerminateJobObject(g_job, code);
+    struct {
+        JOBOBJECT_BASIC_PROCESS_ID_LIST list;
+        ULONG_PTR more[255];
+    } ids{};
+    ids.list.NumberOfAssignedProcesses = 256;
+    if (g_job &&
+        ::QueryInformationJobObject(g_job, JobObjectBasicProcessIdList, &ids, sizeof(ids), nullptr)) {
+        for (DWORD i = 0; i < ids.list.NumberOfProcessIdsInList; ++i) {
+            const auto id = static_cast<DWORD>(ids.list.ProcessIdList[i]);
+            if (id == ::GetCurrentProcessId())
+                continue;
+            if (HANDLE process = ::OpenProcess(PROCESS_TERMINATE, FALSE, id)) {
+                ::TerminateProcess(process, code);
+                ::CloseHandle(process);
+            }
+        }
+    }
     ::TerminateProcess(::GetCurrentProcess(), code);
     std::_Exit(static_cast<int>(code));
 }
