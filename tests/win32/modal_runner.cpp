@@ -14,20 +14,38 @@ struct ModalRun {
 };
 ModalRun* g_run = nullptr;
 
-void CALLBACK Start(HWND, UINT, UINT_PTR id, DWORD) {
-    ::KillTimer(nullptr, id);
-    if (g_run) {
+enum RunnerTimer : UINT_PTR { kStart = 1, kLimit };
+
+// The body runs from a window's own timer message rather than a timer callback: the message
+// dispatch swallows a crash in a timer callback, and the test would go on as if the body had
+// returned.
+LRESULT CALLBACK RunnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_TIMER)
+        return ::DefWindowProcA(window, message, wParam, lParam);
+    ::KillTimer(window, wParam);
+    if (!g_run)
+        return 0;
+    if (wParam == kStart) {
         g_run->ran = true;
         (*g_run->body)(*g_run->dialog);
-    }
-}
-
-void CALLBACK Limit(HWND, UINT, UINT_PTR id, DWORD) {
-    ::KillTimer(nullptr, id);
-    if (g_run) {
+    } else {
         g_run->timedOut = true;
         g_run->dialog->EndDialog(static_cast<int>(kTimedOut));
     }
+    return 0;
+}
+
+HWND RunnerWindow() {
+    static const HWND window = [] {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = &RunnerProc;
+        windowClass.hInstance = ::GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "TarnvelModalRunner";
+        ::RegisterClassA(&windowClass);
+        return ::CreateWindowExA(0, windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                 windowClass.hInstance, nullptr);
+    }();
+    return window;
 }
 
 // Dispatches what is queued until the queue is empty or `ms` have passed since `start`. A WM_QUIT
@@ -49,11 +67,12 @@ bool Drain(DWORD start, DWORD ms) {
 INT_PTR RunModal(CDialog& dialog, const std::function<void(CDialog&)>& body, UINT timeoutMs) {
     ModalRun run{&dialog, &body, false, false};
     g_run = &run;
-    const UINT_PTR start = ::SetTimer(nullptr, 0, 50, &Start);
-    const UINT_PTR limit = ::SetTimer(nullptr, 0, timeoutMs, &Limit);
+    HWND runner = RunnerWindow();
+    ::SetTimer(runner, kStart, 50, nullptr);
+    ::SetTimer(runner, kLimit, timeoutMs, nullptr);
     const INT_PTR result = dialog.DoModal();
-    ::KillTimer(nullptr, start);
-    ::KillTimer(nullptr, limit);
+    ::KillTimer(runner, kStart);
+    ::KillTimer(runner, kLimit);
     g_run = nullptr;
     if (!run.ran)
         ADD_FAILURE() << "the test body never ran inside the dialog (DoModal returned " << result << ")";
