@@ -3,44 +3,28 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 namespace {
-// The RunModal call under way.
-struct ModalRun {
-    CDialog* dialog;
-    const std::function<void(CDialog&)>* body;
-    bool ran;
-    bool timedOut;
-};
-ModalRun* g_run = nullptr;
+// The live timers by their identifiers, on one message-only window of the thread.
+std::map<UINT_PTR, std::function<void()>*> g_timers;
+UINT_PTR g_lastTimer = 0;
 
-enum RunnerTimer : UINT_PTR { kStart = 1, kLimit };
-
-// The body runs from a window's own timer message rather than a timer callback: the message
-// dispatch swallows a crash in a timer callback, and the test would go on as if the body had
-// returned.
-LRESULT CALLBACK RunnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK TimerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_TIMER)
         return ::DefWindowProcA(window, message, wParam, lParam);
-    ::KillTimer(window, wParam);
-    if (!g_run)
-        return 0;
-    if (wParam == kStart) {
-        g_run->ran = true;
-        (*g_run->body)(*g_run->dialog);
-    } else {
-        g_run->timedOut = true;
-        g_run->dialog->EndDialog(static_cast<int>(kTimedOut));
-    }
+    const auto timer = g_timers.find(wParam);
+    if (timer != g_timers.end())
+        (*timer->second)();
     return 0;
 }
 
-HWND RunnerWindow() {
+HWND TimerWindow() {
     static const HWND window = [] {
         WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = &RunnerProc;
+        windowClass.lpfnWndProc = &TimerProc;
         windowClass.hInstance = ::GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "TarnvelModalRunner";
+        windowClass.lpszClassName = "TarnvelTestTimers";
         ::RegisterClassA(&windowClass);
         return ::CreateWindowExA(0, windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                  windowClass.hInstance, nullptr);
@@ -64,19 +48,33 @@ bool Drain(DWORD start, DWORD ms) {
 }
 } // namespace
 
+LoopTimer::LoopTimer(UINT ms, std::function<void()> tick) : m_tick(std::move(tick)), m_id(++g_lastTimer) {
+    g_timers[m_id] = &m_tick;
+    ::SetTimer(TimerWindow(), m_id, ms, nullptr);
+}
+
+void LoopTimer::Stop() {
+    if (g_timers.erase(m_id))
+        ::KillTimer(TimerWindow(), m_id);
+}
+
 INT_PTR RunModal(CDialog& dialog, const std::function<void(CDialog&)>& body, UINT timeoutMs) {
-    ModalRun run{&dialog, &body, false, false};
-    g_run = &run;
-    HWND runner = RunnerWindow();
-    ::SetTimer(runner, kStart, 50, nullptr);
-    ::SetTimer(runner, kLimit, timeoutMs, nullptr);
+    bool ran = false;
+    bool timedOut = false;
+    LoopTimer start(50, [&] {
+        start.Stop();
+        ran = true;
+        body(dialog);
+    });
+    LoopTimer limit(timeoutMs, [&] {
+        limit.Stop();
+        timedOut = true;
+        dialog.EndDialog(static_cast<int>(kTimedOut));
+    });
     const INT_PTR result = dialog.DoModal();
-    ::KillTimer(runner, kStart);
-    ::KillTimer(runner, kLimit);
-    g_run = nullptr;
-    if (!run.ran)
+    if (!ran)
         ADD_FAILURE() << "the test body never ran inside the dialog (DoModal returned " << result << ")";
-    if (run.timedOut)
+    if (timedOut)
         ADD_FAILURE() << "the dialog was still open after " << timeoutMs << " ms";
     return result;
 }

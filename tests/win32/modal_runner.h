@@ -13,9 +13,26 @@ constexpr INT_PTR kTimedOut = -100;
 // body may end the dialog, or post input and return so that the loop handles it; if the dialog
 // is still open after `timeoutMs` it is ended with kTimedOut. The running test fails when the
 // body never ran or the dialog timed out, so a caller need not check either. Returns DoModal's
-// result. The limit is a thread timer, which fires only while the thread serves its messages: a
-// body or a dialog that blocks the thread is bounded by the watchdog instead (win32/watchdog.h).
+// result. The limit is a timer, which fires only while the thread serves its messages: a body or
+// a dialog that blocks the thread is bounded by the watchdog instead (win32/watchdog.h).
 INT_PTR RunModal(CDialog& dialog, const std::function<void(CDialog&)>& body, UINT timeoutMs = 20000);
+
+// Calls `tick` every `ms` from the thread's message loop, whichever loop runs (a dialog's modal
+// loop, PumpUntil), while the object lives. Unlike a timer callback, whose crash the message
+// dispatch swallows, a crash in `tick` ends the program with a report (win32/watchdog.h).
+class LoopTimer {
+public:
+    LoopTimer(UINT ms, std::function<void()> tick);
+    ~LoopTimer() { Stop(); }
+    LoopTimer(const LoopTimer&) = delete;
+    LoopTimer& operator=(const LoopTimer&) = delete;
+
+    void Stop();
+
+private:
+    std::function<void()> m_tick;
+    UINT_PTR m_id;
+};
 
 // Posts a key's press and release to `target`, for the modal loop to handle.
 void PostKey(HWND target, WPARAM key);
