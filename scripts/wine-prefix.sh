@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Creates the private 32-bit wine prefix $WINEPREFIX once and keeps its test settings current;
-# later calls return at once.
-# usage: wine-prefix.sh [--dpi DPI]
+# Creates the private 32-bit wine prefix $WINEPREFIX once and keeps its settings for the tests
+# current; later calls return at once.
+# usage: wine-prefix.sh [--dpi DPI | --plain]
 # --dpi sets the screen resolution (dots per inch) of the whole prefix: every program in it sees it.
+# --plain leaves out the settings for the tests, for a prefix that runs the program on a desktop.
 set -euo pipefail
 : "${WINEPREFIX:?set WINEPREFIX}"
 dpi=96
-if [ "${1:-}" = --dpi ]; then
-  dpi=$2
-fi
+case ${1:-} in
+--dpi) dpi=$2 ;;
+--plain) plain=1 ;;
+esac
 export WINEARCH=win32 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$(dirname "$WINEPREFIX")"
 exec 9>"$WINEPREFIX.lock"
@@ -44,7 +46,7 @@ REGEDIT4
 "LogPixels"=dword:$(printf '%08x' "$dpi")
 EOF
 )
-if [ "$(cat "$WINEPREFIX/.tarnvel-settings" 2>/dev/null)" != "$settings" ]; then
+if [ -z "${plain:-}" ] && [ "$(cat "$WINEPREFIX/.tarnvel-settings" 2>/dev/null)" != "$settings" ]; then
   printf '%s\r\n' "$settings" >"$WINEPREFIX/drive_c/tarnvel-settings.reg"
   wine regedit /S 'C:\tarnvel-settings.reg' >/dev/null 2>&1
   rm -f "$WINEPREFIX/drive_c/tarnvel-settings.reg"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs a command on a private virtual X display and ends the display (and the wine
-# servers of $WINEPREFIX and its sibling prefixes $WINEPREFIX-*, whose desktops live on that
-# display) when the command ends.
+# servers of $WINEPREFIX and of its prefixes for other resolutions, $WINEPREFIX-dpi*, whose
+# desktops live on that display) when the command ends.
 # usage: with-xvfb.sh COMMAND [ARGS...]
 set -uo pipefail
 
@@ -22,7 +22,7 @@ fi
 
 cleanup() {
   if [ -n "${WINEPREFIX:-}" ]; then
-    for prefix in "$WINEPREFIX" "$WINEPREFIX"-*/; do
+    for prefix in "$WINEPREFIX" "$WINEPREFIX"-dpi*/; do
       if [ -d "$prefix" ]; then WINEPREFIX=${prefix%/} wineserver -k >/dev/null 2>&1 || true; fi
     done
   fi
