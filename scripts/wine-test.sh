@@ -51,7 +51,11 @@ wine "$exe" "$@" || status=$?
 # Ended by the watchdog or a crash: the tests this run was to run (its filter and shard) that had
 # not begun run in a program of their own, as often as that takes.
 listed=$(wine "$exe" "$@" --gtest_list_tests | tr -d '\r' |
-  awk '/^[^ ]/ { suite = $1 } /^  / { print suite $1 }')
+  awk '/^[^ ]/ { suite = $1 } /^  / { print suite $1 }' | grep -v -E '(^|\.)DISABLED_' || true)
+# The list is every shard's: gtest deals the tests out to the shards in turn.
+if [ -n "${GTEST_TOTAL_SHARDS:-}" ]; then
+  listed=$(awk -v shards="$GTEST_TOTAL_SHARDS" -v shard="$GTEST_SHARD_INDEX" '(NR - 1) % shards == shard' <<<"$listed")
+fi
 unset GTEST_TOTAL_SHARDS GTEST_SHARD_INDEX
 code=$status
 while [ "$code" -gt 1 ]; do
