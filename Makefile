@@ -54,7 +54,7 @@ native: deps
 test: win32 win32-tests native
 	@bash scripts/with-xvfb.sh ctest --test-dir $(B)/native --output-on-failure -j2 || \
 	  { echo "Tests that failed, overran their bound or crashed:"; \
-	    grep -h -E '^\[ (WATCHDOG \]|CRASHED  \])|^\[  FAILED  \] .*\([0-9]+ ms\)$$' \
+	    grep -h -E '^\[ (WATCHDOG \]|CRASHED  \])|^\[  FAILED  \] .*\([0-9]+ ms\)$$|^wine-test: ' \
 	      $(B)/native/Testing/Temporary/LastTest.log; exit 1; }
 
 bench: deps win32-tests
