@@ -49,8 +49,13 @@ native: deps
 	  -DTARNVEL_PROGRAM=$(B)/win32/Tarnvel.exe >/dev/null
 	@cmake --build $(B)/native
 
+# After a failure, the tests that failed, overran their bound or crashed, each by name, from the
+# output of every entry (which ctest keeps in LastTest.log).
 test: win32 win32-tests native
-	@bash scripts/with-xvfb.sh ctest --test-dir $(B)/native --output-on-failure -j2
+	@bash scripts/with-xvfb.sh ctest --test-dir $(B)/native --output-on-failure -j2 || \
+	  { echo "Tests that failed, overran their bound or crashed:"; \
+	    grep -h -E '^\[ (WATCHDOG \]|CRASHED  \])|^\[  FAILED  \] .*\([0-9]+ ms\)$$|^wine-test: ' \
+	      $(B)/native/Testing/Temporary/LastTest.log; exit 1; }
 
 bench: deps win32-tests
 	@cmake -S . -B $(B)/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARNVEL_BENCH=ON \

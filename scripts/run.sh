@@ -6,14 +6,15 @@
 # usage: run.sh BUILD_DIR
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build}
+build=$(cd "${1:-$root/build}" && pwd)
 exe=$build/win32/Tarnvel.exe
 [ -f "$exe" ] || { echo "run: $exe is missing; run make first" >&2; exit 1; }
-export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
+# A prefix of its own: the tests' prefix is set up for a display without a window manager.
+export WINEPREFIX=$build/wineprefix-run
 export WINEARCH=win32 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
 
 if [ -n "${DISPLAY:-}" ] && [ "${TARNVEL_RUN_SCREENSHOT:-}" = "" ]; then
-  "$root/scripts/wine-prefix.sh"
+  "$root/scripts/wine-prefix.sh" --plain
   exec wine "$exe"
 fi
 
@@ -22,7 +23,7 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 # On the private display: start, wait for the dialog, take the picture, end the program.
-"$root/scripts/wine-prefix.sh"
+"$root/scripts/wine-prefix.sh" --plain
 mkdir -p "$build/screenshots"
 shot=$build/screenshots/tarnvel-$(date +%Y%m%d-%H%M%S).png
 wine "$exe" &

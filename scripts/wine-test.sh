@@ -5,14 +5,18 @@
 # (win95, win98, winme, nt40, win2k, winxp, win7, win10).
 # --dpi sets the screen resolution of the whole prefix (dots per inch): give such a run a prefix
 # of its own, since every program in the prefix sees it.
+# A test that runs past its bound or crashes ends its program (tests/win32/watchdog.h); the
+# program then starts again for the tests that had not begun, so that a hang or a crash costs one
+# result.
+# The exit status is the first failing run's.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 winver=""
-dpi=""
+dpi=()
 while [ "${1:-}" = --winver ] || [ "${1:-}" = --dpi ]; do
   case $1 in
   --winver) winver=$2 ;;
-  --dpi) dpi=$2 ;;
+  --dpi) dpi=(--dpi "$2") ;;
   esac
   shift 2
 done
@@ -21,15 +25,47 @@ shift
 : "${WINEPREFIX:?set WINEPREFIX}"
 : "${DISPLAY:?no DISPLAY: run under scripts/with-xvfb.sh}"
 export WINEARCH=win32 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml=" TARNVEL_TEST_DRIVE=T:
-"$root/scripts/wine-prefix.sh"
+"$root/scripts/wine-prefix.sh" "${dpi[@]}"
 
-if [ -n "$dpi" ]; then
-  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
-fi
 if [ -n "$winver" ]; then
   copy="$(dirname "$exe")/$(basename "$exe" .exe)-$winver.exe"
   cp -f "$exe" "$copy"
   wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$(basename "$copy")" /v Version /d "$winver" /f >/dev/null 2>&1
   exe=$copy
 fi
-exec wine "$exe" "$@"
+
+# A temporary folder of the run's own (tests/win32/main.cpp), kept for the ctest run when the run
+# is a ctest entry (scripts/wine-session.sh removes them all at its end).
+temp=${TARNVEL_TEST_ENTRY:-run-$$}
+mkdir -p "$WINEPREFIX/drive_c/tarnvel-temp/$temp"
+export TARNVEL_TEST_TEMP="C:\\tarnvel-temp\\$temp"
+# The program writes the name of each test as it begins.
+begun=$(mktemp)
+trap 'rm -f "$begun"; [ -n "${TARNVEL_TEST_ENTRY:-}" ] || rm -rf "$WINEPREFIX/drive_c/tarnvel-temp/$temp"' EXIT
+export TARNVEL_TEST_LOG="Z:${begun//\//\\}"
+status=0
+wine "$exe" "$@" || status=$?
+# 0 and 1 are the test framework's verdicts; a program that began no test has none to skip.
+[ "$status" -gt 1 ] && [ -s "$begun" ] || exit "$status"
+
+# Ended by the watchdog or a crash: the tests this run was to run (its filter and shard) that had
+# not begun run in a program of their own, as often as that takes.
+listed=$(wine "$exe" "$@" --gtest_list_tests | tr -d '\r' |
+  awk '/^[^ ]/ { suite = $1 } /^  / { print suite $1 }' | grep -v -E '(^|\.)DISABLED_' || true)
+# The list is every shard's: gtest deals the tests out to the shards in turn.
+if [ -n "${GTEST_TOTAL_SHARDS:-}" ]; then
+  listed=$(awk -v shards="$GTEST_TOTAL_SHARDS" -v shard="$GTEST_SHARD_INDEX" '(NR - 1) % shards == shard' <<<"$listed")
+fi
+unset GTEST_TOTAL_SHARDS GTEST_SHARD_INDEX
+code=$status
+while [ "$code" -gt 1 ]; do
+  rest=$(grep -vxF -f "$begun" <<<"$listed" || true)
+  [ -n "$rest" ] || break
+  before=$(wc -l <"$begun")
+  echo "wine-test: the program ended in or after $(tail -n 1 "$begun"); the $(wc -l <<<"$rest") tests" \
+    "that had not begun run in a new one" >&2
+  code=0
+  wine "$exe" "$@" "--gtest_filter=$(paste -sd: <<<"$rest")" || code=$?
+  [ "$(wc -l <"$begun")" -gt "$before" ] || break
+done
+exit "$status"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs a command on a private virtual X display and ends the display (and the wine
-# server of $WINEPREFIX, whose desktop lives on that display) when the command ends.
+# servers of $WINEPREFIX and of its prefixes for other resolutions, $WINEPREFIX-dpi*, whose
+# desktops live on that display) when the command ends.
 # usage: with-xvfb.sh COMMAND [ARGS...]
 set -uo pipefail
 
@@ -20,7 +21,11 @@ if [ -z "$display" ]; then
 fi
 
 cleanup() {
-  if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then wineserver -k >/dev/null 2>&1 || true; fi
+  if [ -n "${WINEPREFIX:-}" ]; then
+    for prefix in "$WINEPREFIX" "$WINEPREFIX"-dpi*/; do
+      if [ -d "$prefix" ]; then WINEPREFIX=${prefix%/} wineserver -k >/dev/null 2>&1 || true; fi
+    done
+  fi
   kill "$xpid" 2>/dev/null
   wait "$xpid" 2>/dev/null || true
 }

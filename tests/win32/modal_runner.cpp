@@ -2,45 +2,79 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-// The RunModal call under way.
-struct ModalRun {
-    CDialog* dialog;
-    const std::function<void(CDialog&)>* body;
-    bool ran;
-    bool timedOut;
-};
-ModalRun* g_run = nullptr;
+#include <algorithm>
+#include <map>
 
-void CALLBACK Start(HWND, UINT, UINT_PTR id, DWORD) {
-    ::KillTimer(nullptr, id);
-    if (g_run) {
-        g_run->ran = true;
-        (*g_run->body)(*g_run->dialog);
-    }
+namespace {
+// The live timers by their identifiers, on one message-only window of the thread.
+std::map<UINT_PTR, std::function<void()>*> g_timers;
+UINT_PTR g_lastTimer = 0;
+
+LRESULT CALLBACK TimerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_TIMER)
+        return ::DefWindowProcA(window, message, wParam, lParam);
+    const auto timer = g_timers.find(wParam);
+    if (timer != g_timers.end())
+        (*timer->second)();
+    return 0;
 }
 
-void CALLBACK Limit(HWND, UINT, UINT_PTR id, DWORD) {
-    ::KillTimer(nullptr, id);
-    if (g_run) {
-        g_run->timedOut = true;
-        g_run->dialog->EndDialog(static_cast<int>(kTimedOut));
+HWND TimerWindow() {
+    static const HWND window = [] {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = &TimerProc;
+        windowClass.hInstance = ::GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "TarnvelTestTimers";
+        ::RegisterClassA(&windowClass);
+        return ::CreateWindowExA(0, windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                 windowClass.hInstance, nullptr);
+    }();
+    return window;
+}
+
+// Dispatches what is queued until the queue is empty or `ms` have passed since `start`. A WM_QUIT
+// is put back for the loop that owns it; false then.
+bool Drain(DWORD start, DWORD ms) {
+    MSG msg;
+    while (::GetTickCount() - start <= ms && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            return false;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
     }
+    return true;
 }
 } // namespace
 
+LoopTimer::LoopTimer(UINT ms, std::function<void()> tick) : m_tick(std::move(tick)), m_id(++g_lastTimer) {
+    g_timers[m_id] = &m_tick;
+    ::SetTimer(TimerWindow(), m_id, ms, nullptr);
+}
+
+void LoopTimer::Stop() {
+    if (g_timers.erase(m_id))
+        ::KillTimer(TimerWindow(), m_id);
+}
+
 INT_PTR RunModal(CDialog& dialog, const std::function<void(CDialog&)>& body, UINT timeoutMs) {
-    ModalRun run{&dialog, &body, false, false};
-    g_run = &run;
-    const UINT_PTR start = ::SetTimer(nullptr, 0, 50, &Start);
-    const UINT_PTR limit = ::SetTimer(nullptr, 0, timeoutMs, &Limit);
+    bool ran = false;
+    bool timedOut = false;
+    LoopTimer start(50, [&] {
+        start.Stop();
+        ran = true;
+        body(dialog);
+    });
+    LoopTimer limit(timeoutMs, [&] {
+        limit.Stop();
+        timedOut = true;
+        dialog.EndDialog(static_cast<int>(kTimedOut));
+    });
     const INT_PTR result = dialog.DoModal();
-    ::KillTimer(nullptr, start);
-    ::KillTimer(nullptr, limit);
-    g_run = nullptr;
-    if (!run.ran)
+    if (!ran)
         ADD_FAILURE() << "the test body never ran inside the dialog (DoModal returned " << result << ")";
-    if (run.timedOut)
+    if (timedOut)
         ADD_FAILURE() << "the dialog was still open after " << timeoutMs << " ms";
     return result;
 }
@@ -50,10 +84,18 @@ void PostKey(HWND target, WPARAM key) {
     ::PostMessageA(target, WM_KEYUP, key, 0xC0000001);
 }
 
-void PumpMessages() {
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+bool PumpUntil(DWORD ms, const std::function<bool()>& done) {
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        if (done())
+            return true;
+        const DWORD elapsed = ::GetTickCount() - start;
+        if (elapsed >= ms || !Drain(start, ms))
+            return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(ms - elapsed, 20), QS_ALLINPUT);
     }
+}
+
+void PumpMessages(DWORD ms) {
+    Drain(::GetTickCount(), ms);
 }

@@ -57,7 +57,7 @@ TEST(WindowsGeneration, NonNtUsesTheRecordsVersionNotGetVersions) {
 }
 
 // Run for real under each of wine's Windows versions (the test program's copy named
-// tarnvel_tests-VERSION.exe reports that version); the plain program skips it.
+// PROGRAM-VERSION.exe reports that version); the plain program skips it.
 TEST(RealWindowsVersion, ClassifiesTheRunningSystem) {
     char path[MAX_PATH] = "";
     ::GetModuleFileNameA(nullptr, path, MAX_PATH);

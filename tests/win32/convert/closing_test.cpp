@@ -2,6 +2,7 @@
 #include "conversion_fixture.h"
 
 #include "../modal_runner.h"
+#include "../watchdog.h"
 #include "convert/stop_request.h"
 #include "framework/handle.h"
 
@@ -44,6 +45,7 @@ void Close(CConverterDlg& dialog, int how) {
 }
 
 TEST_F(ClosingDuringBatch, TwentyClosesAtRandomMomentsOfAFiftyFileBatch) {
+    SetTestBound(180); // twenty batches
     std::mt19937 random(20261207);
     for (int round = 0; round < 20; ++round) {
         const std::string out = Folder(("out" + std::to_string(round)).c_str());

@@ -2,6 +2,7 @@
 // PreTranslateMessage walk.
 #include "win32/framework/test_dialog.h"
 #include "win32/modal_runner.h"
+#include "framework/handle.h"
 
 #include <gtest/gtest.h>
 
@@ -123,13 +124,26 @@ TEST(MessageRouting, ObjectsLetGoOfTheirWindowsWhenTheyAreDestroyed) {
 }
 
 namespace {
-// A window made and subclassed by a thread of its own, which keeps it until told to let go.
-struct OtherThreadWindow {
+// A window made and subclassed by a thread of its own, which keeps it until told to let go (or
+// for at most 30 s, so that a test that fails early leaves no thread behind).
+class OtherThreadWindow {
+public:
+    OtherThreadWindow() : m_thread(::CreateThread(nullptr, 0, &Run, this, 0, nullptr)) {}
+    ~OtherThreadWindow() { LetGo(); }
+    OtherThreadWindow(const OtherThreadWindow&) = delete;
+    OtherThreadWindow& operator=(const OtherThreadWindow&) = delete;
+
+    bool Made() { return m_thread && ::WaitForSingleObject(m_made.Get(), 10000) == WAIT_OBJECT_0; }
+    // Tells the thread to destroy its window and end; true once it has.
+    bool LetGo() {
+        ::SetEvent(m_release.Get());
+        return ::WaitForSingleObject(m_thread.Get(), 10000) == WAIT_OBJECT_0;
+    }
+
     CWnd* object = nullptr;
     HWND hWnd = nullptr;
-    HANDLE made = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HANDLE release = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
 
+private:
     static DWORD WINAPI Run(void* param) {
         auto* self = static_cast<OtherThreadWindow*>(param);
         CWnd object;
@@ -137,28 +151,26 @@ struct OtherThreadWindow {
             self->object = &object;
             self->hWnd = object.m_hWnd;
         }
-        ::SetEvent(self->made);
-        ::WaitForSingleObject(self->release, INFINITE);
+        ::SetEvent(self->m_made.Get());
+        ::WaitForSingleObject(self->m_release.Get(), 30000);
         object.DestroyWindow();
         return 0;
     }
+
+    CHandle m_made{::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    CHandle m_release{::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    CHandle m_thread;
 };
 } // namespace
 
 TEST(MessageRouting, AnyThreadFindsAWindowsObjectUntilTheWindowIsGone) {
     OtherThreadWindow other;
-    HANDLE thread = ::CreateThread(nullptr, 0, &OtherThreadWindow::Run, &other, 0, nullptr);
-    ASSERT_NE(nullptr, thread);
-    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(other.made, 10000));
+    ASSERT_TRUE(other.Made());
     ASSERT_NE(nullptr, other.hWnd);
     EXPECT_EQ(other.object, CWnd::FromHandlePermanent(other.hWnd));
     CWnd second;
     EXPECT_FALSE(second.SubclassWindow(other.hWnd)) << "a window has one object";
-    ::SetEvent(other.release);
-    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(thread, 10000));
+    EXPECT_TRUE(other.LetGo());
     EXPECT_FALSE(::IsWindow(other.hWnd));
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(other.hWnd));
-    ::CloseHandle(thread);
-    ::CloseHandle(other.made);
-    ::CloseHandle(other.release);
 }

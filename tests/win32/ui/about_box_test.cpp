@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 namespace {
@@ -51,17 +52,19 @@ POINT CentreOf(HWND control) {
     return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
-void CALLBACK CancelBox(HWND hwnd, UINT, UINT_PTR id, DWORD) {
-    ::KillTimer(hwnd, id);
-    ::PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
-}
-
 // Runs `body` in the open About box, then, unless the box has already ended, lets the loop run
-// 1.5 s longer and cancels it.
-INT_PTR RunAbout(CAboutDlg& about, const std::function<void(CDialog&)>& body) {
+// 1.5 s longer, calls `last` and cancels the box.
+INT_PTR RunAbout(CAboutDlg& about, const std::function<void(CDialog&)>& body,
+                 const std::function<void(CDialog&)>& last = nullptr) {
+    std::unique_ptr<LoopTimer> cancel;
     return RunModal(about, [&](CDialog& d) {
         body(d);
-        ::SetTimer(d.m_hWnd, 77, 1500, &CancelBox);
+        cancel = std::make_unique<LoopTimer>(1500, [&] {
+            cancel->Stop();
+            if (last)
+                last(d);
+            ::PostMessageA(d.m_hWnd, WM_COMMAND, IDCANCEL, 0);
+        });
     });
 }
 } // namespace
@@ -88,19 +91,19 @@ TEST(AboutBox, TemplateAndLink) {
         EXPECT_EQ(static_cast<DWORD>(::GetWindowLongA(icon, GWL_STYLE)) & 0xFFFFFF1Fu, 0x50000003u);
         EXPECT_NE(::SendMessageA(icon, STM_GETICON, 0, 0), 0);
 
+        // The link asks for its clicks (the template's static does not), tells its address, and
+        // is fitted to "Homepage" in its underlined font, from its place in the template.
         HWND link = d.GetDlgItem(IDC_HOMEPAGE);
-        ASSERT_EQ(link, about.m_linkHome.m_hWnd);
         EXPECT_EQ(TextOf(link), "Homepage");
         EXPECT_EQ(static_cast<DWORD>(::GetWindowLongA(link, GWL_STYLE)), 0x50020000u | SS_NOTIFY);
-        EXPECT_EQ(about.m_linkHome.m_strAddress, kHomePageAddress);
-        EXPECT_EQ(TipText(about.m_linkHome), kHomePageAddress);
-        // Fitted to "Homepage" in the underlined font, from its place in the template.
+        EXPECT_EQ(TipText(link), kHomePageAddress);
         RECT place{39, 46, 39 + 48, 46 + 8};
         ::MapDialogRect(d.m_hWnd, &place);
         const RECT fitted = RectInParent(link);
         EXPECT_EQ(fitted.left, place.left);
         EXPECT_EQ(fitted.top, place.top);
-        EXPECT_EQ(fitted.right - fitted.left, TextExtent(about.m_linkHome.m_fontLink, "Homepage").cx);
+        const auto font = reinterpret_cast<HFONT>(::SendMessageA(link, WM_GETFONT, 0, 0));
+        EXPECT_EQ(fitted.right - fitted.left, TextExtent(font, "Homepage").cx);
         d.EndDialog(IDCANCEL);
     });
     EXPECT_EQ(result, IDCANCEL);
@@ -118,28 +121,32 @@ TEST(AboutBox, ClickOutsideTheLinkClosesItAsOk) {
 
 TEST(AboutBox, ClickOnTheLinkIsTakenByTheLinkAndTheBoxStaysOpen) {
     ParkedPointer parked;
-    // The link opens a missing local page through a missing program: it fails harmlessly, and the
-    // box explains that.
-    ScopedHtmClass htm("C:\\tarnvel-no-such-browser\\browser.exe \"%1\"");
-    const std::string missing = MissingPage();
+    // The registered web browser and the command for web pages are missing programs here: the
+    // click fails harmlessly, and the box explains that.
+    const char missingBrowser[] = "C:\\tarnvel-no-such-browser\\browser.exe \"%1\"";
+    ScopedClassesValue web("http\\shell\\open\\command", missingBrowser);
+    ScopedHtmClass htm(missingBrowser);
     // The program's main window, which owns the About box.
     CWinApp app;
     HostWindow mainWindow;
     app.m_pMainWnd = &mainWindow.wnd();
     CAboutDlg about;
     HWND aboutWindow = nullptr;
+    COLORREF linkColour = 0;
     MessageBoxCloser closer;
-    const INT_PTR result = RunAbout(about, [&](CDialog& d) {
-        aboutWindow = d.m_hWnd;
-        about.m_linkHome.SetLinkAddress(missing.c_str());
-        ClickAt(d.m_hWnd, CentreOf(about.m_linkHome.m_hWnd));
-    });
+    const INT_PTR result = RunAbout(
+        about,
+        [&](CDialog& d) {
+            aboutWindow = d.m_hWnd;
+            ClickAt(d.m_hWnd, CentreOf(d.GetDlgItem(IDC_HOMEPAGE)));
+        },
+        [&](CDialog& d) { linkColour = AskColours(d.GetDlgItem(IDC_HOMEPAGE)).text; });
     EXPECT_EQ(result, IDCANCEL);
     ASSERT_EQ(closer.boxes().size(), 1u);
     EXPECT_EQ(closer.boxes()[0].text, "Unable to open hyperlink:\n\nThe specified file was not found.");
     EXPECT_EQ(closer.boxes()[0].owner, aboutWindow); // the About box waits for it, not just the main window
-    EXPECT_FALSE(about.m_linkHome.m_bVisited);
-    EXPECT_FALSE(about.m_linkHome.m_bHover); // the box took the capture: the link is not left lit
+    // Neither visited nor left lit: the message box took the capture from the link.
+    EXPECT_EQ(linkColour, kUnvisitedLinkColour);
     app.m_pMainWnd = nullptr;
 }
 

@@ -8,24 +8,6 @@
 #include <shlwapi.h>
 
 namespace {
-struct Colours {
-    COLORREF text;
-    int backgroundMode;
-    HBRUSH brush;
-};
-
-// What the link answers when its parent is about to paint it.
-Colours AskColours(HostWindow& host, CLinkLabel& link) {
-    HDC dc = ::GetDC(link.m_hWnd);
-    ::SetTextColor(dc, RGB(1, 2, 3));
-    ::SetBkMode(dc, OPAQUE);
-    const auto brush = reinterpret_cast<HBRUSH>(::SendMessageA(
-        host.hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(link.m_hWnd)));
-    Colours colours{::GetTextColor(dc), ::GetBkMode(dc), brush};
-    ::ReleaseDC(link.m_hWnd, dc);
-    return colours;
-}
-
 void MoveMouse(CLinkLabel& link, int x, int y) {
     link.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
 }
@@ -42,23 +24,23 @@ protected:
 } // namespace
 
 TEST_F(LinkLabelColourTest, NormalHoverAndVisitedColoursOverATransparentBackground) {
-    Colours colours = AskColours(host, link);
-    EXPECT_EQ(colours.text, RGB(0, 0, 238));
+    LinkColours colours = AskColours(link.m_hWnd);
+    EXPECT_EQ(colours.text, kUnvisitedLinkColour);
     EXPECT_EQ(colours.backgroundMode, TRANSPARENT);
     EXPECT_EQ(colours.brush, ::GetStockObject(NULL_BRUSH));
 
     link.MarkVisited(TRUE);
-    EXPECT_EQ(AskColours(host, link).text, RGB(240, 26, 139));
+    EXPECT_EQ(AskColours(link.m_hWnd).text, RGB(240, 26, 139));
 
     MoveMouse(link, 2, 2);
     ASSERT_TRUE(link.m_bHover);
-    EXPECT_EQ(AskColours(host, link).text, ::GetSysColor(COLOR_HIGHLIGHT)); // hover wins over visited
+    EXPECT_EQ(AskColours(link.m_hWnd).text, ::GetSysColor(COLOR_HIGHLIGHT)); // hover wins over visited
 
     link.MarkVisited(FALSE);
-    EXPECT_EQ(AskColours(host, link).text, ::GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(AskColours(link.m_hWnd).text, ::GetSysColor(COLOR_HIGHLIGHT));
 
     MoveMouse(link, -5, -5);
-    EXPECT_EQ(AskColours(host, link).text, RGB(0, 0, 238));
+    EXPECT_EQ(AskColours(link.m_hWnd).text, kUnvisitedLinkColour);
 }
 
 TEST_F(LinkLabelColourTest, HoverHoldsTheCaptureUntilTheMouseLeaves) {
@@ -83,7 +65,7 @@ TEST_F(LinkLabelColourTest, HoverEndsWhenTheCaptureIsTakenAway) {
     ASSERT_EQ(::GetCapture(), link.m_hWnd);
     ::SetCapture(host.hwnd()); // as a message box or another program coming to the front does
     EXPECT_FALSE(link.m_bHover);
-    EXPECT_EQ(AskColours(host, link).text, RGB(0, 0, 238));
+    EXPECT_EQ(AskColours(link.m_hWnd).text, kUnvisitedLinkColour);
 
     ::ReleaseCapture();
     MoveMouse(link, 2, 2); // the next visit lights it again
@@ -93,12 +75,7 @@ TEST_F(LinkLabelColourTest, HoverEndsWhenTheCaptureIsTakenAway) {
 
 TEST_F(LinkLabelColourTest, OtherStaticsOfTheParentKeepTheSystemColours) {
     HWND plain = host.AddStatic("plain", SS_LEFT, RECT{20, 100, 120, 120}, 1012);
-    HDC dc = ::GetDC(plain);
-    ::SetTextColor(dc, RGB(1, 2, 3));
-    ::SendMessageA(host.hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                   reinterpret_cast<LPARAM>(plain));
-    EXPECT_NE(::GetTextColor(dc), RGB(0, 0, 238));
-    ::ReleaseDC(plain, dc);
+    EXPECT_NE(AskColours(plain).text, kUnvisitedLinkColour);
 }
 
 TEST_F(LinkLabelColourTest, HandCursorComesFromTheHelpProgramWhenItHasOne) {

@@ -94,13 +94,13 @@ TEST(LinkLabelAttach, TextStaysWhileTheAddressChangesAndTheTooltipShowsTheAddres
     TestLink link;
     link.SubclassWindow(host.AddStatic("Homepage", SS_LEFT, kPlace, 1011));
     EXPECT_EQ(link.m_strAddress, "Homepage"); // until an address is given, the text is the address
-    EXPECT_EQ(TipText(link), "Homepage");
+    EXPECT_EQ(TipText(link.m_hWnd), "Homepage");
     EXPECT_TRUE(link.GetStyle() & SS_NOTIFY);
 
     link.SetLinkAddress("http://example.invalid/page");
     EXPECT_EQ(TextOf(link.m_hWnd), "Homepage");
     EXPECT_EQ(link.m_strAddress, "http://example.invalid/page");
-    EXPECT_EQ(TipText(link), "http://example.invalid/page");
+    EXPECT_EQ(TipText(link.m_hWnd), "http://example.invalid/page");
 }
 
 TEST(LinkLabelAttach, EmptyStaticShowsTheAddressGivenBeforehand) {
@@ -109,7 +109,7 @@ TEST(LinkLabelAttach, EmptyStaticShowsTheAddressGivenBeforehand) {
     link.SetLinkAddress("C:\\docs\\index.htm");
     link.SubclassWindow(host.AddStatic("", SS_LEFT, kPlace, 1011));
     EXPECT_EQ(TextOf(link.m_hWnd), "C:\\docs\\index.htm");
-    EXPECT_EQ(TipText(link), "C:\\docs\\index.htm");
+    EXPECT_EQ(TipText(link.m_hWnd), "C:\\docs\\index.htm");
     const SIZE text = TextExtent(link.m_fontLink, "C:\\docs\\index.htm");
     EXPECT_EQ(Width(RectInParent(link.m_hWnd)), text.cx);
 }

@@ -29,16 +29,57 @@ protected:
     }
 };
 
-// The tooltip text of the link's tool 1.
-inline std::string TipText(CLinkLabel& link) {
+inline TTTOOLINFOA LinkTool(HWND link, char* text) {
+    TTTOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    tool.hwnd = link;
+    tool.uId = 1;
+    tool.lpszText = text;
+    return tool;
+}
+
+// Finds the tooltip that has the link (in `search`) as its tool 1.
+inline BOOL CALLBACK FindLinksTooltip(HWND window, LPARAM search) {
+    auto* found = reinterpret_cast<HWND*>(search);
+    char className[32] = "";
+    ::GetClassNameA(window, className, sizeof(className));
+    TTTOOLINFOA tool = LinkTool(*found, nullptr);
+    if (std::strcmp(className, TOOLTIPS_CLASSA) != 0 ||
+        !::SendMessageA(window, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)))
+        return TRUE;
+    *found = window;
+    return FALSE;
+}
+
+// What the link's tooltip says of it.
+inline std::string TipText(HWND link) {
+    HWND tip = link;
+    ::EnumThreadWindows(::GetWindowThreadProcessId(link, nullptr), &FindLinksTooltip,
+                        reinterpret_cast<LPARAM>(&tip));
     char text[1024] = "";
-    TTTOOLINFOA ti{};
-    ti.cbSize = TTTOOLINFOA_V1_SIZE;
-    ti.hwnd = link.m_hWnd;
-    ti.uId = 1;
-    ti.lpszText = text;
-    ::SendMessageA(link.m_tip.m_hWnd, TTM_GETTEXTA, 0, reinterpret_cast<LPARAM>(&ti));
+    TTTOOLINFOA tool = LinkTool(link, text);
+    if (tip != link)
+        ::SendMessageA(tip, TTM_GETTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
     return text;
+}
+
+struct LinkColours {
+    COLORREF text;
+    int backgroundMode;
+    HBRUSH brush;
+};
+constexpr COLORREF kUnvisitedLinkColour = RGB(0, 0, 238);
+
+// What the link answers when its parent is about to paint it.
+inline LinkColours AskColours(HWND link) {
+    HDC dc = ::GetDC(link);
+    ::SetTextColor(dc, RGB(1, 2, 3));
+    ::SetBkMode(dc, OPAQUE);
+    const auto brush = reinterpret_cast<HBRUSH>(::SendMessageA(
+        ::GetParent(link), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(link)));
+    LinkColours colours{::GetTextColor(dc), ::GetBkMode(dc), brush};
+    ::ReleaseDC(link, dc);
+    return colours;
 }
 
 // The extent of `text` in `font`.

@@ -7,8 +7,6 @@
 #include <vector>
 
 namespace {
-DialogWatcher* g_watcher = nullptr;
-
 struct FindContext {
     const DialogWatcher::Match* match;
     HWND found;
@@ -64,31 +62,22 @@ RECT RectInParent(HWND hwnd) {
     return rect;
 }
 
-DialogWatcher::DialogWatcher(Match match, Act act) : m_match(std::move(match)), m_act(std::move(act)) {
-    g_watcher = this;
-    m_timer = ::SetTimer(nullptr, 0, 50, &DialogWatcher::Tick);
-}
+DialogWatcher::DialogWatcher(Match match, Act act)
+    : m_match(std::move(match)), m_act(std::move(act)), m_timer(50, [this] { Tick(); }) {}
 
-DialogWatcher::~DialogWatcher() {
-    ::KillTimer(nullptr, m_timer);
-    if (g_watcher == this)
-        g_watcher = nullptr;
-}
-
-void CALLBACK DialogWatcher::Tick(HWND, UINT, UINT_PTR, DWORD) {
-    DialogWatcher* self = g_watcher;
-    if (!self || self->m_busy)
+void DialogWatcher::Tick() {
+    if (m_busy)
         return;
-    FindContext context{&self->m_match, nullptr};
+    FindContext context{&m_match, nullptr};
     ::EnumThreadWindows(::GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&context));
-    if (!context.found || context.found == self->m_last)
+    if (!context.found || context.found == m_last)
         return;
-    self->m_last = context.found;
-    ++self->m_seen;
+    m_last = context.found;
+    ++m_seen;
     // The action may run a modal loop of its own; the timer keeps firing in it.
-    self->m_busy = true;
-    self->m_act(context.found);
-    self->m_busy = false;
+    m_busy = true;
+    m_act(context.found);
+    m_busy = false;
 }
 
 namespace {
@@ -115,21 +104,11 @@ std::string SelectedTreeText(HWND tree) {
 } // namespace
 
 bool WaitForBrowserSelection(HWND browser, const char* name, DWORD timeoutMs) {
-    const DWORD start = ::GetTickCount();
-    for (;;) {
+    return PumpUntil(timeoutMs, [&] {
         HWND tree = nullptr;
         ::EnumChildWindows(browser, &FindTree, reinterpret_cast<LPARAM>(&tree));
-        if (tree && ::lstrcmpiA(SelectedTreeText(tree).c_str(), name) == 0)
-            return true;
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-    }
+        return tree && ::lstrcmpiA(SelectedTreeText(tree).c_str(), name) == 0;
+    });
 }
 
 void Press(HWND dialog, int id) {
@@ -164,24 +143,37 @@ MessageBoxCloser::MessageBoxCloser()
               ::PostMessageA(box, WM_COMMAND, IDOK, 0);
           }) {}
 
-const char ScopedHtmClass::kClassName[] = "TarnvelTest.htmfile";
-
-ScopedHtmClass::ScopedHtmClass(const char* command) {
+ScopedClassesValue::ScopedClassesValue(const char* subkey, const char* value) : m_subkey(subkey) {
     HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, ".htm", 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
-        char value[MAX_PATH] = "";
-        DWORD size = sizeof(value);
+    if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, subkey, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
+        char old[MAX_PATH] = "";
+        DWORD size = sizeof(old);
         DWORD type = 0;
-        if (::RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) ==
-                ERROR_SUCCESS &&
-            type == REG_SZ) {
-            m_oldClass = value;
-            m_hadOldClass = true;
-        }
+        m_hadOld = ::RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(old), &size) ==
+                       ERROR_SUCCESS &&
+                   type == REG_SZ;
+        m_old = m_hadOld ? old : "";
         ::RegCloseKey(key);
     }
+    WriteDefault(HKEY_CLASSES_ROOT, subkey, value);
+}
+
+ScopedClassesValue::~ScopedClassesValue() {
+    if (m_hadOld) {
+        WriteDefault(HKEY_CLASSES_ROOT, m_subkey.c_str(), m_old.c_str());
+        return;
+    }
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, m_subkey.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+        ::RegDeleteValueA(key, nullptr);
+        ::RegCloseKey(key);
+    }
+}
+
+const char ScopedHtmClass::kClassName[] = "TarnvelTest.htmfile";
+
+ScopedHtmClass::ScopedHtmClass(const char* command) : m_htm(".htm", kClassName) {
     ::SHDeleteKeyA(HKEY_CLASSES_ROOT, kClassName);
-    WriteDefault(HKEY_CLASSES_ROOT, ".htm", kClassName);
     if (command)
         WriteDefault(HKEY_CLASSES_ROOT, (std::string(kClassName) + "\\shell\\open\\command").c_str(),
                      command);
@@ -191,15 +183,6 @@ ScopedHtmClass::ScopedHtmClass(const char* command) {
 
 ScopedHtmClass::~ScopedHtmClass() {
     ::SHDeleteKeyA(HKEY_CLASSES_ROOT, kClassName);
-    if (m_hadOldClass) {
-        WriteDefault(HKEY_CLASSES_ROOT, ".htm", m_oldClass.c_str());
-    } else {
-        HKEY key = nullptr;
-        if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, ".htm", 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-            ::RegDeleteValueA(key, nullptr);
-            ::RegCloseKey(key);
-        }
-    }
 }
 
 std::string MissingPage() {

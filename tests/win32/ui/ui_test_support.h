@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/wnd.h"
+#include "win32/modal_runner.h"
 
 #include <functional>
 #include <string>
@@ -32,28 +33,27 @@ private:
 // A window's rectangle in its parent's client coordinates.
 RECT RectInParent(HWND hwnd);
 
-// While the object lives, a thread timer looks every 50 ms for a visible dialog-class window of
-// this thread (such as a message box or the folder browser) that `match` accepts and hands it to
-// `act` once per window. The timer runs inside any modal loop of the thread.
+// While the object lives, a timer looks every 50 ms for a visible dialog-class window of this
+// thread (such as a message box or the folder browser) that `match` accepts and hands it to `act`
+// once per window. The timer runs inside any modal loop of the thread.
 class DialogWatcher {
 public:
     using Match = std::function<bool(HWND)>;
     using Act = std::function<void(HWND)>;
     DialogWatcher(Match match, Act act);
-    ~DialogWatcher();
     DialogWatcher(const DialogWatcher&) = delete;
     DialogWatcher& operator=(const DialogWatcher&) = delete;
 
     int seen() const { return m_seen; }
 
 private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD);
+    void Tick();
     Match m_match;
     Act m_act;
-    UINT_PTR m_timer = 0;
     HWND m_last = nullptr;
     int m_seen = 0;
     bool m_busy = false;
+    LoopTimer m_timer;
 };
 
 // Lets the thread's messages run until the folder browser's tree shows `name` as its selected
@@ -87,6 +87,22 @@ void Press(HWND dialog, int id);
 // A time of day in UTC, as a file's last-write time is kept.
 SYSTEMTIME Utc(WORD year, WORD month, WORD day, WORD hour, WORD minute);
 
+// The default value of HKEY_CLASSES_ROOT\`subkey` is `value` for the life of the object, and then
+// what it was (or none). The key is the whole prefix's: only the tests of the entry that runs alone
+// (tests/CMakeLists.txt) may use it.
+class ScopedClassesValue {
+public:
+    ScopedClassesValue(const char* subkey, const char* value);
+    ~ScopedClassesValue();
+    ScopedClassesValue(const ScopedClassesValue&) = delete;
+    ScopedClassesValue& operator=(const ScopedClassesValue&) = delete;
+
+private:
+    std::string m_subkey;
+    std::string m_old;
+    bool m_hadOld = false;
+};
+
 // Makes ".htm" documents belong to a test class whose open command is `command` for the life of
 // the object; `command` null registers the class without a command. The previous ".htm" class
 // comes back afterwards.
@@ -100,8 +116,7 @@ public:
     static const char kClassName[];
 
 private:
-    std::string m_oldClass;
-    bool m_hadOldClass = false;
+    ScopedClassesValue m_htm;
 };
 
 // A path on this machine that does not exist, so that the shell fails to open it.

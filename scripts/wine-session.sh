@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Starts the wine prefixes' servers and helper processes (services, devices, the desktop) once,
+# before the Windows test entries, and ends them after. Started by a prefix's first test program
+# instead, they would hold that program's output open, and ctest waiting for it, until the
+# prefix's last program ended: an entry's time would not be its own.
+# usage: wine-session.sh start|end [--dpi DPI] PREFIX [[--dpi DPI] PREFIX]...
+# Their output goes to PREFIX.log. TARNVEL_TEST_ENTRIES names the entries (separated by blanks),
+# whose temporary folders are made here.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+action=$1
+shift
+export WINEARCH=win32 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+
+start() {
+  : "${DISPLAY:?no DISPLAY: run under scripts/with-xvfb.sh}"
+  "$root/scripts/wine-prefix.sh" "$@"
+  local log=$WINEPREFIX.log
+  # A server left from an interrupted run would still serve a display that has gone.
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w
+  # The entries' temporary folders (scripts/wine-test.sh), made now so that their parent does not
+  # change while tests run, and kept without access times (on file systems that can): wine's folder
+  # browser compares a folder's identity as parsed from a path with the one its tree lists, both
+  # carrying the folder's times, and the first read of a folder whose contents changed moves its
+  # access time in between, so that the browser stops short of the path it was given.
+  local temp=$WINEPREFIX/drive_c/tarnvel-temp
+  rm -rf "$temp"
+  mkdir -p "$temp"
+  chattr +A "$temp" "$WINEPREFIX/drive_t" 2>/dev/null || true
+  for entry in ${TARNVEL_TEST_ENTRIES:-}; do
+    mkdir "$temp/$entry"
+  done
+  setsid wineserver -p </dev/null >"$log" 2>&1
+  wine wineboot </dev/null >>"$log" 2>&1
+  # The desktop closes when its last program ends, and the next program would start it again as
+  # its own child: a program that does nothing but keep it in use, for two hours at most, keeps it.
+  setsid wine ping -n 7200 127.0.0.1 </dev/null >>"$log" 2>&1 &
+}
+
+while [ $# -gt 0 ]; do
+  dpi=()
+  if [ "$1" = --dpi ]; then
+    dpi=(--dpi "$2")
+    shift 2
+  fi
+  export WINEPREFIX=$1
+  shift
+  case $action in
+  start) start "${dpi[@]}" ;;
+  end)
+    if [ -d "$WINEPREFIX" ]; then
+      wineserver -k >/dev/null 2>&1 || true
+      rm -rf "$WINEPREFIX/drive_c/tarnvel-temp"
+    fi
+    ;;
+  esac
+done
