@@ -71,7 +71,7 @@ protected:
     }
 
     std::string m_fax;
-    std::vector<std::string> m_rows; // "index text reason" per report
+    std::vector<std::string> m_rows; // "index text reason" per row, "steps count" per passing over
     bool m_ended = false;
     CopyingRenderer* m_renderer = nullptr;
     std::unique_ptr<BatchRunner> m_batch;
@@ -87,6 +87,8 @@ private:
         if (test && message == WM_BATCH_ROW_DONE) {
             const auto& row = *reinterpret_cast<const BatchRowResult*>(lParam);
             test->m_rows.push_back(std::to_string(row.index) + " " + row.text + " " + row.reason);
+        } else if (test && message == WM_BATCH_STEPS) {
+            test->m_rows.push_back("steps " + std::to_string(wParam));
         } else if (test && message == WM_BATCH_END) {
             test->m_ended = true;
         }
@@ -96,22 +98,31 @@ private:
     HWND m_window = nullptr;
 };
 
+// Each file gets its own .tif beside the others; a row without a name is passed over and
+// counted, and a failed row does not stop the batch.
 TEST_F(Batch, AFailedRowDoesNotStopTheBatch) {
-    WriteFaxFixture(m_fax + "\\a.awd", 2, 1);
-    WriteFaxFixture(m_fax + "\\c.awd", 1, 2);
+    const std::vector<std::string> converted = {"a.b.awd", "FAX.AWD", "faxawd"};
+    for (size_t i = 0; i < converted.size(); ++i)
+        WriteFaxFixture(m_fax + "\\" + converted[i], 2, static_cast<unsigned>(i));
     const std::string tooLong = std::string(MAX_PATH - m_fax.size(), 'p') + ".awd";
-    Start({"a.awd", tooLong, "gone.awd", "c.awd"});
-    EXPECT_EQ(WaitForEnd(), 2u);
+    Start({"a.b.awd", tooLong, "gone.awd", "", "FAX.AWD", "faxawd"});
+    EXPECT_EQ(WaitForEnd(), 3u);
     EXPECT_EQ(m_rows,
               (std::vector<std::string>{
                   "0 OK ",
                   "1 Fail The path is longer than 259 characters: use a shorter folder or name",
                   "2 Fail The AWD file is no longer there (moved, deleted, or its network share is gone): "
                   "select its folder again",
-                  "3 OK ",
+                  "steps 1",
+                  "4 OK ",
+                  "5 OK ",
               }));
-    EXPECT_EQ(m_renderer->calls, 2) << "a row that cannot be read reached the renderer";
-    EXPECT_EQ(ReadFaxPages(m_root + "\\out\\c.tif"), ReadFaxPages(m_fax + "\\c.awd"));
+    EXPECT_EQ(m_renderer->calls, 3) << "a row that cannot be read reached the renderer";
+    const std::string out = m_root + "\\out\\";
+    EXPECT_EQ(ReadFaxPages(out + "a.b.tif"), ReadFaxPages(m_fax + "\\a.b.awd"));
+    EXPECT_EQ(ReadFaxPages(out + "FAX.tif"), ReadFaxPages(m_fax + "\\FAX.AWD"));
+    EXPECT_EQ(ReadFaxPages(out + "faxawd.tif"), ReadFaxPages(m_fax + "\\faxawd"));
+    EXPECT_EQ(ListFiles(m_root + "\\out").size(), 3u);
 }
 
 TEST_F(Batch, AStopEndsTheFileInHandAndTheBatch) {

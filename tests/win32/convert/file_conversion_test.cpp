@@ -10,6 +10,7 @@
 #include "convert/temp_file_lock.h"
 #include "doubles/doubles_log.h"
 #include "framework/handle.h"
+#include "support/tiff_writer.h"
 
 #include <thread>
 
@@ -85,7 +86,8 @@ TEST_F(FileConversion, EachFailureSaysWhyAndKeepsTheEarlierOutput) {
         {"pages lost",
          [&](const std::string& target) {
              renderAs(target);
-             BreakStripOffset(target, 1);
+             // The second page's strip past the end of the file: reading it fails.
+             ASSERT_TRUE(PatchDirectoryValue(target, 1, TIFFTAG_STRIPOFFSETS, 1u << 20));
          },
          nullptr, kPagesLost, "Some pages are damaged"},
         {"temporary file busy", [](const std::string&) {},
@@ -131,24 +133,27 @@ TEST_F(FileConversion, ASourceThatCannotBeReadStartsNoRenderer) {
 
 TEST_F(FileConversion, AStoppedBatchGivesUpTheTemporaryFileAnotherWindowHolds) {
     // The other window's conversion is another thread holding the lock: a mutex is its holder's.
-    StopRequest never;
-    HANDLE taken = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HANDLE release = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    const CHandle taken(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    const CHandle release(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
     std::thread other([&] {
-        const CTempFileLock lock(TempTiffPath, never);
-        ::SetEvent(taken);
-        ::WaitForSingleObject(release, 30000);
+        // Stopped before it starts: the lock is taken if it is free, and not waited for.
+        StopRequest stopped;
+        stopped.Set();
+        const CTempFileLock lock(TempTiffPath, stopped);
+        if (lock.Held())
+            ::SetEvent(taken.Get());
+        ::WaitForSingleObject(release.Get(), 30000);
     });
-    ASSERT_EQ(::WaitForSingleObject(taken, 10000), WAIT_OBJECT_0);
+    const bool held = ::WaitForSingleObject(taken.Get(), 10000) == WAIT_OBJECT_0;
     m_stop.Set();
     ScriptedRenderer renderer([](const std::string&) {});
     ConversionOutcome outcome;
-    EXPECT_EQ(Convert(renderer, m_fax + "\\doc.awd", outcome), kTempFileBusy);
-    EXPECT_EQ(renderer.calls, 0);
-    ::SetEvent(release);
+    const int result = held ? Convert(renderer, m_fax + "\\doc.awd", outcome) : -1;
+    ::SetEvent(release.Get());
     other.join();
-    ::CloseHandle(taken);
-    ::CloseHandle(release);
+    ASSERT_TRUE(held) << "the other conversion did not get the file";
+    EXPECT_EQ(result, kTempFileBusy);
+    EXPECT_EQ(renderer.calls, 0);
     ExpectEarlierOutputKept();
 }
 
@@ -171,5 +176,14 @@ TEST_F(FileConversion, TheFaxViewerProgramGetsShortPathsWhereTheLongOnesDoNotFit
 
     ScopedNoProgramOnPath noProgram;
     EXPECT_EQ(Convert(program, m_fax + "\\doc.awd", outcome), kConverterNotStarted);
+}
+
+// The copier would read a comma in its input's path as the start of an image list.
+TEST_F(FileConversion, ATemporaryFolderWithACommaStillConverts) {
+    std::snprintf(TempTiffPath, MAX_PATH, "%s\\zq4intmp.tif", Folder("temp,1").c_str());
+    ConverterProgram program;
+    ConversionOutcome outcome;
+    EXPECT_EQ(Convert(program, m_fax + "\\doc.awd", outcome), kConverted) << FailureReason(outcome);
+    EXPECT_EQ(ReadFaxPages(m_out + "\\doc.tif"), ReadFaxPages(m_fax + "\\doc.awd"));
 }
 } // namespace
