@@ -18,13 +18,6 @@ RECT DialogUnits(HWND dialog, int x, int y, int cx, int cy) {
     return RECT{units.left, units.top, units.left + units.right, units.top + units.bottom};
 }
 
-RECT ClientRectOf(HWND dialog, HWND control) {
-    RECT rect;
-    ::GetWindowRect(control, &rect);
-    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 // The sizes given in pixels are for 96 dots per inch and grow with the screen's resolution.
 int ScreenDpi() {
     HDC screen = ::GetDC(nullptr);
@@ -44,27 +37,73 @@ TEST(MainDialogLayout, RunsAtTheResolutionTheRunAskedFor) {
     EXPECT_EQ(std::atoi(asked), ScreenDpi());
 }
 
-// What the template holds is checked byte by byte in dialog_template_test.cpp; here, what
-// initialisation makes of it.
-TEST(MainDialogLayout, GoMovesRightAndNoOtherChildComesUp) {
-    WithMainDialog([](HWND dialog) {
-        RECT want = DialogUnits(dialog, 242, 7, 38, 14); // Go's place in the template
-        OffsetRect(&want, Scaled(55), 0);
-        const RECT got = ClientRectOf(dialog, ::GetDlgItem(dialog, IDC_GO));
-        EXPECT_EQ(want.left, got.left);
-        EXPECT_EQ(want.top, got.top);
-        EXPECT_EQ(want.right, got.right);
-        EXPECT_EQ(want.bottom, got.bottom);
-        // The template's controls in its (tab) order, then only the hidden imaging control (when
-        // its class is registered, as the conversion tests do in the test prefix).
-        HWND child = ::GetWindow(dialog, GW_CHILD);
-        for (int id : {1001, 1005, 1006, 1007, 1008, 1009, 1003, 1012}) {
-            EXPECT_EQ(id, ::GetDlgCtrlID(child));
-            child = ::GetWindow(child, GW_HWNDNEXT);
+// Every control of the template in its (tab) order, with its class, styles and text, where the
+// template puts it, but Go, which initialisation moves right; then only the hidden imaging
+// control (when its class is registered, as the conversion tests do).
+TEST(MainDialogLayout, TheTemplatesControlsInOrderWithGoMovedRight) {
+    const DWORD child = WS_CHILD | WS_VISIBLE;
+    const DWORD button = child | WS_TABSTOP;
+    const struct {
+        int id;
+        const char* windowClass;
+        DWORD style;
+        RECT units; // x, y, width, height
+        const char* text;
+    } controls[] = {
+        {1001, WC_LISTVIEWA, child | WS_BORDER | WS_TABSTOP | LVS_REPORT, {145, 25, 220, 177}, "List2"},
+        {1005, "Edit", child | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, {40, 7, 98, 14}, ""},
+        {1006, PROGRESS_CLASSA, child | WS_BORDER, {3, 204, 363, 14}, "Progress1"},
+        {1007,
+         WC_TREEVIEWA,
+         child | WS_BORDER | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT,
+         {4, 25, 139, 177},
+         "Tree1"},
+        {1008, "Button", button | BS_AUTOCHECKBOX, {145, 7, 56, 14}, "Select &All"},
+        {1009, "Button", button | BS_PUSHBUTTON, {242, 7, 38, 14}, "&Go"},
+        {1003, "Button", button | BS_PUSHBUTTON, {4, 7, 35, 14}, "Save &Dir"},
+        {1012, "Button", button | BS_PUSHBUTTON, {326, 7, 38, 14}, "A&bout"},
+    };
+    WithMainDialog([&](HWND dialog) {
+        EXPECT_EQ("Tarnvel", TextOf(dialog));
+        const DWORD framed = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME;
+        EXPECT_EQ(framed, static_cast<DWORD>(::GetWindowLongA(dialog, GWL_STYLE)) & framed);
+        EXPECT_TRUE(::GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+        RECT client;
+        ::GetClientRect(dialog, &client);
+        const RECT size = DialogUnits(dialog, 0, 0, 370, 221);
+        EXPECT_EQ(size.right, client.right);
+        EXPECT_EQ(size.bottom, client.bottom);
+        LOGFONTA font{};
+        ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(dialog, WM_GETFONT, 0, 0)), sizeof(font), &font);
+        EXPECT_STREQ("MS Sans Serif", font.lfFaceName);
+
+        HWND window = ::GetWindow(dialog, GW_CHILD);
+        for (const auto& control : controls) {
+            SCOPED_TRACE("control " + std::to_string(control.id));
+            ASSERT_NE(nullptr, window);
+            EXPECT_EQ(control.id, ::GetDlgCtrlID(window));
+            char windowClass[32] = "";
+            ::GetClassNameA(window, windowClass, sizeof(windowClass));
+            EXPECT_STRCASEEQ(control.windowClass, windowClass);
+            // Borders and scroll bars are the dialog manager's and the control's own at run time.
+            const DWORD drawn = WS_BORDER | WS_HSCROLL | WS_VSCROLL;
+            EXPECT_EQ(control.style & ~drawn,
+                      static_cast<DWORD>(::GetWindowLongA(window, GWL_STYLE)) & ~drawn);
+            EXPECT_EQ(control.text, TextOf(window));
+            RECT want = DialogUnits(dialog, control.units.left, control.units.top, control.units.right,
+                                    control.units.bottom);
+            if (control.id == IDC_GO)
+                ::OffsetRect(&want, Scaled(55), 0);
+            const RECT got = RectInParent(window);
+            EXPECT_EQ(want.left, got.left);
+            EXPECT_EQ(want.top, got.top);
+            EXPECT_EQ(want.right, got.right);
+            EXPECT_EQ(want.bottom, got.bottom);
+            window = ::GetWindow(window, GW_HWNDNEXT);
         }
-        if (child && ::GetDlgCtrlID(child) == 102 && !::IsWindowVisible(child))
-            child = ::GetWindow(child, GW_HWNDNEXT);
-        EXPECT_EQ(nullptr, child) << "no other child windows";
+        if (window && ::GetDlgCtrlID(window) == 102 && !::IsWindowVisible(window))
+            window = ::GetWindow(window, GW_HWNDNEXT);
+        EXPECT_EQ(nullptr, window) << "no other child windows";
     });
 }
 

@@ -1,6 +1,6 @@
 // Save Dir in the running main window, with the shell's real folder browser driven from the test:
 // the browser opens at the output folder, its choice becomes the output folder, and a cancelled
-// browser leaves "C:\temp".
+// browser, or a choice without a folder of the file system, leaves "C:\temp".
 #include "folder_tree_host.h"
 #include "support/scratch_drive.h"
 #include "temp_folder.h"
@@ -24,18 +24,20 @@ BOOL CALLBACK FindTree(HWND window, LPARAM found) {
     return FALSE;
 }
 
-// Clicks the folder `name` beside the browser's selected folder, as the user picks another one.
-void PickSibling(HWND browser, const std::string& name) {
+// Clicks the item `name` in the browser's tree as the user picks a folder: beside the selected
+// one, or at the top, under the desktop.
+void Pick(HWND browser, const std::string& name, bool atTheTop = false) {
     HWND tree = nullptr;
     ::EnumChildWindows(browser, &FindTree, reinterpret_cast<LPARAM>(&tree));
     ASSERT_NE(tree, nullptr);
-    const HTREEITEM parent = TreeView_GetParent(tree, TreeView_GetSelection(tree));
+    const HTREEITEM parent =
+        atTheTop ? TreeView_GetRoot(tree) : TreeView_GetParent(tree, TreeView_GetSelection(tree));
     for (HTREEITEM item : Children(tree, parent))
         if (lstrcmpiA(ItemText(tree, item).c_str(), name.c_str()) == 0) {
             TreeView_SelectItem(tree, item);
             return;
         }
-    ADD_FAILURE() << name << " is not beside the selection";
+    ADD_FAILURE() << "no " << name << " to pick";
 }
 
 // Two folders of this process's own to choose between. The browser finds the folder it opens at
@@ -113,7 +115,7 @@ TEST_F(SaveDirTest, BrowserOpensAtTheOutputFolderAndAcceptingKeepsIt) {
 TEST_F(SaveDirTest, FolderChosenInTheBrowserBecomesTheOutputFolder) {
     const Outcome outcome = RunSaveDir([&](HWND browser) {
         EXPECT_TRUE(WaitForBrowserSelection(browser, m_firstName.c_str(), 30000));
-        PickSibling(browser, m_secondName);
+        Pick(browser, m_secondName);
         EXPECT_TRUE(WaitForBrowserSelection(browser, m_secondName.c_str(), 30000));
         Press(browser, IDOK);
     });
@@ -126,5 +128,22 @@ TEST_F(SaveDirTest, CancelledBrowserLeavesCTemp) {
     EXPECT_EQ(outcome.browsers, 1);
     EXPECT_TRUE(outcome.ownerDisabled);
     EXPECT_TRUE(outcome.ownerEnabledAfter);
+    EXPECT_EQ(outcome.field, "C:\\temp");
+}
+
+TEST_F(SaveDirTest, AChoiceWithoutAFolderLeavesCTemp) {
+    LPITEMIDLIST computer = nullptr;
+    ASSERT_EQ(::SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer), S_OK);
+    SHFILEINFOA info{};
+    ::SHGetFileInfoA(reinterpret_cast<const char*>(computer), 0, &info, sizeof(info),
+                     SHGFI_PIDL | SHGFI_DISPLAYNAME);
+    ::CoTaskMemFree(computer);
+    const Outcome outcome = RunSaveDir([&](HWND browser) {
+        EXPECT_TRUE(WaitForBrowserSelection(browser, m_firstName.c_str(), 30000));
+        Pick(browser, info.szDisplayName, true);
+        EXPECT_TRUE(WaitForBrowserSelection(browser, info.szDisplayName, 30000));
+        Press(browser, IDOK);
+    });
+    EXPECT_EQ(outcome.browsers, 1);
     EXPECT_EQ(outcome.field, "C:\\temp");
 }
