@@ -20,10 +20,10 @@ INT_PTR RunMainDialog(const std::function<void(HWND)>& body, UINT timeoutMs = 60
 // The same, and the dialog's loop ends when the body returns.
 INT_PTR WithMainDialog(const std::function<void(HWND)>& body, UINT timeoutMs = 60000);
 
-// Serves this thread's messages the way the dialog's modal loop does (each is offered to the
-// window objects from its target up to its top-level window, then to that dialog's keyboard
-// handling) until `done` says so or `ms` have passed; false after the bound. With `ms` 0 it
-// serves what is queued now.
+// Serves this thread's messages the way a dialog's modal loop does (each is offered to the
+// window objects from its target up to its dialog, then to the dialog's keyboard handling) until
+// `done` says so or `ms` have passed; false after the bound. With `ms` 0 it serves what is
+// queued now.
 bool Serve(DWORD ms, const std::function<bool()>& done = nullptr);
 
 // A folder selected in the tree: the message the tree sends its dialog on a selection (the
