@@ -30,21 +30,27 @@ TEST_F(OutputFolder, TheTypedFolderIsCreatedOrElseTheListedFolderIsUsed) {
         {"a trailing backslash", m_root + "\\trail\\", m_root + "\\trail"},
         {"a drive root", drive.Root(), drive.Root()},
     };
+    const auto convert = [&](HWND dialog, const std::string& typed) {
+        SelectFolder(dialog, fax);
+        TickAll(dialog);
+        TypeOutputFolder(dialog, typed);
+        ASSERT_TRUE(RunBatch(dialog));
+        EXPECT_EQ(ResultsOf(dialog), (Results{{name, "OK"}}));
+    };
     WithMainDialog([&](HWND dialog) {
         for (const auto& c : cases) {
             SCOPED_TRACE(c.what);
-            SelectFolder(dialog, fax);
-            TickAll(dialog);
-            TypeOutputFolder(dialog, c.typed);
-            ASSERT_TRUE(RunBatch(dialog));
-            EXPECT_EQ(ResultsOf(dialog), (Results{{name, "OK"}}));
+            convert(dialog, c.typed);
             EXPECT_EQ(OutputFolderOf(dialog), c.used);
             // A drive root's path keeps its backslash: "T:\" and the name give "T:\\name".
-            const std::string written = c.used + "\\" + output;
-            EXPECT_EQ(ReadFaxPages(written), ReadFaxPages(fax + "\\" + name));
-            EXPECT_TRUE(::DeleteFileA(written.c_str())) << written;
+            EXPECT_EQ(ReadFaxPages(c.used + "\\" + output), ReadFaxPages(fax + "\\" + name));
         }
+        // The same file again, now with other pages, replaces its output.
+        WriteFaxFixture(fax + "\\" + name, 1, 99);
+        convert(dialog, "");
+        EXPECT_EQ(ReadFaxPages(fax + "\\" + output), ReadFaxPages(fax + "\\" + name));
     });
+    ::DeleteFileA((drive.Root() + output).c_str());
 }
 
 TEST_F(OutputFolder, MakeFolderPathLeavesTheCurrentDirectoryAlone) {
