@@ -2,11 +2,10 @@
 // stand-in converter program and once with the stand-in imaging control, with a probe that
 // measures how quickly the window thread answers.
 #include "../win32/convert/conversion_fixture.h"
-#include "../win32/modal_runner.h"
-#include "../win32/ui/temp_folder.h"
 
 #include "app/environment.h"
 #include "convert/convert_awd_file.h"
+#include "ui/resource.h"
 
 #include <commctrl.h>
 #include <ole2.h>
@@ -19,7 +18,7 @@ namespace {
 constexpr int kFiles = 1000;
 constexpr DWORD kProbeIntervalMs = 50;
 
-CConverterDlg* g_dialog = nullptr;
+HWND g_dialog = nullptr;
 LONGLONG g_batchStart = 0;
 LONGLONG g_batchEnd = 0;
 
@@ -37,12 +36,13 @@ double Seconds(LONGLONG ticks) {
 
 std::atomic<bool> g_batchRunning{false};
 
+// The batch's end as the window shows it: Go enabled again. Then the dialog is closed with OK.
 void CALLBACK WatchBatch(HWND, UINT, UINT_PTR id, DWORD) {
-    if (g_dialog && !g_dialog->m_bWorkerRunning) {
+    if (g_dialog && GoEnabled(g_dialog)) {
         g_batchEnd = Now();
         g_batchRunning = false;
         ::KillTimer(nullptr, id);
-        g_dialog->EndDialog(IDOK);
+        ::PostMessageA(g_dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     }
 }
 
@@ -80,28 +80,25 @@ private:
 
 // One batch of every file through the real dialog on the route of `generation`; prints its
 // figures and returns the number of files converted.
-int BenchRoute(int generation, const char* route, const std::string& fax,
-               const std::vector<std::string>& names) {
+int BenchRoute(int generation, const char* route, const std::string& fax) {
     WindowsGeneration = generation;
     const std::string out = fax + "\\out" + std::to_string(generation);
     ::CreateDirectoryA(out.c_str(), nullptr);
     double worstMs = 0;
     int samples = 0;
-    CConverterDlg dialog;
-    g_dialog = &dialog;
     std::unique_ptr<Probe> probe;
-    RunModal(
-        dialog,
-        [&](CDialog&) {
-            ShowFolder(dialog, fax, names);
-            for (int i = 0; i < kFiles; ++i)
-                TickRow(dialog, i);
-            ::SetDlgItemTextA(dialog.m_hWnd, 1005, out.c_str());
+    RunMainDialog(
+        [&](HWND dialog) {
+            SelectFolder(dialog, fax);
+            TickAll(dialog);
+            TypeOutputFolder(dialog, out);
             g_conversionClock = ConversionClock{};
             g_batchRunning = true;
-            probe = std::make_unique<Probe>(dialog.m_hWnd);
+            probe = std::make_unique<Probe>(dialog);
+            g_dialog = dialog;
             g_batchStart = Now();
-            ClickGo(dialog);
+            PressGo(dialog);
+            // The window's own modal loop serves the batch: the probe measures it.
             ::SetTimer(nullptr, 0, 20, &WatchBatch);
         },
         3600000);
@@ -144,15 +141,11 @@ int main() {
     ::CreateDirectoryA(fax.c_str(), nullptr);
     // One fax page of the usual size: 1728 x 1143 pixels.
     WriteFaxFixture(fax + "\\f0.awd", 1, 1, 1728, 1143);
-    std::vector<std::string> names;
-    for (int i = 0; i < kFiles; ++i) {
-        names.push_back("f" + std::to_string(i) + ".awd");
-        if (i)
-            ::CopyFileA((fax + "\\f0.awd").c_str(), (fax + "\\" + names.back()).c_str(), FALSE);
-    }
+    for (int i = 1; i < kFiles; ++i)
+        ::CopyFileA((fax + "\\f0.awd").c_str(), (fax + "\\f" + std::to_string(i) + ".awd").c_str(), FALSE);
     // The control renders on the window thread: its worst response there is the one to watch.
-    const int program = BenchRoute(7, "converter program", fax, names);
-    const int control = BenchRoute(3, "imaging control", fax, names);
+    const int program = BenchRoute(7, "converter program", fax);
+    const int control = BenchRoute(3, "imaging control", fax);
     RemoveTree(fax);
     ::OleUninitialize();
     return program == kFiles && control == kFiles ? 0 : 1;

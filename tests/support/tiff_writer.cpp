@@ -1,5 +1,7 @@
 #include "support/tiff_writer.h"
 
+#include "support/text_file.h"
+
 #include <algorithm>
 
 namespace {
@@ -221,4 +223,31 @@ int CountDirectories(const std::string& path) {
     while (TIFFReadDirectory(tif.get()))
         ++count;
     return count;
+}
+
+bool PatchDirectoryValue(const std::string& path, int directory, uint16_t tag, uint32_t value) {
+    std::string bytes = ReadFile(path);
+    auto u16 = [&](size_t at) {
+        return at + 2 <= bytes.size()
+                   ? static_cast<uint32_t>(uint8_t(bytes[at]) | uint8_t(bytes[at + 1]) << 8)
+                   : 0u;
+    };
+    auto u32 = [&](size_t at) { return u16(at) | u16(at + 2) << 16; };
+    if (bytes.compare(0, 2, "II") != 0)
+        return false;
+    size_t ifd = u32(4);
+    for (int i = 0; i < directory && ifd; ++i)
+        ifd = u32(ifd + 2 + 12 * u16(ifd));
+    for (uint32_t e = 0; ifd && e < u16(ifd); ++e) {
+        const size_t entry = ifd + 2 + 12 * e;
+        if (entry + 12 > bytes.size())
+            return false;
+        const uint32_t type = u16(entry + 2);
+        if (u16(entry) != tag || u32(entry + 4) != 1 || (type != TIFF_SHORT && type != TIFF_LONG))
+            continue;
+        for (int b = 0; b < 4; ++b)
+            bytes[entry + 8 + b] = static_cast<char>(type == TIFF_SHORT && b >= 2 ? 0 : value >> (8 * b));
+        return WriteText(path, bytes);
+    }
+    return false;
 }

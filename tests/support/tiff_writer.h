@@ -46,3 +46,8 @@ std::vector<uint8_t> ReadPixels(TIFF* tif);
 TiffHandle OpenForReading(const std::string& path);
 
 int CountDirectories(const std::string& path);
+
+// Rewrites in place the value of the one-value SHORT or LONG entry `tag` of directory `directory`
+// (0 the first) of a little-endian classic TIFF, for what libtiff itself never writes; false when
+// the file has no such entry.
+bool PatchDirectoryValue(const std::string& path, int directory, uint16_t tag, uint32_t value);

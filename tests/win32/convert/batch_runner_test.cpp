@@ -23,12 +23,14 @@ public:
     int calls = 0;
 };
 
-std::vector<std::string>* g_reports; // "row text reason" per converted row, then "end"
+std::vector<std::string>* g_reports; // "row text reason" per converted row, "steps n", then "end"
 
 LRESULT CALLBACK Reports(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_BATCH_ROW_DONE) {
         const auto& row = *reinterpret_cast<const BatchRowResult*>(lParam);
         g_reports->push_back(std::to_string(row.index) + " " + row.text + " " + row.reason);
+    } else if (message == WM_BATCH_STEPS) {
+        g_reports->push_back("steps " + std::to_string(wParam));
     } else if (message == WM_BATCH_END) {
         g_reports->push_back("end");
     }
@@ -79,19 +81,26 @@ protected:
     std::unique_ptr<BatchRunner> m_batch;
 };
 
+// Each file gets its own .tif beside the others; a row without a name is passed over and
+// counted, and a failed row does not stop the batch.
 TEST_F(Batch, AFailedRowDoesNotStopTheBatch) {
-    WriteFaxFixture(m_fax + "\\a.awd", 2, 1);
-    WriteFaxFixture(m_fax + "\\c.awd", 1, 2);
-    Start({"a.awd", std::string(MAX_PATH - m_fax.size(), 'p') + ".awd", "gone.awd", "c.awd"});
-    EXPECT_EQ(WaitForEnd(), 2u);
-    EXPECT_EQ(m_reports,
-              (std::vector<std::string>{
-                  "0 OK ", "1 Fail The path is longer than 259 characters: use a shorter folder or name",
-                  "2 Fail The AWD file is no longer there (moved, deleted, or its network share is gone): "
-                  "select its folder again",
-                  "3 OK ", "end"}));
-    EXPECT_EQ(m_renderer->calls, 2) << "a row that cannot be read reached the renderer";
-    EXPECT_EQ(ReadFaxPages(m_root + "\\out\\c.tif"), ReadFaxPages(m_fax + "\\c.awd"));
+    const std::vector<std::string> converted = {"a.b.awd", "FAX.AWD", "faxawd"};
+    for (size_t i = 0; i < converted.size(); ++i)
+        WriteFaxFixture(m_fax + "\\" + converted[i], 2, static_cast<unsigned>(i));
+    const std::string tooLong = std::string(MAX_PATH - m_fax.size(), 'p') + ".awd";
+    Start({"a.b.awd", tooLong, "gone.awd", "", "FAX.AWD", "faxawd"});
+    EXPECT_EQ(WaitForEnd(), 3u);
+    EXPECT_EQ(m_reports, (std::vector<std::string>{
+                             "0 OK ", "1 Fail The path is longer than 259 characters: use a shorter folder or name",
+                             "2 Fail The AWD file is no longer there (moved, deleted, or its network share is gone): "
+                             "select its folder again",
+                             "steps 1", "4 OK ", "5 OK ", "end"}));
+    EXPECT_EQ(m_renderer->calls, 3) << "a row that cannot be read reached the renderer";
+    const std::string out = m_root + "\\out\\";
+    EXPECT_EQ(ReadFaxPages(out + "a.b.tif"), ReadFaxPages(m_fax + "\\a.b.awd"));
+    EXPECT_EQ(ReadFaxPages(out + "FAX.tif"), ReadFaxPages(m_fax + "\\FAX.AWD"));
+    EXPECT_EQ(ReadFaxPages(out + "faxawd.tif"), ReadFaxPages(m_fax + "\\faxawd"));
+    EXPECT_EQ(ListFiles(m_root + "\\out").size(), 3u);
 }
 
 TEST_F(Batch, AStopEndsTheFileInHandAndTheBatch) {

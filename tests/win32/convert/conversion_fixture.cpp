@@ -3,11 +3,9 @@
 #include "support/text_file.h"
 #include "support/tiff_writer.h"
 
-#include "../modal_runner.h"
 #include "app/environment.h"
 #include "convert/img_edit.h"
 #include "tiffcopy/copier_state.h"
-#include "ui/resource.h"
 
 #include <tiffio.h>
 
@@ -216,115 +214,6 @@ std::string ConversionTest::Folder(const char* name) {
     const std::string folder = m_root + "\\" + name;
     ::CreateDirectoryA(folder.c_str(), nullptr);
     return folder;
-}
-
-void ShowFolder(CConverterDlg& dialog, const std::string& folder, const std::vector<std::string>& names) {
-    dialog.m_listFiles.DeleteAllItems();
-    ++dialog.m_nListGeneration;
-    dialog.m_strSourceFolder = folder.c_str();
-    dialog.m_strOutputFolder = folder.c_str();
-    dialog.UpdateData(FALSE);
-    for (size_t i = 0; i < names.size(); ++i)
-        dialog.m_listFiles.InsertItem(static_cast<int>(i), names[i].c_str());
-}
-
-void TickRow(CConverterDlg& dialog, int row, bool ticked) {
-    dialog.m_listFiles.SetCheck(row, ticked);
-}
-
-void ClickGo(CConverterDlg& dialog) {
-    HWND go = dialog.GetDlgItem(IDC_GO);
-    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_GO, BN_CLICKED), reinterpret_cast<LPARAM>(go));
-}
-
-bool Serve(DWORD ms, const std::function<bool()>& done) {
-    const DWORD start = ::GetTickCount();
-    for (;;) {
-        if (done && done())
-            return true;
-        const DWORD elapsed = ::GetTickCount() - start;
-        if (elapsed >= ms)
-            return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(ms - elapsed, 20), QS_ALLINPUT);
-        PumpMessages();
-    }
-}
-
-bool RunBatch(CConverterDlg& dialog, DWORD timeoutMs) {
-    ClickGo(dialog);
-    return Serve(timeoutMs, [&] { return !dialog.m_bWorkerRunning; });
-}
-
-std::string ResultOf(CConverterDlg& dialog, int row) {
-    return dialog.m_listFiles.GetItemText(row, 3).GetString();
-}
-
-std::string ResultTipOf(CConverterDlg& dialog, int row) {
-    RECT cell{};
-    cell.top = 3;
-    cell.left = LVIR_BOUNDS;
-    dialog.m_listFiles.SendMessage(LVM_GETSUBITEMRECT, static_cast<WPARAM>(row),
-                                   reinterpret_cast<LPARAM>(&cell));
-    MSG move{dialog.m_listFiles.m_hWnd,
-             WM_MOUSEMOVE,
-             0,
-             MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2),
-             ::GetTickCount(),
-             {}};
-    dialog.PreTranslateMessage(&move);
-    // The wide form: the narrow one hands over at most 80 characters.
-    wchar_t text[512] = L"";
-    TTTOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V1_SIZE;
-    tool.hwnd = dialog.m_listFiles.m_hWnd;
-    tool.uId = 1;
-    tool.lpszText = text;
-    dialog.m_tipResult.SendMessage(TTM_GETTEXTW, sizeof(text) / sizeof(text[0]),
-                                   reinterpret_cast<LPARAM>(&tool));
-    char narrow[1024] = "";
-    ::WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof(narrow), nullptr, nullptr);
-    return narrow;
-}
-
-std::string OutputFieldOf(CConverterDlg& dialog) {
-    char text[MAX_PATH * 2] = "";
-    ::GetDlgItemTextA(dialog.m_hWnd, IDC_OUTPUT_FOLDER, text, sizeof(text));
-    return text;
-}
-
-INT_PTR WithDialog(const std::function<void(CConverterDlg&)>& body, UINT timeoutMs) {
-    CConverterDlg dialog;
-    return RunModal(
-        dialog,
-        [&](CDialog&) {
-            body(dialog);
-            dialog.EndDialog(IDCANCEL);
-        },
-        timeoutMs);
-}
-
-void BreakStripOffset(const std::string& path, int page) {
-    std::string bytes = ReadFile(path);
-    ASSERT_GE(bytes.size(), 8u);
-    ASSERT_EQ(bytes.compare(0, 2, "II"), 0) << "little-endian classic TIFF expected";
-    auto u16 = [&](size_t at) {
-        return static_cast<uint32_t>(uint8_t(bytes[at]) | uint8_t(bytes[at + 1]) << 8);
-    };
-    auto u32 = [&](size_t at) { return u16(at) | u16(at + 2) << 16; };
-    uint32_t ifd = u32(4);
-    for (int i = 0; i < page; ++i)
-        ifd = u32(ifd + 2 + 12 * u16(ifd));
-    const uint32_t entries = u16(ifd);
-    for (uint32_t e = 0; e < entries; ++e) {
-        const size_t entry = ifd + 2 + 12 * e;
-        if (u16(entry) == TIFFTAG_STRIPOFFSETS) {
-            ASSERT_EQ(u32(entry + 4), 1u) << "one strip per page expected";
-            const uint32_t past = static_cast<uint32_t>(bytes.size()) + 4096;
-            for (int b = 0; b < 4; ++b)
-                bytes[entry + 8 + b] = static_cast<char>(past >> (8 * b));
-        }
-    }
-    ASSERT_TRUE(WriteText(path, bytes)) << path;
 }
 
 void CopyFixture(const std::string& from, const std::string& to) {

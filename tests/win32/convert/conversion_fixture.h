@@ -1,11 +1,11 @@
-// What the conversion tests share: fax fixtures, the stand-in renderers, and the real dialog
-// driven through a batch.
+// What the conversion tests share: fax fixtures and the stand-in renderers; the main window is
+// worked through the dialog driver.
 #pragma once
 
 #include "doubles/imgedit/imgedit_probe.h"
 #include "support/temp_dir.h"
 #include "support/text_file.h"
-#include "ui/converter_dlg.h"
+#include "win32/dialog_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -92,25 +92,5 @@ std::string ProgramFolder();
 // This process's folder for its tests' files, with no trailing backslash.
 std::string ProcessFolder();
 
-// Fills the list as the browsing code does: a new generation, unticked rows with names.
-void ShowFolder(CConverterDlg& dialog, const std::string& folder, const std::vector<std::string>& names);
-void TickRow(CConverterDlg& dialog, int row, bool ticked = true);
-// Clicks Go and serves the dialog until the batch has ended; false after `timeoutMs`.
-bool RunBatch(CConverterDlg& dialog, DWORD timeoutMs = 60000);
-// Clicks Go the way the button does.
-void ClickGo(CConverterDlg& dialog);
-// Lets the dialog's messages run for `ms` (or until `done` says so).
-bool Serve(DWORD ms, const std::function<bool()>& done = nullptr);
-std::string ResultOf(CConverterDlg& dialog, int row);
-// What the tooltip says when the mouse rests on the row's result (as the modal loop relays it).
-std::string ResultTipOf(CConverterDlg& dialog, int row);
-std::string OutputFieldOf(CConverterDlg& dialog);
-
-// Runs the real dialog with `body` inside its modal loop; the body's end closes the dialog.
-INT_PTR WithDialog(const std::function<void(CConverterDlg&)>& body, UINT timeoutMs = 120000);
-
-// Points page `page`'s first strip past the end of the file, so that reading it fails while
-// the directory chain stays whole.
-void BreakStripOffset(const std::string& path, int page);
 // A copy of a file.
 void CopyFixture(const std::string& from, const std::string& to);

@@ -10,18 +10,15 @@ TEST_F(ControlFailure, AFailingDispatchCallFailsTheRowOnly) {
     const std::string fax = Folder("fax");
     WriteFaxFixture(fax + "\\dispfail.awd", 2, 1);
     WriteFaxFixture(fax + "\\good.awd", 2, 2);
-    WithDialog([&](CConverterDlg& dialog) {
-        ShowFolder(dialog, fax, {"good.awd", "dispfail.awd", "good.awd"});
-        for (int i = 0; i < 3; ++i)
-            TickRow(dialog, i);
-        ASSERT_TRUE(RunBatch(dialog));
-        EXPECT_EQ(ResultOf(dialog, 0), "OK");
-        EXPECT_EQ(ResultOf(dialog, 1), "Fail");
-        EXPECT_EQ(ResultOf(dialog, 2), "OK");
-        // The control's own words of its dispatch exception are the reason.
-        EXPECT_EQ(ResultTipOf(dialog, 1), "The imaging control reported: The document could not be saved.");
-        EXPECT_EQ(ResultTipOf(dialog, 2), "");
+    WriteFaxFixture(fax + "\\more.awd", 2, 3);
+    std::string failed, good;
+    const Results results = ConvertFolder(fax, nullptr, [&](HWND dialog) {
+        failed = ResultTipOf(dialog, RowOf(dialog, "dispfail.awd"));
+        good = ResultTipOf(dialog, RowOf(dialog, "good.awd"));
     });
+    EXPECT_EQ(results, (Results{{"dispfail.awd", "Fail"}, {"good.awd", "OK"}, {"more.awd", "OK"}}));
+    // The control's own words of its dispatch exception are the reason.
+    EXPECT_EQ(failed, "The imaging control reported: The document could not be saved.");
+    EXPECT_EQ(good, "");
 }
-
 } // namespace

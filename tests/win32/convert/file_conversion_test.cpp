@@ -9,6 +9,7 @@
 #include "convert/renderer.h"
 #include "doubles/doubles_log.h"
 #include "framework/handle.h"
+#include "support/tiff_writer.h"
 
 namespace {
 // Writes into the temporary file what the test says, as a renderer that ran would have.
@@ -78,7 +79,8 @@ TEST_F(FileConversion, EachFailureSaysWhyAndKeepsTheEarlierOutput) {
         {"pages lost",
          [&](const std::string& target) {
              renderAs(target);
-             BreakStripOffset(target, 1);
+             // The second page's strip past the end of the file: reading it fails.
+             ASSERT_TRUE(PatchDirectoryValue(target, 1, TIFFTAG_STRIPOFFSETS, 1u << 20));
          },
          nullptr, kPagesLost, "Some pages are damaged"},
         {"temporary file busy", [](const std::string&) {},
@@ -141,5 +143,14 @@ TEST_F(FileConversion, TheFaxViewerProgramGetsShortPathsWhereTheLongOnesDoNotFit
 
     ScopedNoProgramOnPath noProgram;
     EXPECT_EQ(Convert(program, m_fax + "\\doc.awd", outcome), kConverterNotStarted);
+}
+
+// The copier would read a comma in its input's path as the start of an image list.
+TEST_F(FileConversion, ATemporaryFolderWithACommaStillConverts) {
+    std::snprintf(TempTiffPath, MAX_PATH, "%s\\zq4intmp.tif", Folder("temp,1").c_str());
+    ConverterProgram program;
+    ConversionOutcome outcome;
+    EXPECT_EQ(Convert(program, m_fax + "\\doc.awd", outcome), kConverted) << FailureReason(outcome);
+    EXPECT_EQ(ReadFaxPages(m_out + "\\doc.tif"), ReadFaxPages(m_fax + "\\doc.awd"));
 }
 } // namespace

@@ -1,7 +1,8 @@
 // The hosted imaging control: made by class identifier, activated in place in its own hidden
-// child window, called on its own thread only.
+// child window of the main dialog, called on its own thread only.
 #include "conversion_fixture.h"
 
+#include "convert/img_edit.h"
 #include "framework/ole_variant.h"
 
 #include <thread>
@@ -9,50 +10,56 @@
 namespace {
 class ImgEditHosting : public ConversionTest {};
 
-TEST_F(ImgEditHosting, TheControlIsAHiddenChildWithId102) {
-    const INT_PTR ended = WithDialog([&](CConverterDlg& dialog) {
-        HWND control = dialog.m_imgEdit.m_hWnd;
-        ASSERT_NE(control, nullptr);
-        EXPECT_EQ(dialog.GetDlgItem(102), control);
-        EXPECT_EQ(::GetParent(control), dialog.m_hWnd);
-        EXPECT_FALSE(::IsWindowVisible(control));
-        char text[32] = "";
-        ::GetWindowTextA(control, text, sizeof(text));
-        EXPECT_STREQ(text, "ImgEdit");
-        const ImgEditProbe& probe = StandInProbe();
-        EXPECT_EQ(probe.window, control) << "the control's own window, not a stand-in for it";
-        EXPECT_EQ(probe.parent, dialog.m_hWnd);
-        EXPECT_EQ(probe.userMode, 1);
-        EXPECT_TRUE(probe.siteBeforeInitNew);
-    });
-    EXPECT_EQ(ended, IDCANCEL);
+// The control in a window of the test's own.
+class ImgEditCalls : public ConversionTest {
+protected:
+    void SetUp() override {
+        ConversionTest::SetUp();
+        const RECT place{0, 0, 100, 100};
+        ASSERT_TRUE(m_host.CreateEx(0, "STATIC", "host", WS_POPUP, place, nullptr, 0));
+        ASSERT_TRUE(m_control.Create("ImgEdit", WS_CHILD, place, &m_host, 102));
+    }
+
+    CWnd m_host;
+    CImgEdit m_control; // goes first, as in the dialog
+};
+
+TEST_F(ImgEditHosting, TheMainDialogHostsItAsAHiddenChildWithId102) {
+    EXPECT_EQ(WithMainDialog([&](HWND dialog) {
+                  const HWND control = ::GetDlgItem(dialog, 102);
+                  ASSERT_NE(control, nullptr);
+                  EXPECT_EQ(::GetParent(control), dialog);
+                  EXPECT_FALSE(::IsWindowVisible(control));
+                  char text[32] = "";
+                  ::GetWindowTextA(control, text, sizeof(text));
+                  EXPECT_STREQ(text, "ImgEdit");
+                  const ImgEditProbe& probe = StandInProbe();
+                  EXPECT_EQ(probe.window, control) << "the control's own window, not a stand-in for it";
+                  EXPECT_EQ(probe.parent, dialog);
+                  EXPECT_EQ(probe.userMode, 1);
+                  EXPECT_TRUE(probe.siteBeforeInitNew);
+              }),
+              IDCANCEL);
 }
 
-TEST_F(ImgEditHosting, ADispatchExceptionHandsBackTheControlsDescription) {
-    const INT_PTR ended = WithDialog([&](CConverterDlg& dialog) {
-        ASSERT_EQ(dialog.m_imgEdit.SetDocumentPath("C:\\fax\\dispfail.awd"), S_OK);
-        COleVariant args[] = {
-            COleVariant("C:\\out.tif"),   COleVariant(short(1), VT_I2),
-            COleVariant(short(1), VT_I2), COleVariant(short(2), VT_I2),
-            COleVariant(21L, VT_I4),      COleVariant(long(DISP_E_PARAMNOTFOUND), VT_ERROR)};
-        CString reason = "unchanged";
-        EXPECT_EQ(dialog.m_imgEdit.InvokeHelper(343, DISPATCH_METHOD, args, 6, &reason), DISP_E_EXCEPTION);
-        char expected[64] = "";
-        ::WideCharToMultiByte(CP_ACP, 0, kImgEditSaveFailure, -1, expected, sizeof(expected), nullptr,
-                              nullptr);
-        EXPECT_STREQ(reason, expected);
-    });
-    EXPECT_EQ(ended, IDCANCEL);
+TEST_F(ImgEditCalls, ADispatchExceptionHandsBackTheControlsDescription) {
+    ASSERT_EQ(m_control.SetDocumentPath("C:\\fax\\dispfail.awd"), S_OK);
+    COleVariant args[] = {COleVariant("C:\\out.tif"),   COleVariant(short(1), VT_I2),
+                          COleVariant(short(1), VT_I2), COleVariant(short(2), VT_I2),
+                          COleVariant(21L, VT_I4),      COleVariant(long(DISP_E_PARAMNOTFOUND), VT_ERROR)};
+    CString reason = "unchanged";
+    EXPECT_EQ(m_control.InvokeHelper(343, DISPATCH_METHOD, args, 6, &reason), DISP_E_EXCEPTION);
+    char expected[64] = "";
+    ::WideCharToMultiByte(CP_ACP, 0, kImgEditSaveFailure, -1, expected, sizeof(expected), nullptr, nullptr);
+    EXPECT_STREQ(reason, expected);
 }
 
-TEST_F(ImgEditHosting, CallsFromAnotherThreadAreRefused) {
-    WithDialog([&](CConverterDlg& dialog) {
-        HRESULT fromWorker = S_OK;
-        std::thread worker([&] { fromWorker = dialog.m_imgEdit.ShowDocument(); });
-        worker.join();
-        EXPECT_EQ(fromWorker, RPC_E_WRONG_THREAD);
-        EXPECT_EQ(dialog.m_imgEdit.ShowDocument(), S_OK);
-    });
+TEST_F(ImgEditCalls, CallsFromAnotherThreadAreRefused) {
+    HRESULT fromWorker = S_OK;
+    std::thread worker([&] { fromWorker = m_control.ShowDocument(); });
+    worker.join();
+    EXPECT_EQ(fromWorker, RPC_E_WRONG_THREAD);
+    EXPECT_EQ(m_control.ShowDocument(), S_OK);
     EXPECT_EQ(ControlLog().size(), 1u);
 }
 } // namespace

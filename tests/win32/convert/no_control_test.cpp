@@ -4,6 +4,7 @@
 #include "conversion_fixture.h"
 
 #include "app/environment.h"
+#include "convert/renderer.h"
 
 #include <cstdio>
 #include <cstring>
@@ -25,18 +26,14 @@ protected:
         std::memcpy(TarnvelFolder, m_savedFolder, MAX_PATH);
         ConversionTest::TearDown();
     }
-    // Converts "in 1.awd" and returns its result and reason.
+    // Converts "in 1.awd" through the main window: its result and reason.
     std::pair<std::string, std::string> Convert() {
-        std::pair<std::string, std::string> result;
-        WithDialog([&](CConverterDlg& dialog) {
-            EXPECT_EQ(dialog.GetDlgItem(102), nullptr);
-            EXPECT_EQ(dialog.m_imgEdit.ShowDocument(), E_NOINTERFACE);
-            ShowFolder(dialog, m_fax, {"in 1.awd"});
-            TickRow(dialog, 0);
-            ASSERT_TRUE(RunBatch(dialog));
-            result = {ResultOf(dialog, 0), ResultTipOf(dialog, 0)};
+        std::string reason;
+        Results results = ConvertFolder(m_fax, nullptr, [&](HWND dialog) {
+            EXPECT_EQ(::GetDlgItem(dialog, 102), nullptr) << "a control after all";
+            reason = ResultTipOf(dialog, 0);
         });
-        return result;
+        return {results["in 1.awd"], reason};
     }
 
     ScopedGeneration m_generation{GetWindowsGeneration()};

@@ -2,67 +2,55 @@
 #include "conversion_fixture.h"
 
 #include "convert/output_path.h"
+#include "support/scratch_drive.h"
 
 namespace {
 class OutputFolder : public ConversionTest {
 protected:
-    // Converts fax\in.awd with `typed` in the output field; returns what the field shows after.
-    std::string ConvertWithField(const std::string& typed) {
-        std::string shown;
-        WithDialog([&](CConverterDlg& dialog) {
-            ShowFolder(dialog, m_fax, {"in.awd"});
-            TickRow(dialog, 0);
-            ::SetDlgItemTextA(dialog.m_hWnd, 1005, typed.c_str());
-            ASSERT_TRUE(RunBatch(dialog));
-            EXPECT_EQ(ResultOf(dialog, 0), "OK");
-            shown = OutputFieldOf(dialog);
-        });
-        return shown;
-    }
-
-    void SetUp() override {
-        ConversionTest::SetUp();
-        m_fax = Folder("fax");
-        WriteFaxFixture(m_fax + "\\in.awd", 2, 11);
-    }
-
     ScopedGeneration m_generation{7};
-    std::string m_fax;
 };
 
-TEST_F(OutputFolder, NestedMissingFoldersAreCreated) {
-    const std::string deeper = m_root + "\\new\\deeper";
-    EXPECT_EQ(ConvertWithField(deeper), deeper);
-    EXPECT_EQ(ReadFaxPages(deeper + "\\in.tif").size(), 2u);
-}
-
-TEST_F(OutputFolder, AnUncreatableFolderFallsBackToTheListedFolder) {
-    EXPECT_EQ(ConvertWithField("Q:\\no-such-drive\\out"), m_fax);
-    EXPECT_EQ(ReadFaxPages(m_fax + "\\in.tif").size(), 2u);
-}
-
-TEST_F(OutputFolder, AnEmptyFieldMeansTheListedFolder) {
-    EXPECT_EQ(ConvertWithField(""), m_fax);
-    EXPECT_TRUE(FileExists(m_fax + "\\in.tif"));
-}
-
-TEST_F(OutputFolder, ARelativeFolderIsTakenFromTheListedFolder) {
-    EXPECT_EQ(ConvertWithField("tif\\done"), m_fax + "\\tif\\done");
-    EXPECT_TRUE(FileExists(m_fax + "\\tif\\done\\in.tif"));
-}
-
-TEST_F(OutputFolder, ATrailingBackslashStillCreatesAndUsesTheFolder) {
-    EXPECT_EQ(ConvertWithField(m_root + "\\trail\\"), m_root + "\\trail");
-    EXPECT_TRUE(FileExists(m_root + "\\trail\\in.tif"));
-}
-
-TEST_F(OutputFolder, ConvertingTheSameFileAgainReplacesTheOutput) {
-    const std::string out = Folder("out");
-    ConvertWithField(out);
-    ASSERT_EQ(ReadFaxPages(out + "\\in.tif").size(), 2u);
-    WriteFaxFixture(m_fax + "\\in.awd", 1, 99);
-    ConvertWithField(out);
-    EXPECT_EQ(ReadFaxPages(out + "\\in.tif"), ReadFaxPages(m_fax + "\\in.awd"));
+TEST_F(OutputFolder, TheTypedFolderIsCreatedOrElseTheListedFolderIsUsed) {
+    const std::string fax = Folder("fax");
+    // A name of this process's own: the drive root is shared.
+    const std::string name = ScratchDrive::Own(".awd");
+    const std::string output = ScratchDrive::Own(".tif");
+    WriteFaxFixture(fax + "\\" + name, 2, 11);
+    const ScratchDrive drive(Folder("drive"));
+    ASSERT_FALSE(drive.Root().empty()) << "no drive root to write";
+    const struct {
+        const char* what;
+        std::string typed;
+        std::string used; // the field afterwards, where the output goes
+    } cases[] = {
+        {"missing levels", m_root + "\\new\\deeper", m_root + "\\new\\deeper"},
+        {"an uncreatable folder", "Q:\\no-such-drive\\out", fax},
+        {"an empty field", "", fax},
+        {"a relative folder", "tif\\done", fax + "\\tif\\done"},
+        {"a trailing backslash", m_root + "\\trail\\", m_root + "\\trail"},
+        {"a drive root", drive.Root(), drive.Root()},
+    };
+    const auto convert = [&](HWND dialog, const std::string& typed) {
+        SelectFolder(dialog, fax);
+        TickAll(dialog);
+        TypeOutputFolder(dialog, typed);
+        ASSERT_TRUE(RunBatch(dialog));
+        EXPECT_EQ(ResultsOf(dialog), (Results{{name, "OK"}}));
+    };
+    WithMainDialog([&](HWND dialog) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.what);
+            convert(dialog, c.typed);
+            EXPECT_EQ(OutputFolderOf(dialog), c.used);
+            // A drive root's path keeps its backslash: "T:\" and the name give "T:\\name".
+            EXPECT_EQ(ReadFaxPages(c.used + "\\" + output), ReadFaxPages(fax + "\\" + name));
+        }
+        // The same file again, now with other pages, replaces its output.
+        WriteFaxFixture(fax + "\\" + name, 1, 99);
+        convert(dialog, "");
+        EXPECT_EQ(ReadFaxPages(fax + "\\" + output), ReadFaxPages(fax + "\\" + name));
+    });
+    ::DeleteFileA((drive.Root() + output).c_str());
 }
 
 TEST_F(OutputFolder, MakeFolderPathLeavesTheCurrentDirectoryAlone) {

@@ -1,7 +1,9 @@
 // How output files are named and where the output folder ends up.
-#include "conversion_fixture.h"
-
 #include "convert/output_path.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
 
 namespace {
 std::string Output(const char* folder, const char* name) {
@@ -38,50 +40,5 @@ TEST(OutputNaming, TypedFoldersAreMadeAbsoluteAndPlain) {
     EXPECT_EQ(std::string(ResolveOutputFolder("C:\\", "C:\\fax")), "C:\\");
     EXPECT_EQ(std::string(ResolveOutputFolder("", "C:\\fax")), "");
     EXPECT_EQ(std::string(ResolveOutputFolder(("C:\\" + std::string(300, 'x')).c_str(), "")), "");
-}
-
-class OutputNames : public ConversionTest {};
-
-TEST_F(OutputNames, EachTickedFileGetsItsTifBesideTheOthers) {
-    ScopedGeneration generation(7);
-    const std::string fax = Folder("fax");
-    const std::vector<std::string> names = {"fax1.awd", "a.b.awd", "FAX.AWD", "faxawd"};
-    for (size_t i = 0; i < names.size(); ++i)
-        WriteFaxFixture(fax + "\\" + names[i], 1, static_cast<unsigned>(i));
-    WithDialog([&](CConverterDlg& dialog) {
-        ShowFolder(dialog, fax, names);
-        for (int i = 0; i < 4; ++i)
-            TickRow(dialog, i);
-        ClickGo(dialog);
-        const HANDLE worker = dialog.m_hWorkerThread;
-        ASSERT_NE(worker, nullptr);
-        ASSERT_TRUE(Serve(60000, [&] { return !dialog.m_bWorkerRunning; }));
-        DWORD flags = 0;
-        EXPECT_FALSE(::GetHandleInformation(worker, &flags)) << "the ended worker's handle is closed";
-        for (int i = 0; i < 4; ++i)
-            EXPECT_EQ(ResultOf(dialog, i), "OK") << names[i];
-    });
-    EXPECT_EQ(ReadFaxPages(fax + "\\fax1.tif"), ReadFaxPages(fax + "\\fax1.awd"));
-    EXPECT_EQ(ReadFaxPages(fax + "\\a.b.tif"), ReadFaxPages(fax + "\\a.b.awd"));
-    EXPECT_EQ(ReadFaxPages(fax + "\\FAX.tif"), ReadFaxPages(fax + "\\FAX.AWD"));
-    EXPECT_EQ(ReadFaxPages(fax + "\\faxawd.tif"), ReadFaxPages(fax + "\\faxawd"));
-}
-
-TEST_F(OutputNames, ADriveRootAsOutputFolder) {
-    ScopedGeneration generation(7);
-    const std::string fax = Folder("fax");
-    WriteFaxFixture(fax + "\\tarnvel-root-test.awd", 2, 5);
-    const std::string output = "C:\\tarnvel-root-test.tif";
-    ::DeleteFileA(output.c_str());
-    WithDialog([&](CConverterDlg& dialog) {
-        ShowFolder(dialog, fax, {"tarnvel-root-test.awd"});
-        TickRow(dialog, 0);
-        ::SetDlgItemTextA(dialog.m_hWnd, 1005, "C:\\");
-        ASSERT_TRUE(RunBatch(dialog));
-        EXPECT_EQ(ResultOf(dialog, 0), "OK");
-        EXPECT_EQ(OutputFieldOf(dialog), "C:\\");
-    });
-    EXPECT_EQ(ReadFaxPages(output), ReadFaxPages(fax + "\\tarnvel-root-test.awd"));
-    ::DeleteFileA(output.c_str());
 }
 } // namespace

@@ -3,43 +3,49 @@
 #include "conversion_fixture.h"
 
 namespace {
-class FolderChangeDuringBatch : public ConversionTest {};
+class FolderChangeDuringBatch : public ConversionTest {
+protected:
+    // The cursor the dialog sets for a mouse over its client area.
+    static HCURSOR CursorOver(HWND dialog) {
+        ::SendMessageA(dialog, WM_SETCURSOR, reinterpret_cast<WPARAM>(dialog),
+                       MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return ::GetCursor();
+    }
+
+    ScopedGeneration m_generation{7};
+};
 
 TEST_F(FolderChangeDuringBatch, ResultsLandNowhereAfterARefillAndOutputsStayWhereGoSaid) {
-    ScopedGeneration generation(7);
     const std::string fax = Folder("fax");
     const std::string other = Folder("other");
     const std::string out = Folder("out");
     WriteFaxFixture(fax + "\\slow.awd", 1, 1);
     for (const char* name : {"b.awd", "c.awd"})
         WriteFaxFixture(fax + "\\" + name, 1, 2);
-    WriteFaxFixture(other + "\\x.awd", 1, 3);
+    for (const char* name : {"x.awd", "y.awd", "z.awd"})
+        WriteFaxFixture(other + "\\" + name, 1, 3);
 
-    WithDialog([&](CConverterDlg& dialog) {
-        ShowFolder(dialog, fax, {"slow.awd", "b.awd", "c.awd"});
-        for (int i = 0; i < 3; ++i)
-            TickRow(dialog, i);
-        ::SetDlgItemTextA(dialog.m_hWnd, 1005, out.c_str());
-        ClickGo(dialog);
-        EXPECT_FALSE(::IsWindowEnabled(dialog.GetDlgItem(1009))) << "disabled before the worker's first step";
+    WithMainDialog([&](HWND dialog) {
+        SelectFolder(dialog, fax);
+        TickAll(dialog);
+        TypeOutputFolder(dialog, out);
+        PressGo(dialog);
+        EXPECT_FALSE(GoEnabled(dialog)) << "disabled before the worker's first step";
         Serve(300);
-        ASSERT_TRUE(dialog.m_bWorkerRunning);
-        const LPARAM overClient = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
-        dialog.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(dialog.m_hWnd), overClient);
-        EXPECT_EQ(::GetCursor(), ::LoadCursorA(nullptr, IDC_WAIT)) << "the wait cursor during a batch";
-        EXPECT_FALSE(::IsWindowEnabled(dialog.GetDlgItem(1009))) << "Go is disabled during a batch";
+        ASSERT_FALSE(GoEnabled(dialog)) << "the batch ended before the folder changed";
+        EXPECT_EQ(CursorOver(dialog), ::LoadCursorA(nullptr, IDC_WAIT)) << "the wait cursor during a batch";
 
-        // Another folder is selected while the first file renders, and Go is clicked again.
-        ShowFolder(dialog, other, {"x.awd", "y.awd", "z.awd"});
-        TickRow(dialog, 0);
-        ClickGo(dialog);
-        ASSERT_TRUE(Serve(30000, [&] { return !dialog.m_bWorkerRunning; }));
-        for (int i = 0; i < 3; ++i)
-            EXPECT_EQ(ResultOf(dialog, i), "") << "row " << i << " is another file now";
-        EXPECT_EQ(dialog.m_progress.GetPos(), 0) << "no step of the old batch lands on the new list";
-        EXPECT_EQ(OutputFieldOf(dialog), other);
-        dialog.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(dialog.m_hWnd), overClient);
-        EXPECT_EQ(::GetCursor(), ::LoadCursorA(nullptr, IDC_ARROW)) << "the arrow again after it";
+        // Another folder is selected while a file renders, and Go is clicked again.
+        SelectFolder(dialog, other);
+        const Progress atRefill = ProgressOf(dialog);
+        Tick(dialog, RowOf(dialog, "x.awd"));
+        PressGo(dialog);
+        ASSERT_TRUE(WaitForBatchEnd(dialog));
+        EXPECT_EQ(ResultsOf(dialog), (Results{{"x.awd", ""}, {"y.awd", ""}, {"z.awd", ""}}))
+            << "the rows are other files now";
+        EXPECT_EQ(ProgressOf(dialog), atRefill) << "a step of the old batch landed on the new list";
+        EXPECT_EQ(OutputFolderOf(dialog), other);
+        EXPECT_EQ(CursorOver(dialog), ::LoadCursorA(nullptr, IDC_ARROW)) << "the arrow again after it";
     });
     EXPECT_EQ(StubLog().size(), 3u) << "one batch, three files";
     for (const char* name : {"slow.tif", "b.tif", "c.tif"})
@@ -48,24 +54,21 @@ TEST_F(FolderChangeDuringBatch, ResultsLandNowhereAfterARefillAndOutputsStayWher
 }
 
 TEST_F(FolderChangeDuringBatch, TickingAndUntickingDuringABatchChangesNothingOfIt) {
-    ScopedGeneration generation(7);
     const std::string fax = Folder("fax");
     WriteFaxFixture(fax + "\\slow.awd", 1, 1);
     WriteFaxFixture(fax + "\\b.awd", 1, 2);
     WriteFaxFixture(fax + "\\c.awd", 1, 2);
-    WithDialog([&](CConverterDlg& dialog) {
-        ShowFolder(dialog, fax, {"slow.awd", "b.awd", "c.awd"});
-        TickRow(dialog, 0);
-        TickRow(dialog, 1);
-        ClickGo(dialog);
+    WithMainDialog([&](HWND dialog) {
+        SelectFolder(dialog, fax);
+        Tick(dialog, RowOf(dialog, "slow.awd"));
+        Tick(dialog, RowOf(dialog, "b.awd"));
+        PressGo(dialog);
         Serve(300);
-        TickRow(dialog, 1, false);
-        TickRow(dialog, 2, true);
-        ASSERT_TRUE(Serve(30000, [&] { return !dialog.m_bWorkerRunning; }));
-        EXPECT_EQ(ResultOf(dialog, 0), "OK");
-        EXPECT_EQ(ResultOf(dialog, 1), "OK");
-        EXPECT_EQ(ResultOf(dialog, 2), "");
-        EXPECT_EQ(dialog.m_progress.GetPos(), 3);
+        Tick(dialog, RowOf(dialog, "b.awd"), false);
+        Tick(dialog, RowOf(dialog, "c.awd"));
+        ASSERT_TRUE(WaitForBatchEnd(dialog));
+        EXPECT_EQ(ResultsOf(dialog), (Results{{"slow.awd", "OK"}, {"b.awd", "OK"}, {"c.awd", ""}}));
+        EXPECT_EQ(ProgressOf(dialog).pos, 3);
     });
 }
 } // namespace

@@ -23,12 +23,7 @@ TEST_F(RegisteredImagingServer, ConvertsThroughTheServerRegisteredForTheClass) {
         ScopedGeneration generation(4);
         const std::string fax = Folder("fax");
         WriteFaxFixture(fax + "\\reg.awd", 3, 7);
-        WithDialog([&](CConverterDlg& dialog) {
-            ShowFolder(dialog, fax, {"reg.awd"});
-            TickRow(dialog, 0);
-            ASSERT_TRUE(RunBatch(dialog));
-            EXPECT_EQ(ResultOf(dialog, 0), "OK");
-        });
+        EXPECT_EQ(ConvertFolder(fax), (Results{{"reg.awd", "OK"}}));
         EXPECT_EQ(ControlLog().size(), 3u);
         EXPECT_EQ(ReadFaxPages(fax + "\\reg.tif"), ReadFaxPages(fax + "\\reg.awd"));
     }

@@ -2,31 +2,31 @@
 // scrolled into view as its result lands.
 #include "conversion_fixture.h"
 
+#include <commctrl.h>
+
 namespace {
 class ResultsInView : public ConversionTest {};
 
-RECT ResultCell(CConverterDlg& dialog, int row) {
+RECT ResultCell(HWND dialog, int row) {
     RECT cell{};
     cell.top = 3;
     cell.left = LVIR_BOUNDS;
-    dialog.m_listFiles.SendMessage(LVM_GETSUBITEMRECT, static_cast<WPARAM>(row),
-                                   reinterpret_cast<LPARAM>(&cell));
+    ::SendDlgItemMessageA(dialog, 1001, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row),
+                          reinterpret_cast<LPARAM>(&cell));
     return cell;
 }
 
 TEST_F(ResultsInView, GoShowsTheResultColumnAndEachRowAsItsResultLands) {
     ScopedGeneration generation(7);
     const std::string fax = Folder("fax");
-    WriteFaxFixture(fax + "\\last.awd", 1, 2);
-    std::vector<std::string> names;
-    for (int i = 0; i < 39; ++i)
-        names.push_back("x" + std::to_string(i) + ".awd");
-    names.push_back("last.awd");
-    WithDialog([&](CConverterDlg& dialog) {
-        ShowFolder(dialog, fax, names);
-        TickRow(dialog, 39);
+    WriteFaxFixture(fax + "\\x0.awd", 1, 2);
+    for (int i = 1; i < 40; ++i)
+        CopyFixture(fax + "\\x0.awd", fax + "\\x" + std::to_string(i) + ".awd");
+    WithMainDialog([&](HWND dialog) {
+        SelectFolder(dialog, fax);
+        Tick(dialog, 39);
         RECT client;
-        dialog.m_listFiles.GetClientRect(&client);
+        ::GetClientRect(::GetDlgItem(dialog, 1001), &client);
         const RECT before = ResultCell(dialog, 39);
         ASSERT_GT(before.right, client.right) << "the column starts out of view";
         ASSERT_GT(before.bottom, client.bottom) << "the row starts out of view";

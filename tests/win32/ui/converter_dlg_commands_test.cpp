@@ -1,74 +1,59 @@
-// What the main dialog does with its commands and keys: Select All, Enter, Escape, close.
-#include "ui/converter_dlg.h"
+// What the main dialog does with its commands and keys: Select All, Enter, Escape, close, Go.
+#include "temp_folder.h"
 #include "ui/resource.h"
+#include "win32/dialog_driver.h"
 #include "win32/modal_runner.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-void FillRows(CConverterDlg& d, int count) {
-    for (int i = 0; i < count; ++i)
-        d.m_listFiles.InsertItem(i, "page.awd");
-}
-
-int TickedRows(CConverterDlg& d) {
-    int ticked = 0;
-    for (int i = 0; i < d.m_listFiles.GetItemCount(); ++i)
-        ticked += (d.m_listFiles.GetItemState(i, LVIS_STATEIMAGEMASK) >> 12) == 2;
-    return ticked;
+std::vector<int> Checks(HWND dialog) {
+    std::vector<int> checks;
+    for (int row = 0; row < RowCount(dialog); ++row)
+        checks.push_back(CheckOf(dialog, row));
+    return checks;
 }
 } // namespace
 
 TEST(MainDialogCommands, SelectAllTicksAndUnticksEveryRow) {
-    CConverterDlg dlg;
-    RunModal(dlg, [&](CDialog&) {
-        HWND box = dlg.GetDlgItem(IDC_SELECT_ALL);
+    TempFolder folder("select-all");
+    for (const char* name : {"a.awd", "b.awd", "c.awd", "d.awd", "e.awd"})
+        folder.MakeFile(name);
+    WithMainDialog([&](HWND dialog) {
+        const HWND box = ::GetDlgItem(dialog, IDC_SELECT_ALL);
         ::SendMessageA(box, BM_CLICK, 0, 0); // no rows yet: nothing to do
         ::SendMessageA(box, BM_CLICK, 0, 0);
-        FillRows(dlg, 5);
-        dlg.m_listFiles.SetCheck(2, TRUE);
+        SelectFolder(dialog, folder.Path());
+        Tick(dialog, 2);
         ::SendMessageA(box, BM_CLICK, 0, 0);
         EXPECT_EQ(BST_CHECKED, ::SendMessageA(box, BM_GETCHECK, 0, 0));
-        EXPECT_EQ(5, TickedRows(dlg));
+        EXPECT_EQ(Checks(dialog), std::vector<int>(5, 2));
         ::SendMessageA(box, BM_CLICK, 0, 0);
-        EXPECT_EQ(0, TickedRows(dlg));
-        for (int i = 0; i < 5; ++i)
-            EXPECT_EQ(1u, dlg.m_listFiles.GetItemState(i, LVIS_STATEIMAGEMASK) >> 12)
-                << "unticked, not blank";
-        dlg.EndDialog(IDCANCEL);
+        EXPECT_EQ(Checks(dialog), std::vector<int>(5, 1)) << "unticked, not blank";
     });
 }
 
-TEST(MainDialogCommands, EnterInTheOutputFieldClosesWithOkAndKeepsTheText) {
-    CConverterDlg dlg;
-    const INT_PTR result = RunModal(dlg, [&](CDialog&) {
-        HWND edit = dlg.GetDlgItem(IDC_OUTPUT_FOLDER);
-        ::SetWindowTextA(edit, "C:\\out");
-        ::SetFocus(edit);
-        PostKey(edit, VK_RETURN);
-    });
-    EXPECT_EQ(IDOK, result);
-    EXPECT_STREQ("C:\\out", dlg.m_strOutputFolder);
+TEST(MainDialogCommands, EnterInTheOutputFieldClosesWithOk) {
+    EXPECT_EQ(IDOK, RunMainDialog([](HWND dialog) {
+                  const HWND edit = ::GetDlgItem(dialog, IDC_OUTPUT_FOLDER);
+                  TypeOutputFolder(dialog, "C:\\out");
+                  ::SetFocus(edit);
+                  PostKey(edit, VK_RETURN);
+              }));
 }
 
-TEST(MainDialogCommands, EscapeClosesWithCancel) {
-    CConverterDlg dlg;
-    EXPECT_EQ(IDCANCEL, RunModal(dlg, [&](CDialog&) { PostKey(dlg.GetDlgItem(IDC_LIST_FILES), VK_ESCAPE); }));
-}
-
-TEST(MainDialogCommands, CloseBoxClosesWithCancel) {
-    CConverterDlg dlg;
-    EXPECT_EQ(IDCANCEL, RunModal(dlg, [&](CDialog&) { dlg.PostMessage(WM_SYSCOMMAND, SC_CLOSE); }));
+TEST(MainDialogCommands, EscapeAndTheCloseBoxCloseWithCancel) {
+    EXPECT_EQ(IDCANCEL,
+              RunMainDialog([](HWND dialog) { PostKey(::GetDlgItem(dialog, IDC_LIST_FILES), VK_ESCAPE); }));
+    EXPECT_EQ(IDCANCEL,
+              RunMainDialog([](HWND dialog) { ::PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }));
 }
 
 TEST(MainDialogCommands, GoWithoutAnyFolderStartsNothing) {
-    CConverterDlg dlg;
-    EXPECT_EQ(IDABORT, RunModal(dlg, [&](CDialog&) {
-                  ::SendMessageA(dlg.GetDlgItem(IDC_GO), BM_CLICK, 0, 0);
-                  PumpMessages();
-                  EXPECT_NE(nullptr, dlg.m_hWnd);
-                  EXPECT_FALSE(dlg.m_bWorkerRunning);
-                  EXPECT_TRUE(::IsWindowEnabled(dlg.GetDlgItem(IDC_GO)));
-                  dlg.EndDialog(IDABORT);
-              }));
+    WithMainDialog([](HWND dialog) {
+        EXPECT_TRUE(GoEnabled(dialog));
+        PressGo(dialog);
+        EXPECT_TRUE(GoEnabled(dialog)) << "a batch started";
+        EXPECT_EQ(ProgressOf(dialog).high, 100) << "the bar was set up for a batch";
+    });
 }

@@ -1,7 +1,6 @@
 // What the main dialog paints: its pale green background, and only its icon while minimised.
-#include "ui/converter_dlg.h"
 #include "ui/resource.h"
-#include "win32/modal_runner.h"
+#include "win32/dialog_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -26,54 +25,48 @@ LRESULT CALLBACK Watch(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 TEST(MainDialogPainting, BackgroundIsPaleGreenAndControlsKeepSystemColours) {
-    CConverterDlg dlg;
-    RunModal(dlg, [&](CDialog&) {
-        ::RedrawWindow(dlg.m_hWnd, nullptr, nullptr,
+    WithMainDialog([](HWND dialog) {
+        ::RedrawWindow(dialog, nullptr, nullptr,
                        RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         // Left of the Save Dir button and between the output field and Select All.
         RECT gap{1, 10, 142, 12};
-        ::MapDialogRect(dlg.m_hWnd, &gap);
-        EXPECT_EQ(kPaleGreen, PixelAt(dlg.m_hWnd, gap.left / 2, gap.top));
-        EXPECT_EQ(kPaleGreen, PixelAt(dlg.m_hWnd, gap.right, gap.top));
+        ::MapDialogRect(dialog, &gap);
+        EXPECT_EQ(kPaleGreen, PixelAt(dialog, gap.left / 2, gap.top));
+        EXPECT_EQ(kPaleGreen, PixelAt(dialog, gap.right, gap.top));
 
-        HDC dc = ::GetDC(dlg.m_hWnd);
+        HDC dc = ::GetDC(dialog);
         for (UINT message : {WM_CTLCOLORBTN, WM_CTLCOLORSTATIC, WM_CTLCOLOREDIT, WM_CTLCOLORDLG}) {
-            HWND control = message == WM_CTLCOLOREDIT  ? dlg.GetDlgItem(IDC_OUTPUT_FOLDER)
-                           : message == WM_CTLCOLORDLG ? dlg.m_hWnd
-                                                       : dlg.GetDlgItem(IDC_SELECT_ALL);
-            auto brush = reinterpret_cast<HBRUSH>(
-                dlg.SendMessage(message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
-            EXPECT_NE(nullptr, brush) << std::hex << message;
-            EXPECT_NE(dlg.m_hbrBackground.GetSafeHandle(), brush) << std::hex << message;
+            HWND control = message == WM_CTLCOLOREDIT  ? ::GetDlgItem(dialog, IDC_OUTPUT_FOLDER)
+                           : message == WM_CTLCOLORDLG ? dialog
+                                                       : ::GetDlgItem(dialog, IDC_SELECT_ALL);
+            const auto brush = reinterpret_cast<HBRUSH>(::SendMessageA(
+                dialog, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
             const int expected = message == WM_CTLCOLOREDIT ? COLOR_WINDOW : COLOR_3DFACE;
             EXPECT_EQ(::GetSysColorBrush(expected), brush) << std::hex << message;
         }
-        ::ReleaseDC(dlg.m_hWnd, dc);
-        dlg.EndDialog(IDCANCEL);
+        ::ReleaseDC(dialog, dc);
     });
 }
 
 // Wine gives a minimised window an empty client area, so the system never asks it to paint and
 // the icon cannot be read back; the paint request is therefore sent directly.
 TEST(MainDialogPainting, MinimisedWindowErasesForItsIconOnly) {
-    CConverterDlg dlg;
-    RunModal(dlg, [&](CDialog&) {
+    WithMainDialog([](HWND dialog) {
         g_previous = reinterpret_cast<WNDPROC>(
-            ::SetWindowLongPtrA(dlg.m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Watch)));
+            ::SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Watch)));
         g_iconErase = 0;
-        dlg.SendMessage(WM_PAINT);
+        ::SendMessageA(dialog, WM_PAINT, 0, 0);
         EXPECT_EQ(0, g_iconErase) << "a window that is not minimised paints as usual";
 
-        dlg.ShowWindow(SW_MINIMIZE);
-        PumpMessages();
-        ASSERT_TRUE(dlg.IsIconic());
-        dlg.SendMessage(WM_PAINT);
+        ::ShowWindow(dialog, SW_MINIMIZE);
+        Serve(0);
+        ASSERT_TRUE(::IsIconic(dialog));
+        ::SendMessageA(dialog, WM_PAINT, 0, 0);
         EXPECT_EQ(1, g_iconErase) << "the icon's background is erased with the paint context";
 
-        ::SetWindowLongPtrA(dlg.m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_previous));
-        dlg.ShowWindow(SW_RESTORE);
-        PumpMessages();
-        EXPECT_FALSE(dlg.IsIconic());
-        dlg.EndDialog(IDCANCEL);
+        ::SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_previous));
+        ::ShowWindow(dialog, SW_RESTORE);
+        Serve(0);
+        EXPECT_FALSE(::IsIconic(dialog));
     });
 }

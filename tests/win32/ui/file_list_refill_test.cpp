@@ -3,40 +3,20 @@
 #include "folder_tree_host.h"
 #include "temp_folder.h"
 #include "ui_test_support.h"
-#include "ui/converter_dlg.h"
 #include "ui/resource.h"
-#include "win32/modal_runner.h"
+#include "win32/dialog_driver.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-LRESULT Select(CConverterDlg& dlg, const std::string& folder) {
-    return dlg.SendMessage(WM_FOLDER_SELECTED, reinterpret_cast<WPARAM>(folder.c_str()), 0);
-}
-
-std::string OutputField(const CConverterDlg& dlg) {
-    char text[MAX_PATH * 2] = "";
-    ::GetDlgItemTextA(dlg.m_hWnd, IDC_OUTPUT_FOLDER, text, sizeof(text));
-    return text;
-}
-
-std::string Cell(const CConverterDlg& dlg, int row, int column) {
-    return dlg.m_listFiles.GetItemText(row, column).GetString();
-}
-
-int StateImage(const CConverterDlg& dlg, int row) {
-    return static_cast<int>(dlg.m_listFiles.GetItemState(row, LVIS_STATEIMAGEMASK) >> 12);
-}
-
-LPARAM ItemData(const CConverterDlg& dlg, int row) {
+LPARAM ItemData(HWND dialog, int row) {
     LVITEMA item{};
     item.mask = LVIF_PARAM;
     item.iItem = row;
     item.lParam = -1;
-    dlg.m_listFiles.SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    ::SendDlgItemMessageA(dialog, IDC_LIST_FILES, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
     return item.lParam;
 }
-
 } // namespace
 
 TEST(FileListRefill, EachSelectionReplacesTheRowsAndTheOutputFolder) {
@@ -48,34 +28,31 @@ TEST(FileListRefill, EachSelectionReplacesTheRowsAndTheOutputFolder) {
     for (const char* name : {"x.awd", "y.AWD", "z.awd"})
         second.MakeFile(name, 7, &afternoon);
 
-    CConverterDlg dlg;
-    RunModal(dlg, [&](CDialog&) {
-        const unsigned generation = dlg.m_nListGeneration;
-        EXPECT_EQ(Select(dlg, first.Path()), 1);
-        EXPECT_EQ(dlg.m_nListGeneration, generation + 1);
-        ASSERT_EQ(dlg.m_listFiles.GetItemCount(), 1);
-        EXPECT_EQ(Cell(dlg, 0, 0), "one.awd");
-        EXPECT_EQ(Cell(dlg, 0, 1), "4321");
-        EXPECT_EQ(Cell(dlg, 0, 2), "2008.05.12 01:05");
-        EXPECT_EQ(Cell(dlg, 0, 3), "");
-        EXPECT_EQ(StateImage(dlg, 0), 1) << "unticked";
-        EXPECT_EQ(ItemData(dlg, 0), 0);
-        EXPECT_EQ(OutputField(dlg), first.Path());
-        EXPECT_STREQ(dlg.m_strOutputFolder, first.Path().c_str());
-        EXPECT_STREQ(dlg.m_strSourceFolder, first.Path().c_str());
+    WithMainDialog([&](HWND dialog) {
+        SelectFolder(dialog, first.Path());
+        ASSERT_EQ(RowCount(dialog), 1);
+        EXPECT_EQ(CellOf(dialog, 0, 0), "one.awd");
+        EXPECT_EQ(CellOf(dialog, 0, 1), "4321");
+        EXPECT_EQ(CellOf(dialog, 0, 2), "2008.05.12 01:05");
+        EXPECT_EQ(CellOf(dialog, 0, 3), "");
+        EXPECT_EQ(CheckOf(dialog, 0), 1) << "unticked";
+        EXPECT_EQ(ItemData(dialog, 0), 0);
+        EXPECT_EQ(OutputFolderOf(dialog), first.Path());
 
-        // A folder chosen with Save Dir holds until the next selection.
-        ::SetDlgItemTextA(dlg.m_hWnd, IDC_OUTPUT_FOLDER, "C:\\elsewhere");
-        dlg.m_listFiles.SetItemText(0, 3, "OK");
-        EXPECT_EQ(Select(dlg, second.Path()), 1);
-        EXPECT_EQ(dlg.m_nListGeneration, generation + 2);
-        ASSERT_EQ(dlg.m_listFiles.GetItemCount(), 3);
+        // A folder chosen with Save Dir holds until the next selection; an earlier result goes
+        // with its row.
+        TypeOutputFolder(dialog, "C:\\elsewhere");
+        LVITEMA result{};
+        result.iSubItem = 3;
+        result.pszText = const_cast<char*>("OK");
+        ::SendDlgItemMessageA(dialog, IDC_LIST_FILES, LVM_SETITEMTEXTA, 0, reinterpret_cast<LPARAM>(&result));
+        SelectFolder(dialog, second.Path());
+        ASSERT_EQ(RowCount(dialog), 3);
         for (int row = 0; row < 3; ++row) {
-            EXPECT_EQ(Cell(dlg, row, 1), "7");
-            EXPECT_EQ(Cell(dlg, row, 3), "");
+            EXPECT_EQ(CellOf(dialog, row, 1), "7");
+            EXPECT_EQ(ResultOf(dialog, row), "");
         }
-        EXPECT_EQ(OutputField(dlg), second.Path());
-        dlg.EndDialog(IDCANCEL);
+        EXPECT_EQ(OutputFolderOf(dialog), second.Path());
     });
 }
 
@@ -87,20 +64,18 @@ TEST(FileListRefill, RowsComeUntickedWhileSelectAllStaysTicked) {
     second.MakeFile("c.awd");
     second.MakeFile("d.awd");
 
-    CConverterDlg dlg;
-    RunModal(dlg, [&](CDialog&) {
-        Select(dlg, first.Path());
-        HWND box = dlg.GetDlgItem(IDC_SELECT_ALL);
+    WithMainDialog([&](HWND dialog) {
+        SelectFolder(dialog, first.Path());
+        HWND box = ::GetDlgItem(dialog, IDC_SELECT_ALL);
         ::SendMessageA(box, BM_CLICK, 0, 0);
-        ASSERT_EQ(StateImage(dlg, 0), 2);
-        ASSERT_EQ(StateImage(dlg, 1), 2);
+        ASSERT_EQ(CheckOf(dialog, 0), 2);
+        ASSERT_EQ(CheckOf(dialog, 1), 2);
 
-        Select(dlg, second.Path());
+        SelectFolder(dialog, second.Path());
         EXPECT_EQ(::SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
-        ASSERT_EQ(dlg.m_listFiles.GetItemCount(), 2);
-        EXPECT_EQ(StateImage(dlg, 0), 1);
-        EXPECT_EQ(StateImage(dlg, 1), 1);
-        dlg.EndDialog(IDCANCEL);
+        ASSERT_EQ(RowCount(dialog), 2);
+        EXPECT_EQ(CheckOf(dialog, 0), 1);
+        EXPECT_EQ(CheckOf(dialog, 1), 1);
     });
 }
 
@@ -109,20 +84,19 @@ TEST(FileListRefill, AFolderThatCannotBeReadEmptiesTheListButStillSetsTheOutputF
     temp.MakeFile("a.awd");
     const std::string missing = temp / "missing";
 
-    CConverterDlg dlg;
-    RunModal(dlg, [&](CDialog&) {
-        Select(dlg, temp.Path());
-        ASSERT_EQ(dlg.m_listFiles.GetItemCount(), 1);
-        EXPECT_EQ(Select(dlg, missing), 1);
-        EXPECT_EQ(dlg.m_listFiles.GetItemCount(), 0);
-        EXPECT_EQ(OutputField(dlg), missing);
+    WithMainDialog([&](HWND dialog) {
+        SelectFolder(dialog, temp.Path());
+        ASSERT_EQ(RowCount(dialog), 1);
+        SelectFolder(dialog, missing);
+        EXPECT_EQ(RowCount(dialog), 0);
+        EXPECT_EQ(OutputFolderOf(dialog), missing);
 
-        Select(dlg, temp.Path());
-        EXPECT_EQ(Select(dlg, ""), 1) << "an item without a path";
-        EXPECT_EQ(dlg.m_listFiles.GetItemCount(), 0);
-        EXPECT_EQ(OutputField(dlg), "");
-        EXPECT_STREQ(dlg.m_strSourceFolder, "");
-        dlg.EndDialog(IDCANCEL);
+        SelectFolder(dialog, temp.Path());
+        SelectFolder(dialog, ""); // an item without a path
+        EXPECT_EQ(RowCount(dialog), 0);
+        EXPECT_EQ(OutputFolderOf(dialog), "");
+        PressGo(dialog);
+        EXPECT_TRUE(GoEnabled(dialog)) << "a batch started without a folder";
     });
 }
 
@@ -131,21 +105,19 @@ TEST(FileListRefill, SelectingInTheDialogsTreeListsThatFolder) {
     temp.MakeFile("fax.awd");
     temp.MakeFolder("sub");
 
-    CConverterDlg dlg;
-    RunModal(dlg, [&](CDialog&) {
-        EXPECT_EQ(dlg.m_listFiles.GetItemCount(), 0) << "nothing selected at start";
-        EXPECT_EQ(dlg.m_treeFolders.GetSelectedItem(), nullptr);
-        HTREEITEM folder = ExpandToPath(dlg.m_treeFolders, temp.Path());
+    WithMainDialog([&](HWND dialog) {
+        const HWND tree = ::GetDlgItem(dialog, IDC_TREE_FOLDERS);
+        EXPECT_EQ(RowCount(dialog), 0) << "nothing selected at start";
+        EXPECT_EQ(TreeView_GetSelection(tree), nullptr);
+        HTREEITEM folder = SelectInTree(dialog, temp.Path());
         ASSERT_NE(folder, nullptr);
-        dlg.m_treeFolders.SelectItem(folder);
-        ASSERT_EQ(dlg.m_listFiles.GetItemCount(), 1);
-        EXPECT_EQ(Cell(dlg, 0, 0), "fax.awd");
-        EXPECT_EQ(OutputField(dlg), temp.Path());
+        ASSERT_EQ(RowCount(dialog), 1);
+        EXPECT_EQ(CellOf(dialog, 0, 0), "fax.awd");
+        EXPECT_EQ(OutputFolderOf(dialog), temp.Path());
 
-        ExpandItem(dlg.m_treeFolders, folder);
-        dlg.m_treeFolders.SelectItem(dlg.m_treeFolders.GetChildItem(folder));
-        EXPECT_EQ(dlg.m_listFiles.GetItemCount(), 0);
-        EXPECT_EQ(OutputField(dlg), temp / "sub");
-        dlg.EndDialog(IDCANCEL);
+        ExpandItem(tree, folder);
+        TreeView_SelectItem(tree, TreeView_GetChild(tree, folder));
+        EXPECT_EQ(RowCount(dialog), 0);
+        EXPECT_EQ(OutputFolderOf(dialog), temp / "sub");
     });
 }

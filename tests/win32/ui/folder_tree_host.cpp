@@ -42,25 +42,31 @@ LRESULT FolderTreeHost::OnFolderSelected(WPARAM wParam, LPARAM lParam) {
     return lParam == 0 ? 1 : 0;
 }
 
-std::string ItemText(const CTreeCtrl& tree, HTREEITEM item) {
+namespace {
+bool GetItem(HWND tree, TVITEMA& data) {
+    return ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data)) != FALSE;
+}
+} // namespace
+
+std::string ItemText(HWND tree, HTREEITEM item) {
     char text[MAX_PATH] = "";
     TVITEMA data{};
     data.mask = TVIF_HANDLE | TVIF_TEXT;
     data.hItem = item;
     data.pszText = text;
     data.cchTextMax = MAX_PATH;
-    tree.GetItem(&data);
+    GetItem(tree, data);
     return text;
 }
 
-LPCITEMIDLIST ItemIdList(const CTreeCtrl& tree, HTREEITEM item) {
+LPCITEMIDLIST ItemIdList(HWND tree, HTREEITEM item) {
     TVITEMA data{};
     data.mask = TVIF_HANDLE | TVIF_PARAM;
     data.hItem = item;
-    return tree.GetItem(&data) ? reinterpret_cast<LPCITEMIDLIST>(data.lParam) : nullptr;
+    return GetItem(tree, data) ? reinterpret_cast<LPCITEMIDLIST>(data.lParam) : nullptr;
 }
 
-std::string ItemPath(const CTreeCtrl& tree, HTREEITEM item) {
+std::string ItemPath(HWND tree, HTREEITEM item) {
     char path[MAX_PATH] = "";
     LPCITEMIDLIST list = ItemIdList(tree, item);
     if (!list || !::SHGetPathFromIDListA(list, path))
@@ -68,64 +74,64 @@ std::string ItemPath(const CTreeCtrl& tree, HTREEITEM item) {
     return path;
 }
 
-std::vector<HTREEITEM> Children(const CTreeCtrl& tree, HTREEITEM item) {
+std::vector<HTREEITEM> Children(HWND tree, HTREEITEM item) {
     std::vector<HTREEITEM> children;
-    for (HTREEITEM child = tree.GetChildItem(item); child; child = tree.GetNextItem(child, TVGN_NEXT))
+    for (HTREEITEM child = TreeView_GetChild(tree, item); child; child = TreeView_GetNextSibling(tree, child))
         children.push_back(child);
     return children;
 }
 
-std::vector<std::string> ChildTexts(const CTreeCtrl& tree, HTREEITEM item) {
+std::vector<std::string> ChildTexts(HWND tree, HTREEITEM item) {
     std::vector<std::string> texts;
     for (HTREEITEM child : Children(tree, item))
         texts.push_back(ItemText(tree, child));
     return texts;
 }
 
-UINT ItemState(const CTreeCtrl& tree, HTREEITEM item) {
+UINT ItemState(HWND tree, HTREEITEM item) {
     TVITEMA data{};
     data.mask = TVIF_HANDLE | TVIF_STATE;
     data.hItem = item;
     data.stateMask = 0xFFFF;
-    tree.GetItem(&data);
+    GetItem(tree, data);
     return data.state;
 }
 
-int ItemChildCount(const CTreeCtrl& tree, HTREEITEM item) {
+int ItemChildCount(HWND tree, HTREEITEM item) {
     TVITEMA data{};
     data.mask = TVIF_HANDLE | TVIF_CHILDREN;
     data.hItem = item;
-    tree.GetItem(&data);
+    GetItem(tree, data);
     return data.cChildren;
 }
 
-void ExpandItem(CTreeCtrl& tree, HTREEITEM item, UINT action) {
-    tree.Expand(item, action);
+void ExpandItem(HWND tree, HTREEITEM item, UINT action) {
+    TreeView_Expand(tree, item, action);
 }
 
-void UserExpand(CTreeCtrl& tree, HTREEITEM item) {
-    tree.SelectItem(item);
-    tree.SendMessage(WM_KEYDOWN, VK_ADD, 1);
+void UserExpand(HWND tree, HTREEITEM item) {
+    TreeView_SelectItem(tree, item);
+    ::SendMessageA(tree, WM_KEYDOWN, VK_ADD, 1);
 }
 
-void UserCollapse(CTreeCtrl& tree, HTREEITEM item) {
-    tree.SelectItem(item);
-    tree.SendMessage(WM_KEYDOWN, VK_SUBTRACT, 1);
+void UserCollapse(HWND tree, HTREEITEM item) {
+    TreeView_SelectItem(tree, item);
+    ::SendMessageA(tree, WM_KEYDOWN, VK_SUBTRACT, 1);
 }
 
-HTREEITEM FindSpecialChild(const CTreeCtrl& tree, int csidl) {
+HTREEITEM FindSpecialChild(HWND tree, int csidl) {
     LPITEMIDLIST special = nullptr;
     if (FAILED(::SHGetSpecialFolderLocation(nullptr, csidl, &special)))
         return nullptr;
     HTREEITEM found = nullptr;
-    for (HTREEITEM child : Children(tree, tree.GetRootItem()))
+    for (HTREEITEM child : Children(tree, TreeView_GetRoot(tree)))
         if (!found && ::ILIsEqual(ItemIdList(tree, child), special))
             found = child;
     ::CoTaskMemFree(special);
     return found;
 }
 
-HTREEITEM ExpandToPath(CTreeCtrl& tree, const std::string& path) {
+HTREEITEM ExpandToPath(HWND tree, const std::string& path) {
     HTREEITEM item = FindSpecialChild(tree, CSIDL_DRIVES);
     std::string reached;
     while (item && lstrcmpiA(reached.c_str(), path.c_str()) != 0) {
@@ -146,5 +152,13 @@ HTREEITEM ExpandToPath(CTreeCtrl& tree, const std::string& path) {
         }
         item = next;
     }
+    return item;
+}
+
+HTREEITEM SelectInTree(HWND dialog, const std::string& path) {
+    const HWND tree = ::GetDlgItem(dialog, kTreeId);
+    const HTREEITEM item = ExpandToPath(tree, path);
+    if (item)
+        TreeView_SelectItem(tree, item);
     return item;
 }

@@ -24,21 +24,24 @@ protected:
 // A tree-view window as the dialog template makes control 1007, child of `parent`.
 HWND CreateTreeWindow(HWND parent);
 
-// Item helpers over a tree's items.
-std::string ItemText(const CTreeCtrl& tree, HTREEITEM item);
+// A tree's items, through the tree's own messages (a CTreeCtrl passes as its window).
+std::string ItemText(HWND tree, HTREEITEM item);
 // The file-system path of an item's identifier list, or "" when it has none.
-std::string ItemPath(const CTreeCtrl& tree, HTREEITEM item);
-LPCITEMIDLIST ItemIdList(const CTreeCtrl& tree, HTREEITEM item);
-std::vector<HTREEITEM> Children(const CTreeCtrl& tree, HTREEITEM item);
-std::vector<std::string> ChildTexts(const CTreeCtrl& tree, HTREEITEM item);
-UINT ItemState(const CTreeCtrl& tree, HTREEITEM item);
-int ItemChildCount(const CTreeCtrl& tree, HTREEITEM item);
+std::string ItemPath(HWND tree, HTREEITEM item);
+LPCITEMIDLIST ItemIdList(HWND tree, HTREEITEM item);
+std::vector<HTREEITEM> Children(HWND tree, HTREEITEM item);
+std::vector<std::string> ChildTexts(HWND tree, HTREEITEM item);
+UINT ItemState(HWND tree, HTREEITEM item);
+int ItemChildCount(HWND tree, HTREEITEM item);
 // TVM_EXPAND: the tree notifies only the first time an item is expanded this way.
-void ExpandItem(CTreeCtrl& tree, HTREEITEM item, UINT action = TVE_EXPAND);
+void ExpandItem(HWND tree, HTREEITEM item, UINT action = TVE_EXPAND);
 // As the user does it (selects the item, then the keypad's + or -): notifies every time.
-void UserExpand(CTreeCtrl& tree, HTREEITEM item);
-void UserCollapse(CTreeCtrl& tree, HTREEITEM item);
+void UserExpand(HWND tree, HTREEITEM item);
+void UserCollapse(HWND tree, HTREEITEM item);
 // The root's child for a special folder (CSIDL_DRIVES: the computer), or null.
-HTREEITEM FindSpecialChild(const CTreeCtrl& tree, int csidl);
+HTREEITEM FindSpecialChild(HWND tree, int csidl);
 // Expands the way from the computer item down to the folder `path` and returns its item, or null.
-HTREEITEM ExpandToPath(CTreeCtrl& tree, const std::string& path);
+HTREEITEM ExpandToPath(HWND tree, const std::string& path);
+// Selects the folder `path` in the main dialog's tree, as the user does, after expanding the way
+// to it; its item, or null when the tree has no such folder.
+HTREEITEM SelectInTree(HWND dialog, const std::string& path);

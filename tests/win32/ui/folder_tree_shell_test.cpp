@@ -4,6 +4,7 @@
 #include "shell_doubles.h"
 #include "temp_folder.h"
 #include "ui/converter_dlg.h"
+#include "ui/resource.h"
 #include "win32/modal_runner.h"
 
 #include <gtest/gtest.h>
@@ -74,15 +75,17 @@ TEST_F(FolderTreeShell, ListsAreFreedWhenTheObjectGoesBeforeItsWindow) {
 TEST_F(FolderTreeShell, TheMainDialogsTreeFreesEveryListWhenTheDialogCloses) {
     {
         ShellSourceOverride shell(&malloc, &hooks);
-        CConverterDlg dlg;
+        CConverterDlg dialog; // outlives its window: the lists must go with the window
         EXPECT_EQ(malloc.references, 1);
-        RunModal(dlg, [&](CDialog&) {
-            HTREEITEM folder = ExpandToPath(dlg.m_treeFolders, temp.Path());
+        RunModal(dialog, [&](CDialog& running) {
+            const HWND window = running.GetSafeHwnd();
+            const HTREEITEM folder = SelectInTree(window, temp.Path());
             ASSERT_NE(folder, nullptr);
-            ExpandItem(dlg.m_treeFolders, folder);
-            dlg.m_treeFolders.SelectItem(dlg.m_treeFolders.GetChildItem(folder));
+            const HWND tree = ::GetDlgItem(window, IDC_TREE_FOLDERS);
+            ExpandItem(tree, folder);
+            TreeView_SelectItem(tree, TreeView_GetChild(tree, folder));
             EXPECT_GT(malloc.live.size(), 5u);
-            dlg.EndDialog(IDCANCEL);
+            running.EndDialog(IDCANCEL);
         });
         EXPECT_TRUE(malloc.live.empty()) << "freed with the window, before the dialog object goes";
     }

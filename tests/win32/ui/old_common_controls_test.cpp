@@ -3,9 +3,8 @@
 // and folders are still listed.
 #include "support/temp_dir.h"
 #include "support/text_file.h"
-#include "ui/converter_dlg.h"
 #include "ui/resource.h"
-#include "win32/modal_runner.h"
+#include "win32/dialog_driver.h"
 #include "win32/ui/ui_test_support.h"
 
 #include <gtest/gtest.h>
@@ -42,13 +41,11 @@ TEST(OldCommonControls, TheUserIsToldOnceWhatBringsCheckBoxesAndFoldersAreStillL
     MessageBoxCloser boxes;
     int rows = -1;
     HWND window = nullptr;
-    CConverterDlg dialog;
-    RunModal(dialog, [&](CDialog& dlg) {
+    WithMainDialog([&](HWND dialog) {
         ::UnhookWindowsHookEx(hook);
-        window = dlg.m_hWnd;
-        ::SendMessageA(dlg.m_hWnd, WM_FOLDER_SELECTED, reinterpret_cast<WPARAM>(folder.Path().c_str()), 0);
-        rows = static_cast<int>(::SendDlgItemMessageA(dlg.m_hWnd, IDC_LIST_FILES, LVM_GETITEMCOUNT, 0, 0));
-        dlg.EndDialog(IDCANCEL);
+        window = dialog;
+        SelectFolder(dialog, folder.Path());
+        rows = RowCount(dialog);
     });
     EXPECT_EQ(rows, 1);
     ASSERT_EQ(boxes.boxes().size(), 1u);

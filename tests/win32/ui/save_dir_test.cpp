@@ -1,104 +1,149 @@
 // Save Dir in the running main window, with the shell's real folder browser driven from the test:
 // the browser opens at the output folder, its choice becomes the output folder, and a cancelled
-// browser leaves "C:\temp".
-#include "win32/modal_runner.h"
-#include "ui/converter_dlg.h"
+// browser, or a choice without a folder of the file system, leaves "C:\temp".
+#include "folder_tree_host.h"
+#include "support/scratch_drive.h"
+#include "temp_folder.h"
 #include "ui/resource.h"
 #include "ui_test_support.h"
+#include "win32/dialog_driver.h"
 
 #include <gtest/gtest.h>
 
-#include <shlobj.h>
+#include <commctrl.h>
 
 #include <string>
 
 namespace {
-// Two real folders to choose between.
+BOOL CALLBACK FindTree(HWND window, LPARAM found) {
+    char name[32] = "";
+    ::GetClassNameA(window, name, sizeof(name));
+    if (lstrcmpiA(name, WC_TREEVIEWA) != 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+// Clicks the item `name` in the browser's tree as the user picks a folder: beside the selected
+// one, or at the top, under the desktop.
+void Pick(HWND browser, const std::string& name, bool atTheTop = false) {
+    HWND tree = nullptr;
+    ::EnumChildWindows(browser, &FindTree, reinterpret_cast<LPARAM>(&tree));
+    ASSERT_NE(tree, nullptr);
+    const HTREEITEM parent =
+        atTheTop ? TreeView_GetRoot(tree) : TreeView_GetParent(tree, TreeView_GetSelection(tree));
+    for (HTREEITEM item : Children(tree, parent))
+        if (lstrcmpiA(ItemText(tree, item).c_str(), name.c_str()) == 0) {
+            TreeView_SelectItem(tree, item);
+            return;
+        }
+    ADD_FAILURE() << "no " << name << " to pick";
+}
+
+// Two folders of this process's own to choose between. The browser finds the folder it opens at
+// by comparing identifier lists byte for byte, and under wine each level's list holds the level's
+// last-access time, which the file system moves on the first read after a change: a level that
+// changes or is first read while the browser runs is not found. So the folders live on a drive
+// root (a drive's list holds no time) in a folder of their own that nothing else writes, every
+// level is read once before the browser opens, and the second folder is picked as the user picks
+// it, by its item.
 class SaveDirTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH] = "";
-        ::GetTempPathA(MAX_PATH, temp);
-        m_first = std::string(temp) + "tarnvel-savedir-a";
-        m_second = std::string(temp) + "tarnvel-savedir-b";
-        ::CreateDirectoryA(m_first.c_str(), nullptr);
-        ::CreateDirectoryA(m_second.c_str(), nullptr);
+        ASSERT_FALSE(m_drive.Root().empty()) << "no drive root to write";
+        ASSERT_TRUE(::CreateDirectoryA(m_base.c_str(), nullptr)) << m_base;
+        for (const std::string* folder : {&m_first, &m_second})
+            ASSERT_TRUE(::CreateDirectoryA(folder->c_str(), nullptr)) << *folder;
+        for (const std::string* folder : {&m_base, &m_first, &m_second}) {
+            WIN32_FIND_DATAA found;
+            const HANDLE find = ::FindFirstFileA((*folder + "\\*").c_str(), &found);
+            if (find != INVALID_HANDLE_VALUE)
+                ::FindClose(find);
+        }
     }
-    void TearDown() override {
-        ::RemoveDirectoryA(m_first.c_str());
-        ::RemoveDirectoryA(m_second.c_str());
-    }
+    void TearDown() override { RemoveTree(m_base); }
 
     struct Outcome {
         std::string field;      // the output-folder field after Save Dir
-        std::string member;     // m_strOutputFolder after Save Dir
         bool ownerDisabled;     // the main window while the browser was up
         bool ownerEnabledAfter; // the main window once Save Dir returned
         int browsers;           // browser windows seen
     };
 
-    // Opens the main window with `outputFolder`, types `typed` into the field without exchanging it,
-    // presses Save Dir and lets `drive` handle the browser.
-    Outcome RunSaveDir(const std::string& outputFolder, const std::function<void(HWND)>& drive) {
-        CConverterDlg dlg;
-        dlg.m_strOutputFolder = outputFolder.c_str();
-        Outcome outcome{"", "", false, false, 0};
-        const INT_PTR result = RunModal(dlg, [&](CDialog& d) {
-            ::SetDlgItemTextA(d.m_hWnd, IDC_OUTPUT_FOLDER, "typed but not exchanged");
-            DialogWatcher watcher(
-                [&](HWND w) { return w != d.m_hWnd && ::GetWindow(w, GW_OWNER) == d.m_hWnd; },
-                [&](HWND browser) {
-                    outcome.ownerDisabled = !::IsWindowEnabled(d.m_hWnd);
-                    drive(browser);
-                });
-            d.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SAVE_DIR, BN_CLICKED),
-                          reinterpret_cast<LPARAM>(d.GetDlgItem(IDC_SAVE_DIR)));
+    // Lists the first folder (which makes it the output folder), types some text into the field
+    // without exchanging it, presses Save Dir and lets `drive` handle the browser.
+    Outcome RunSaveDir(const std::function<void(HWND)>& drive) {
+        Outcome outcome{"", false, false, 0};
+        WithMainDialog([&](HWND dialog) {
+            SelectFolder(dialog, m_first);
+            TypeOutputFolder(dialog, "typed but not exchanged");
+            DialogWatcher watcher([&](HWND w) { return w != dialog && ::GetWindow(w, GW_OWNER) == dialog; },
+                                  [&](HWND browser) {
+                                      outcome.ownerDisabled = !::IsWindowEnabled(dialog);
+                                      drive(browser);
+                                  });
+            ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SAVE_DIR, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDC_SAVE_DIR)));
             outcome.browsers = watcher.seen();
-            outcome.ownerEnabledAfter = ::IsWindowEnabled(d.m_hWnd) != FALSE;
-            outcome.field = TextOf(d.GetDlgItem(IDC_OUTPUT_FOLDER));
-            outcome.member = dlg.m_strOutputFolder.GetString();
-            d.EndDialog(IDCANCEL);
+            outcome.ownerEnabledAfter = ::IsWindowEnabled(dialog) != FALSE;
+            outcome.field = OutputFolderOf(dialog);
         });
-        EXPECT_EQ(result, IDCANCEL);
         return outcome;
     }
 
-    std::string m_first;
-    std::string m_second;
+    TempFolder m_scratch{"savedir"};
+    ScratchDrive m_drive{m_scratch.Path()};
+    std::string m_base = m_drive.Root() + ScratchDrive::Own("-savedir");
+    std::string m_firstName = ScratchDrive::Own("-a");
+    std::string m_secondName = ScratchDrive::Own("-b");
+    std::string m_first = m_base + "\\" + m_firstName;
+    std::string m_second = m_base + "\\" + m_secondName;
 };
-
 } // namespace
 
 TEST_F(SaveDirTest, BrowserOpensAtTheOutputFolderAndAcceptingKeepsIt) {
-    const Outcome outcome = RunSaveDir(m_first, [](HWND browser) {
-        EXPECT_TRUE(WaitForBrowserSelection(browser, "tarnvel-savedir-a"));
+    const Outcome outcome = RunSaveDir([&](HWND browser) {
+        EXPECT_TRUE(WaitForBrowserSelection(browser, m_firstName.c_str(), 30000));
         Press(browser, IDOK);
     });
     EXPECT_EQ(outcome.browsers, 1);
     EXPECT_TRUE(outcome.ownerDisabled);
     EXPECT_TRUE(outcome.ownerEnabledAfter);
-    EXPECT_STRCASEEQ(outcome.member.c_str(), m_first.c_str());
     EXPECT_STRCASEEQ(outcome.field.c_str(), m_first.c_str());
 }
 
 TEST_F(SaveDirTest, FolderChosenInTheBrowserBecomesTheOutputFolder) {
-    const std::string second = m_second;
-    const Outcome outcome = RunSaveDir(m_first, [&](HWND browser) {
-        EXPECT_TRUE(WaitForBrowserSelection(browser, "tarnvel-savedir-a"));
-        ::SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(second.c_str()));
-        EXPECT_TRUE(WaitForBrowserSelection(browser, "tarnvel-savedir-b"));
+    const Outcome outcome = RunSaveDir([&](HWND browser) {
+        EXPECT_TRUE(WaitForBrowserSelection(browser, m_firstName.c_str(), 30000));
+        Pick(browser, m_secondName);
+        EXPECT_TRUE(WaitForBrowserSelection(browser, m_secondName.c_str(), 30000));
         Press(browser, IDOK);
     });
     EXPECT_EQ(outcome.browsers, 1);
     EXPECT_STRCASEEQ(outcome.field.c_str(), m_second.c_str());
-    EXPECT_STRCASEEQ(outcome.member.c_str(), m_second.c_str());
 }
 
 TEST_F(SaveDirTest, CancelledBrowserLeavesCTemp) {
-    const Outcome outcome = RunSaveDir(m_first, [](HWND browser) { Press(browser, IDCANCEL); });
+    const Outcome outcome = RunSaveDir([](HWND browser) { Press(browser, IDCANCEL); });
     EXPECT_EQ(outcome.browsers, 1);
     EXPECT_TRUE(outcome.ownerDisabled);
     EXPECT_TRUE(outcome.ownerEnabledAfter);
     EXPECT_EQ(outcome.field, "C:\\temp");
-    EXPECT_EQ(outcome.member, "C:\\temp");
+}
+
+TEST_F(SaveDirTest, AChoiceWithoutAFolderLeavesCTemp) {
+    LPITEMIDLIST computer = nullptr;
+    ASSERT_EQ(::SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer), S_OK);
+    SHFILEINFOA info{};
+    ::SHGetFileInfoA(reinterpret_cast<const char*>(computer), 0, &info, sizeof(info),
+                     SHGFI_PIDL | SHGFI_DISPLAYNAME);
+    ::CoTaskMemFree(computer);
+    const Outcome outcome = RunSaveDir([&](HWND browser) {
+        EXPECT_TRUE(WaitForBrowserSelection(browser, m_firstName.c_str(), 30000));
+        Pick(browser, info.szDisplayName, true);
+        EXPECT_TRUE(WaitForBrowserSelection(browser, info.szDisplayName, 30000));
+        Press(browser, IDOK);
+    });
+    EXPECT_EQ(outcome.browsers, 1);
+    EXPECT_EQ(outcome.field, "C:\\temp");
 }
