@@ -17,28 +17,6 @@ HWND List(HWND dialog) {
     return ::GetDlgItem(dialog, IDC_LIST_FILES);
 }
 
-bool IsDialogWindow(HWND window) {
-    char name[8] = "";
-    ::GetClassNameA(window, name, sizeof(name));
-    return std::strcmp(name, "#32770") == 0;
-}
-
-// What the dialog's modal loop does with a message.
-void Deliver(MSG& msg) {
-    for (HWND window = msg.hwnd; window; window = ::GetParent(window)) {
-        CWnd* object = CWnd::FromHandlePermanent(window);
-        if (object && object->PreTranslateMessage(&msg))
-            return;
-        if (IsDialogWindow(window)) {
-            if (::IsDialogMessageA(window, &msg))
-                return;
-            break;
-        }
-    }
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
-}
-
 struct TipSearch {
     HWND owner;
     HWND tip;
@@ -70,28 +48,6 @@ INT_PTR WithMainDialog(const std::function<void(HWND)>& body, UINT timeoutMs) {
             running.EndDialog(IDCANCEL);
         },
         timeoutMs);
-}
-
-bool Serve(DWORD ms, const std::function<bool()>& done) {
-    const DWORD start = ::GetTickCount();
-    // A window that keeps posting must not hold the serving beyond its bound.
-    const DWORD drainMs = std::max<DWORD>(ms, 100);
-    for (;;) {
-        MSG msg;
-        while (::GetTickCount() - start <= drainMs && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                ::PostQuitMessage(static_cast<int>(msg.wParam));
-                return false;
-            }
-            Deliver(msg);
-        }
-        if (done && done())
-            return true;
-        const DWORD elapsed = ::GetTickCount() - start;
-        if (elapsed >= ms)
-            return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(ms - elapsed, 20), QS_ALLINPUT);
-    }
 }
 
 void SelectFolder(HWND dialog, const std::string& folder) {

@@ -4,6 +4,8 @@
 // Nothing here reads or writes the dialog object; every wait has a bound.
 #pragma once
 
+#include "win32/modal_runner.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -19,12 +21,6 @@ constexpr DWORD kBatchMs = 60000;
 INT_PTR RunMainDialog(const std::function<void(HWND)>& body, UINT timeoutMs = 60000);
 // The same, and the dialog's loop ends when the body returns.
 INT_PTR WithMainDialog(const std::function<void(HWND)>& body, UINT timeoutMs = 60000);
-
-// Serves this thread's messages the way a dialog's modal loop does (each is offered to the
-// window objects from its target up to its dialog, then to the dialog's keyboard handling) until
-// `done` says so or `ms` have passed; false after the bound. With `ms` 0 it serves what is
-// queued now.
-bool Serve(DWORD ms, const std::function<bool()>& done = nullptr);
 
 // A folder selected in the tree: the message the tree sends its dialog on a selection (the
 // folder tree's tests select in the tree itself: ui/folder_tree_host.h).

@@ -18,7 +18,7 @@ constexpr INT_PTR kTimedOut = -100;
 INT_PTR RunModal(CDialog& dialog, const std::function<void(CDialog&)>& body, UINT timeoutMs = 20000);
 
 // Calls `tick` every `ms` from the thread's message loop, whichever loop runs (a dialog's modal
-// loop, PumpUntil), while the object lives. Unlike a timer callback, whose crash the message
+// loop, Serve), while the object lives. Unlike a timer callback, whose crash the message
 // dispatch swallows, a crash in `tick` ends the program with a report (win32/watchdog.h).
 class LoopTimer {
 public:
@@ -37,10 +37,11 @@ private:
 // Posts a key's press and release to `target`, for the modal loop to handle.
 void PostKey(HWND target, WPARAM key);
 
-// Serves the thread's messages (paint, timers, posted and sent messages) until `done` says so or
-// `ms` have passed; false after the bound. A window that keeps posting to itself cannot hold
-// the caller past the bound.
-bool PumpUntil(DWORD ms, const std::function<bool()>& done);
+// Serves this thread's messages the way a dialog's modal loop does (each is offered to the
+// window objects from its target up to its dialog, then to the dialog's keyboard handling) until
+// `done` says so or `ms` have passed; false after the bound. With `ms` 0 it serves what is
+// queued now. A window that keeps posting to itself cannot hold the caller past the bound.
+bool Serve(DWORD ms, const std::function<bool()>& done = nullptr);
 
 // Lets the thread's queue run dry (paint, posted messages) outside the dialog's loop, for at most
 // `ms`.

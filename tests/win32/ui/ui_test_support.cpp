@@ -104,7 +104,7 @@ std::string SelectedTreeText(HWND tree) {
 } // namespace
 
 bool WaitForBrowserSelection(HWND browser, const char* name, DWORD timeoutMs) {
-    return PumpUntil(timeoutMs, [&] {
+    return Serve(timeoutMs, [&] {
         HWND tree = nullptr;
         ::EnumChildWindows(browser, &FindTree, reinterpret_cast<LPARAM>(&tree));
         return tree && ::lstrcmpiA(SelectedTreeText(tree).c_str(), name) == 0;
