@@ -29,22 +29,16 @@ struct OwnFrame {
     int* unwindCalls;
 };
 
-struct ExceptionRecordHead {
-    unsigned long code;
-    unsigned long flags;
-};
-
-extern "C" int __cdecl CountUnwindCalls(ExceptionRecordHead* record, void* establisher, void*, void*) {
-    if (record->flags & 0x2) // EXCEPTION_UNWINDING
-        ++*static_cast<OwnFrame*>(establisher)->unwindCalls;
+extern "C" int __cdecl CountUnwindCalls(const unsigned long* record, OwnFrame* frame, void*, void*) {
+    if (record[1] & 0x2) // the exception record's flags: EXCEPTION_UNWINDING
+        ++*frame->unwindCalls;
     return 1; // ExceptionContinueSearch
 }
 
 // The record lives in this frame, below the guard's on the stack, as the system requires.
 void DereferenceInOwnFrame(void* unwindCalls) {
     OwnFrame frame{nullptr, reinterpret_cast<void*>(&CountUnwindCalls), static_cast<int*>(unwindCalls)};
-    asm volatile("movl %%fs:0, %0" : "=r"(frame.next));
-    asm volatile("movl %0, %%fs:0" : : "r"(&frame) : "memory");
+    asm volatile("movl %%fs:0, %0\n\tmovl %1, %%fs:0" : "=&r"(frame.next) : "r"(&frame) : "memory");
     g_result = *g_nowhere;
     asm volatile("movl %0, %%fs:0" : : "r"(frame.next) : "memory");
 }
