@@ -37,7 +37,7 @@ flock -w 7200 9 || { echo "toolchain-486: $cache/$key.lock still held after two 
 if [ ! -f "$done_mark" ]; then
   start=$(date +%s)
   echo "toolchain-486: building GCC $gcc_version and mingw-w64 $crt_version for the 486 into $prefix"
-  echo "toolchain-486: once per machine, about 20 minutes on 2 cores; log in $cache/$key.work/*.log"
+  echo "toolchain-486: once per machine, about half an hour on 2 cores; log in $cache/$key.work/*.log"
   work="$cache/$key.work"
   rm -rf "$work" "$prefix"
   mkdir -p "$work" "$prefix/bin" "$prefix/$target/bin"
