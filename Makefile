@@ -7,6 +7,10 @@ B := $(abspath $(BUILD))
 SRC := $(abspath .)
 DEPS := $(B)/deps
 TIFF_WIN32 := $(DEPS)/libtiff-win32
+TIFF_WIN32_STOCK := $(DEPS)/libtiff-win32-stock
+# The 486 compiler and runtime: a link to their build, kept once per machine outside the clone
+# (TARNVEL_CACHE, /var/cache/tarnvel by default).
+TOOLCHAIN_486 := $(B)/toolchain-486
 WINEPREFIX := $(B)/wineprefix
 FUZZ_SECONDS ?= 600
 
@@ -18,21 +22,25 @@ endif
 
 export WINEPREFIX
 
-.PHONY: all deps libtiff win32 win32-tests native test bench fuzz run dist clean
+.PHONY: all deps toolchain libtiff win32 win32-tests native test bench bench-win32 fuzz run dist clean
 
 all: win32
 
 deps:
 	@bash scripts/install-deps.sh
 
-libtiff: deps
-	@bash scripts/build-libtiff-win32.sh $(DEPS)
+toolchain: deps
+	@bash scripts/build-toolchain-486.sh $(TOOLCHAIN_486)
 
-# The program, with the win32 thread variant (it must load on Windows 95 and NT 4.0).
+# One libtiff for the program and the test programs: C built by the 486 compiler links with both.
+libtiff: toolchain
+	@bash scripts/build-libtiff-win32.sh $(TIFF_WIN32) $(SRC)/cmake/toolchain-mingw32.cmake $(TOOLCHAIN_486)
+
+# The program, for the 486, with the win32 thread variant (it must load on Windows 95 and NT 4.0).
 win32: libtiff
 	@cmake -S . -B $(B)/win32 -G Ninja -DCMAKE_BUILD_TYPE=Release \
-	  -DCMAKE_TOOLCHAIN_FILE=$(SRC)/cmake/toolchain-mingw32.cmake -DTARNVEL_TESTS=OFF \
-	  -DTARNVEL_TIFF_DIR=$(TIFF_WIN32) -DTARNVEL_WERROR=$(WERROR) >/dev/null
+	  -DCMAKE_TOOLCHAIN_FILE=$(SRC)/cmake/toolchain-mingw32.cmake -DTARNVEL_TOOLCHAIN_486=$(TOOLCHAIN_486) \
+	  -DTARNVEL_TESTS=OFF -DTARNVEL_TIFF_DIR=$(TIFF_WIN32) -DTARNVEL_WERROR=$(WERROR) >/dev/null
 	@cmake --build $(B)/win32
 
 # The Windows test programs and stand-ins, with the posix thread variant that GoogleTest needs.
@@ -57,11 +65,23 @@ test: win32 win32-tests native
 	    grep -h -E '^\[ (WATCHDOG \]|CRASHED  \])|^\[  FAILED  \] .*\([0-9]+ ms\)$$|^wine-test: ' \
 	      $(B)/native/Testing/Temporary/LastTest.log; exit 1; }
 
-bench: deps win32-tests
+bench: deps win32-tests bench-win32
 	@cmake -S . -B $(B)/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARNVEL_BENCH=ON \
 	  -DTARNVEL_WIN32_DIR=$(B)/win32-tests >/dev/null
 	@cmake --build $(B)/bench
 	@bash scripts/with-xvfb.sh bash scripts/bench.sh $(B)
+
+# The copier's measured run for Windows twice: built like the program (for the 486), and with
+# Debian's stock compilers and runtime, each over a libtiff built the same way.
+bench-win32: libtiff
+	@bash scripts/build-libtiff-win32.sh $(TIFF_WIN32_STOCK) $(SRC)/cmake/toolchain-mingw32-stock.cmake
+	@cmake -S . -B $(B)/bench-486 -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARNVEL_BENCH=ON -DTARNVEL_TESTS=OFF \
+	  -DCMAKE_TOOLCHAIN_FILE=$(SRC)/cmake/toolchain-mingw32.cmake -DTARNVEL_TOOLCHAIN_486=$(TOOLCHAIN_486) \
+	  -DTARNVEL_TIFF_DIR=$(TIFF_WIN32) >/dev/null
+	@cmake --build $(B)/bench-486 --target copy_run
+	@cmake -S . -B $(B)/bench-stock -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARNVEL_BENCH=ON -DTARNVEL_TESTS=OFF \
+	  -DCMAKE_TOOLCHAIN_FILE=$(SRC)/cmake/toolchain-mingw32-stock.cmake -DTARNVEL_TIFF_DIR=$(TIFF_WIN32_STOCK) >/dev/null
+	@cmake --build $(B)/bench-stock --target copy_run
 
 fuzz: deps
 	@cmake -S . -B $(B)/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -76,4 +96,4 @@ dist: win32
 	@bash scripts/dist.sh $(B)
 
 clean:
-	rm -rf $(B)/win32 $(B)/win32-tests $(B)/native $(B)/bench $(B)/fuzz
+	rm -rf $(B)/win32 $(B)/win32-tests $(B)/native $(B)/bench $(B)/bench-486 $(B)/bench-stock $(B)/fuzz

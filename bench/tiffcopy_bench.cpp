@@ -1,23 +1,22 @@
-// Rewrites a realistic fax document into Group 4 with CopyTiff, and with the plainest loop
-// over the same libtiff (decode each strip, row or tile, encode it again: the floor of any
-// copier built on libtiff), for three layouts of the input: strips with RowsPerStrip, strips
-// without it (the scanline path) and tiles. Each run happens in a child process of its own, which reports its
-// time and its peak resident set size, so the two memory figures do not mix.
+// Rewrites a realistic fax document into Group 4 with CopyTiff, and with the plainest loop over the
+// same libtiff (the floor of any copier built on it, bench/copy_floor.h), for three layouts of the
+// input: strips with RowsPerStrip, strips without it (the scanline path) and tiles. Each run is a
+// process of its own (copy_run) that reports its processor time and peak memory.
 //
-// usage: tiffcopy_bench WORK_DIR                 (the benchmark)
-//        tiffcopy_bench --run copier|strips|rows|tiles IN OUT (one measured run; prints seconds and KB)
+// With --windows it also measures the Windows builds of copy_run under wine: the program's 486
+// build against its floor built the same way (the same target), and against Debian's stock build
+// of the same sources over a libtiff built the same way (what the older instruction set costs on
+// this processor; no target).
+//
+// usage: tiffcopy_bench WORK_DIR [--windows RUNNER COPY_RUN_486.exe COPY_RUN_STOCK.exe]
+//   RUNNER: the command that runs a Windows program (scripts/wine-test.sh)
 #include "fax_document.h"
 
-#include "tiffcopy/tiffcopy.h"
-
 #include <tiffio.h>
-
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -25,103 +24,28 @@
 namespace {
 constexpr int kPages = 60;
 constexpr int kRounds = 7;
+// Process times under wine move in 10 ms steps; a figure from several copies is finer.
+constexpr int kCopiesPerWindowsRun = 8;
 
 void Quiet(const char*, const char*, va_list) {}
 
-// The floors: no tag rules, no routine choice, no guard; one buffer for the whole file. Each
-// decodes and encodes the input the way its layout asks for: whole strips, scanlines into the
-// library's default strips (as a copier must for an input without RowsPerStrip), or tiles.
-enum class Floor { Strips, Rows, Tiles };
+// One program that copies: its command, and how it names files.
+struct Contender {
+    std::string command;
+    bool windowsPaths;
+    int copiesPerRun;
+};
 
-bool FloorPage(TIFF* in, TIFF* out, Floor floor, std::vector<uint8_t>& buffer) {
-    uint32_t length = 0;
-    TIFFGetField(in, TIFFTAG_IMAGELENGTH, &length);
-    if (floor == Floor::Rows) {
-        TIFFSetField(out, TIFFTAG_ROWSPERSTRIP, TIFFDefaultStripSize(out, 0));
-        buffer.resize(static_cast<size_t>(TIFFScanlineSize(in)));
-        for (uint32_t row = 0; row < length; ++row)
-            if (TIFFReadScanline(in, buffer.data(), row, 0) < 0 ||
-                TIFFWriteScanline(out, buffer.data(), row, 0) < 0)
-                return false;
-        return true;
-    }
-    const bool tiles = floor == Floor::Tiles;
-    uint32_t rowsPerStrip = 0, tileWidth = 0, tileLength = 0;
-    if (tiles) {
-        TIFFGetField(in, TIFFTAG_TILEWIDTH, &tileWidth);
-        TIFFGetField(in, TIFFTAG_TILELENGTH, &tileLength);
-        TIFFSetField(out, TIFFTAG_TILEWIDTH, tileWidth);
-        TIFFSetField(out, TIFFTAG_TILELENGTH, tileLength);
-    } else {
-        TIFFGetField(in, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
-        TIFFSetField(out, TIFFTAG_ROWSPERSTRIP, rowsPerStrip);
-    }
-    buffer.resize(static_cast<size_t>(tiles ? TIFFTileSize(in) : TIFFStripSize(in)));
-    const uint32_t chunks = tiles ? TIFFNumberOfTiles(in) : TIFFNumberOfStrips(in);
-    for (uint32_t c = 0; c < chunks; ++c) {
-        const tmsize_t size =
-            tiles ? TIFFReadEncodedTile(in, c, buffer.data(), static_cast<tmsize_t>(buffer.size()))
-                  : TIFFReadEncodedStrip(in, c, buffer.data(), static_cast<tmsize_t>(buffer.size()));
-        if (size < 0 || (tiles ? TIFFWriteEncodedTile(out, c, buffer.data(), size)
-                               : TIFFWriteEncodedStrip(out, c, buffer.data(), size)) < 0)
-            return false;
-    }
-    return true;
+std::string Quoted(const std::string& text) {
+    return "'" + text + "'";
 }
 
-bool FloorCopy(const char* inPath, const char* outPath, Floor floor) {
-    TIFF* in = TIFFOpen(inPath, "r");
-    TIFF* out = TIFFOpen(outPath, "w");
-    if (in == nullptr || out == nullptr)
-        return false;
-    std::vector<uint8_t> buffer;
-    bool ok = true;
-    do {
-        uint32_t width = 0, length = 0;
-        uint16_t photometric = 0, fillOrder = FILLORDER_MSB2LSB;
-        float xResolution = 0, yResolution = 0;
-        TIFFGetField(in, TIFFTAG_IMAGEWIDTH, &width);
-        TIFFGetField(in, TIFFTAG_IMAGELENGTH, &length);
-        TIFFGetField(in, TIFFTAG_PHOTOMETRIC, &photometric);
-        TIFFGetField(in, TIFFTAG_FILLORDER, &fillOrder);
-        TIFFGetField(in, TIFFTAG_XRESOLUTION, &xResolution);
-        TIFFGetField(in, TIFFTAG_YRESOLUTION, &yResolution);
-        TIFFSetField(out, TIFFTAG_IMAGEWIDTH, width);
-        TIFFSetField(out, TIFFTAG_IMAGELENGTH, length);
-        TIFFSetField(out, TIFFTAG_BITSPERSAMPLE, uint16_t{1});
-        TIFFSetField(out, TIFFTAG_COMPRESSION, COMPRESSION_CCITTFAX4);
-        TIFFSetField(out, TIFFTAG_PHOTOMETRIC, photometric);
-        TIFFSetField(out, TIFFTAG_FILLORDER, fillOrder);
-        TIFFSetField(out, TIFFTAG_XRESOLUTION, static_cast<double>(xResolution));
-        TIFFSetField(out, TIFFTAG_YRESOLUTION, static_cast<double>(yResolution));
-        ok = FloorPage(in, out, floor, buffer) && TIFFWriteDirectory(out);
-    } while (ok && TIFFReadDirectory(in));
-    TIFFClose(in);
-    TIFFClose(out);
-    return ok;
-}
-
-int RunOnce(const char* which, const char* inPath, const char* outPath) {
-    TIFFSetWarningHandler(Quiet);
-    TIFFSetErrorHandler(Quiet);
-    bool ok = false;
-    if (std::strcmp(which, "copier") == 0) {
-        const CopyOptions options{6, 75, 0, -1, 0};
-        ok = CopyTiff(inPath, outPath, &options) == 0;
-    } else {
-        const Floor floor = std::strcmp(which, "rows") == 0    ? Floor::Rows
-                            : std::strcmp(which, "tiles") == 0 ? Floor::Tiles
-                                                               : Floor::Strips;
-        ok = FloorCopy(inPath, outPath, floor);
-    }
-    // Processor time of this process: the machine is shared, and wall time mostly measures
-    // the neighbours.
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const double seconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-    std::printf("%.6f %ld\n", seconds, usage.ru_maxrss);
-    return ok ? 0 : 1;
+// Wine reaches the Linux root as drive Z:.
+std::string PathFor(const Contender& who, std::string path) {
+    if (!who.windowsPaths)
+        return path;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return "Z:" + path;
 }
 
 struct Measure {
@@ -129,9 +53,10 @@ struct Measure {
     long peakKb = 0;
 };
 
-bool RunChild(const std::string& self, const char* which, const std::string& in, const std::string& out,
+bool RunChild(const Contender& who, const char* which, const std::string& in, const std::string& out,
               Measure& m) {
-    const std::string command = "'" + self + "' --run " + which + " '" + in + "' '" + out + "'";
+    const std::string command = who.command + " " + which + " " + Quoted(PathFor(who, in)) + " " +
+                                Quoted(PathFor(who, out)) + " " + std::to_string(who.copiesPerRun);
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr)
         return false;
@@ -177,45 +102,88 @@ bool SamePages(const std::string& a, const std::string& b) {
 struct Case {
     const char* name;
     FaxLayout layout;
-    const char* floor; // the child's floor argument
+    const char* floor; // copy_run's floor argument
     const char* input;
 };
 
-// One input against its own floor: a warm-up each, then alternating rounds; the best time and
-// the highest peak count. Prints the figures; false when a run failed.
-bool Compare(const char* self, const std::string& dir, const Case& c, bool& targetsMet) {
+// One run of each contender: what it runs ("copier" or the case's floor) and where it writes.
+struct Entry {
+    const Contender* who;
+    const char* which;
+    std::string output;
+    Measure measure;
+};
+
+// A warm-up each, then alternating rounds; the best time and the highest peak count.
+bool Measured(std::vector<Entry>& entries, const std::string& input) {
+    Measure warmUp;
+    for (Entry& e : entries)
+        if (!RunChild(*e.who, e.which, input, e.output, warmUp))
+            return false;
+    for (int round = 0; round < kRounds; ++round)
+        for (Entry& e : entries)
+            if (!RunChild(*e.who, e.which, input, e.output, e.measure))
+                return false;
+    return true;
+}
+
+std::string WriteInput(const std::string& dir, const Case& c, long& chunkKb) {
     const std::string input = dir + "/" + c.name + "-in.tif";
-    const std::string copied = dir + "/" + c.name + "-copier.tif";
-    const std::string floored = dir + "/" + c.name + "-floor.tif";
-    if (!WriteFaxDocument(input, kPages, c.layout)) {
-        std::fprintf(stderr, "cannot write %s\n", input.c_str());
-        return false;
-    }
+    if (!WriteFaxDocument(input, kPages, c.layout))
+        return "";
     TIFF* in = TIFFOpen(input.c_str(), "r");
-    const long chunkKb =
-        in ? static_cast<long>((TIFFIsTiled(in) ? TIFFTileSize(in) : TIFFStripSize(in)) / 1024) : 0;
+    chunkKb = in ? static_cast<long>((TIFFIsTiled(in) ? TIFFTileSize(in) : TIFFStripSize(in)) / 1024) : 0;
     if (in)
         TIFFClose(in);
-    Measure copier, floor, warmUp;
-    bool ok =
-        RunChild(self, "copier", input, copied, warmUp) && RunChild(self, c.floor, input, floored, warmUp);
-    for (int round = 0; round < kRounds && ok; ++round)
-        ok =
-            RunChild(self, "copier", input, copied, copier) && RunChild(self, c.floor, input, floored, floor);
-    if (!ok) {
-        std::fprintf(stderr, "a measured run failed (%s)\n", c.name);
+    return input;
+}
+
+void PrintPace(const char* label, const Measure& m) {
+    std::printf("%-36s %8.1f pages/s   peak RSS %6ld KB\n", label, kPages / m.bestSeconds, m.peakKb);
+}
+
+// The copier against its floor, both from one build, and, when given, against another build of
+// the copier. Prints the figures; false when a run failed.
+bool Compare(const Contender& build, const char* buildName, const Contender* other, const char* otherName,
+             const std::string& dir, const Case& c, bool& targetsMet) {
+    long chunkKb = 0;
+    const std::string input = WriteInput(dir, c, chunkKb);
+    const std::string prefix = dir + "/" + c.name + "-" + buildName;
+    std::vector<Entry> entries = {{&build, "copier", prefix + "-copier.tif", {}},
+                                  {&build, c.floor, prefix + "-floor.tif", {}}};
+    if (other != nullptr) {
+        const std::string otherPrefix = dir + "/" + c.name + "-" + otherName;
+        entries.push_back({other, "copier", otherPrefix + "-copier.tif", {}});
+        entries.push_back({other, c.floor, otherPrefix + "-floor.tif", {}});
+    }
+    if (input.empty() || !Measured(entries, input)) {
+        std::fprintf(stderr, "a measured run failed (%s, %s)\n", c.name, buildName);
         return false;
     }
+    const Measure& copier = entries[0].measure;
+    const Measure& floor = entries[1].measure;
     const double ratio = copier.bestSeconds / floor.bestSeconds;
-    std::printf("-- %s: %d pages of 1728 x 2200 at 204 x 196 dpi, Group 3 2D, %s\n", c.name, kPages, c.input);
-    std::printf("CopyTiff to Group 4: %8.1f pages/s   peak RSS %6ld KB\n", kPages / copier.bestSeconds,
-                copier.peakKb);
-    std::printf("floor (%s): %8.1f pages/s   peak RSS %6ld KB\n", c.floor, kPages / floor.bestSeconds,
-                floor.peakKb);
-    std::printf("time ratio CopyTiff / floor (%s): %.3f (target <= 1.05)\n", c.name, ratio);
+    std::printf("-- %s, %s: %d pages of 1728 x 2200 at 204 x 196 dpi, Group 3 2D, %s\n", c.name, buildName,
+                kPages, c.input);
+    PrintPace("CopyTiff to Group 4:", copier);
+    PrintPace((std::string("floor (") + c.floor + "):").c_str(), floor);
+    std::printf("time ratio CopyTiff / floor (%s, %s): %.3f (target <= 1.05)\n", c.name, buildName, ratio);
     std::printf("peak memory above the floor: %ld KB (one input %s: %ld KB)\n", copier.peakKb - floor.peakKb,
                 c.layout == FaxLayout::Tiles ? "tile" : "strip", chunkKb);
-    std::printf("outputs decode to the same pages: %s\n", SamePages(copied, floored) ? "yes" : "NO");
+    std::printf("outputs decode to the same pages: %s\n",
+                SamePages(entries[0].output, entries[1].output) ? "yes" : "NO");
+    if (other != nullptr) {
+        const Measure& theirs = entries[2].measure;
+        const Measure& theirFloor = entries[3].measure;
+        PrintPace((std::string("CopyTiff, ") + otherName + ":").c_str(), theirs);
+        PrintPace((std::string("floor (") + c.floor + "), " + otherName + ":").c_str(), theirFloor);
+        std::printf("time ratio %s / %s (%s): CopyTiff %.3f, floor %.3f\n", buildName, otherName, c.name,
+                    copier.bestSeconds / theirs.bestSeconds, floor.bestSeconds / theirFloor.bestSeconds);
+        std::printf("time ratio CopyTiff / floor (%s, %s): %.3f\n", c.name, otherName,
+                    theirs.bestSeconds / theirFloor.bestSeconds);
+        std::printf("the two builds' outputs decode to the same pages: %s\n",
+                    SamePages(entries[0].output, entries[2].output) ? "yes" : "NO");
+    }
     targetsMet = targetsMet && ratio <= 1.05;
     // Only the strip path copies strip by strip; the others hold a row or the whole image.
     if (c.layout == FaxLayout::Strips)
@@ -225,27 +193,41 @@ bool Compare(const char* self, const std::string& dir, const Case& c, bool& targ
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 5 && std::strcmp(argv[1], "--run") == 0)
-        return RunOnce(argv[2], argv[3], argv[4]);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s WORK_DIR\n", argv[0]);
+    const bool windows = argc == 6 && std::strcmp(argv[2], "--windows") == 0;
+    if (argc != 2 && !windows) {
+        std::fprintf(stderr, "usage: %s WORK_DIR [--windows RUNNER COPY_RUN_486.exe COPY_RUN_STOCK.exe]\n",
+                     argv[0]);
         return 2;
     }
     TIFFSetWarningHandler(Quiet);
     TIFFSetErrorHandler(Quiet);
+    const std::string dir = argv[1];
+    const std::string self = argv[0];
+    const std::string native = Quoted(self.substr(0, self.find_last_of('/') + 1) + "copy_run");
     const Case cases[] = {
         {"strips", FaxLayout::Strips, "strips", "one strip (RowsPerStrip stated) per page"},
         {"scanlines", FaxLayout::NoRowsPerStrip, "rows", "one strip per page, no RowsPerStrip"},
         {"tiles", FaxLayout::Tiles, "tiles", "256 x 256 tiles"},
     };
     bool targetsMet = true;
+    const Contender nativeBuild{native, false, 1};
     for (const Case& c : cases)
-        if (!Compare(argv[0], argv[1], c, targetsMet))
+        if (!Compare(nativeBuild, "native", nullptr, nullptr, dir, c, targetsMet))
             return 1;
+    if (windows) {
+        const Contender i486{Quoted(argv[3]) + " " + Quoted(argv[4]), true, kCopiesPerWindowsRun};
+        const Contender stock{Quoted(argv[3]) + " " + Quoted(argv[5]), true, kCopiesPerWindowsRun};
+        for (const Case& c : cases)
+            if (!Compare(i486, "486 build", &stock, "stock build", dir, c, targetsMet))
+                return 1;
+    }
     std::printf(
-        "time: processor time (user + system) of each run's own child process, best of %d alternating "
-        "rounds; memory: that process's peak resident set size (getrusage ru_maxrss), highest of the "
-        "rounds; memory target (at most one strip buffer above the floor) for the strip input only\n",
-        kRounds);
+        "time: processor time (user + system) of the copy in each run's own process, best of %d "
+        "alternating rounds (under wine: %d copies a run, the copying thread's time, which moves in 10 ms "
+        "steps); "
+        "memory: that process's peak resident set size (getrusage ru_maxrss; under wine the peak "
+        "working set), highest of the rounds; memory target (at most one strip buffer above the "
+        "floor) for the strip input only\n",
+        kRounds, kCopiesPerWindowsRun);
     return targetsMet ? 0 : 3;
 }

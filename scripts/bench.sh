@@ -7,11 +7,13 @@ build=$(cd "$1" && pwd)
 export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
 status=0
 
-# --- TIFF copier: CopyTiff against a decode-and-re-encode floor over the same libtiff (native) ---
+# --- TIFF copier: CopyTiff against a decode-and-re-encode floor over the same libtiff, natively and
+# --- as the program's 486 build under wine; and that build against Debian's stock one ---
 echo "== copier: fax document to Group 4 =="
 work=$(mktemp -d)
 copier=0
-"$build/bench/tiffcopy_bench" "$work" || copier=$?
+"$build/bench/tiffcopy_bench" "$work" --windows "$root/scripts/wine-test.sh" "$build/bench-486/copy_run.exe" \
+  "$build/bench-stock/copy_run.exe" || copier=$?
 rm -rf "$work"
 if [ "$copier" -eq 3 ]; then
   echo "copier: target missed"

@@ -5,17 +5,21 @@
 # GetFileSize instead. (Its POSIX-style layer would avoid the call but reads without mapping the
 # file, and then an uncompressed strip shorter than its rows is filled from whatever follows it
 # in the file instead of failing.)
-# usage: build-libtiff-win32.sh DEPS_DIR     (installs into DEPS_DIR/libtiff-win32)
+# usage: build-libtiff-win32.sh PREFIX TOOLCHAIN_FILE [TOOLCHAIN_486]
+#   installs into PREFIX; TOOLCHAIN_486 is the prefix of scripts/build-toolchain-486.sh, which the
+#   program's toolchain file (cmake/toolchain-mingw32.cmake) needs.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-deps=$(mkdir -p "$1" && cd "$1" && pwd)
-prefix="$deps/libtiff-win32"
+mkdir -p "$1"
+prefix=$(cd "$1" && pwd)
+toolchain_file=$(readlink -f "$2")
+toolchain_486=""
+[ -z "${3:-}" ] || toolchain_486=$(readlink -f "$3")
 stamp="$prefix/.built"
 # What the build is made with; a library built another way is built again.
-config="win32-threads win32-io-getfilesize"
+config="win32-io-getfilesize $(basename "$toolchain_file")${toolchain_486:+ $(basename "$toolchain_486")}"
 [ -f "$stamp" ] && [ "$(sed -n 2p "$stamp")" = "$config" ] && exit 0
 
-work="$deps/libtiff-work"
+work="$prefix.work"
 rm -rf "$work" "$prefix"
 mkdir -p "$work"
 cd "$work"
@@ -32,7 +36,7 @@ for v in $versions; do
   fi
 done
 [ -n "$got" ] || { echo "could not fetch Debian's tiff source" >&2; exit 1; }
-echo "libtiff: building Debian source $got for i686-w64-mingw32"
+echo "libtiff: building Debian source $got for i686-w64-mingw32 ($(basename "$toolchain_file"))"
 
 dpkg-source -x ./tiff_*.dsc src >/dev/null 2>&1
 # Only the library is ours to use: its programs, contributions and tests go unread.
@@ -58,7 +62,7 @@ open(path, "w").write(text.replace(old, new))
 PY
 
 cmake -S src -B build -G Ninja \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw32.cmake" \
+  -DCMAKE_TOOLCHAIN_FILE="$toolchain_file" -DTARNVEL_TOOLCHAIN_486="$toolchain_486" \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
   -DBUILD_SHARED_LIBS=OFF -Djpeg=OFF -Dold-jpeg=OFF -Djpeg12=OFF -Dzlib=OFF -Dlibdeflate=OFF \
   -Dpixarlog=OFF -Dlzma=OFF -Dzstd=OFF -Dwebp=OFF -Djbig=OFF -Dlerc=OFF -Dcxx=OFF \
@@ -70,4 +74,4 @@ mkdir -p "$prefix/lib" "$prefix/include"
 cp build/libtiff/libtiff.a "$prefix/lib/"
 cp src/libtiff/tiff.h src/libtiff/tiffio.h src/libtiff/tiffvers.h build/libtiff/tiffconf.h "$prefix/include/"
 printf '%s\n%s\n' "$got" "$config" > "$stamp"
-cd "$deps" && rm -rf "$work"
+cd "$prefix/.." && rm -rf "$work"

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Packs the release: build/dist/Tarnvel-1.0-win32.zip with Tarnvel.exe, README.md and LICENSE.
+# Packs the release: build/dist/Tarnvel-1.0-win32.zip with Tarnvel.exe, README.txt and LICENSE.txt.
+# The two texts get CRLF line ends: Notepad on Windows 95 to XP shows a file of bare LFs as one line.
 # usage: dist.sh BUILD_DIR
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -16,9 +17,11 @@ others=$(i686-w64-mingw32-objdump -p "$exe" | sed -n 's/^\tDLL Name: //p' |
 
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
-cp "$exe" "$root/README.md" "$root/LICENSE" "$stage/"
+cp "$exe" "$stage/"
+sed 's/$/\r/' "$root/dist/README.txt" >"$stage/README.txt"
+sed 's/$/\r/' "$root/LICENSE" >"$stage/LICENSE.txt"
 mkdir -p "$build/dist"
 zip_file=$build/dist/Tarnvel-1.0-win32.zip
 rm -f "$zip_file"
-(cd "$stage" && zip -q -X "$zip_file" Tarnvel.exe README.md LICENSE)
+(cd "$stage" && zip -q -X "$zip_file" Tarnvel.exe README.txt LICENSE.txt)
 echo "dist: $zip_file"

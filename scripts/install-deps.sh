@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what the build and the tests need on Debian 12, only what is missing.
+# Installs what the build and the tests need on Debian 12, only what is missing (gcc-12-source and
+# what building GCC needs are for the 486 toolchain, scripts/build-toolchain-486.sh).
 # Runs as root (CI and the developers' machines are root); uses sudo otherwise.
 set -euo pipefail
 
@@ -11,7 +12,8 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok ins
 
 for p in cmake ninja-build make g++ clang libclang-rt-14-dev clang-format libtiff-dev googletest \
          g++-mingw-w64-i686 gcc-mingw-w64-i686 binutils-mingw-w64-i686 \
-         wine wine64 xvfb xauth x11-utils imagemagick dpkg-dev zip python3; do
+         wine wine64 xvfb xauth x11-utils imagemagick dpkg-dev zip python3 \
+         gcc-12-source libgmp-dev libmpfr-dev libmpc-dev flex bison texinfo; do
   have "$p" || need+=("$p")
 done
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

@@ -9,8 +9,6 @@
 
 #include <fcntl.h>
 
-#include <utility>
-
 namespace {
 struct DirectoryWork {
     TIFF* in;
@@ -27,8 +25,26 @@ void TransferAndWrite(void* context) {
 // Closing a file open for writing flushes its current directory. After a failed or abandoned
 // directory that would append a broken directory behind the good ones; marking the handle
 // read-only makes the close keep only what TIFFWriteDirectory already wrote.
-void DropPendingDirectory(TIFF* out) {
-    TIFFSetMode(out, O_RDONLY);
+struct CloseWork {
+    TIFF* tif;
+    bool dropPendingDirectory;
+};
+
+void CloseTiff(void* context) {
+    const CloseWork& work = *static_cast<CloseWork*>(context);
+    if (work.dropPendingDirectory)
+        TIFFSetMode(work.tif, O_RDONLY);
+    TIFFClose(work.tif);
+}
+
+// A handle that was in use when a fault hit holds what the fault left, so its close runs under
+// the guard too (every close does, to keep one way). A close that faults leaves the handle as it
+// is: its memory and file stay taken, and the copy fails.
+bool CloseGuarded(TiffHandle& handle, bool dropPendingDirectory = false) {
+    if (!handle)
+        return true;
+    CloseWork work{handle.Release(), dropPendingDirectory};
+    return RunGuarded(CloseTiff, &work);
 }
 
 // After a caught fault the output handle holds what the fault left: a half-built directory, an
@@ -36,26 +52,30 @@ void DropPendingDirectory(TIFF* out) {
 // directory clears (with it set, the library refuses ImageWidth, Compression and the like for
 // every later directory). Closing without a flush and reopening for appending starts afresh
 // behind the directories already written; the abandoned directory's strips stay unreferenced.
-TiffHandle ReopenAfterFault(TiffHandle out, const char* outputPath) {
-    DropPendingDirectory(out.get());
-    out.Close();
-    return TiffHandle(TIFFOpen(outputPath, "a"));
+bool ReopenAfterFault(TiffHandle& out, const char* outputPath) {
+    if (!CloseGuarded(out, true))
+        return false;
+    out = TiffHandle(TIFFOpen(outputPath, "a"));
+    return static_cast<bool>(out);
 }
 
-int Copy(const char* input, bool imageList, const char* outputPath, const CopyOptions* options) {
-    SilenceLibraryMessages();
+// The input's next directory, under the guard: after a fault the input is one of the handles
+// the fault may have left broken.
+struct NextWork {
+    InputSpec* in;
+    ListStep step;
+};
+
+void MoveToNext(void* context) {
+    NextWork& work = *static_cast<NextWork*>(context);
+    if (work.in->listActive)
+        work.step = AdvanceImageList(*work.in);
+    else
+        work.step = TIFFReadDirectory(work.in->tif.get()) ? ListStep::Positioned : ListStep::Exhausted;
+}
+
+int CopyDirectories(InputSpec& in, TiffHandle& out, const char* outputPath) {
     CopierState& state = Copier();
-    state.report = CopyReport{};
-    const char* mode = ApplyCopyOptions(*options);
-    CopyBuffersScope buffers;
-
-    TiffHandle out(TIFFOpen(outputPath, mode));
-    if (!out)
-        return -2;
-    InputSpec in = imageList ? OpenInputSpec(input) : OpenInputFile(input);
-    if (!in.tif)
-        return -3;
-
     for (;;) {
         ResetDirectoryValues();
         DirectoryWork work{in.tif.get(), out.get(), false};
@@ -66,27 +86,43 @@ int Copy(const char* input, bool imageList, const char* outputPath, const CopyOp
         }
         if (!completed) {
             ++state.report.abandonedDirectories;
-            out = ReopenAfterFault(std::move(out), outputPath);
-            if (!out)
+            if (!ReopenAfterFault(out, outputPath))
                 return 1;
         } else if (!work.written) {
-            DropPendingDirectory(out.get());
+            CloseGuarded(out, true);
             return 1;
         } else {
             ++state.report.directoriesWritten;
         }
 
-        if (in.listActive) {
-            const ListStep step = AdvanceImageList(in);
-            if (step == ListStep::SyntaxError)
-                return -3;
-            if (step != ListStep::Positioned)
-                break;
-        } else if (!TIFFReadDirectory(in.tif.get())) {
-            break;
+        NextWork next{&in, ListStep::Exhausted};
+        if (!RunGuarded(MoveToNext, &next)) {
+            in.tif.Release();
+            return 1;
         }
+        if (next.step == ListStep::SyntaxError)
+            return -3;
+        if (next.step != ListStep::Positioned)
+            return 0;
     }
-    return 0;
+}
+
+int Copy(const char* input, bool imageList, const char* outputPath, const CopyOptions* options) {
+    SilenceLibraryMessages();
+    Copier().report = CopyReport{};
+    const char* mode = ApplyCopyOptions(*options);
+    CopyBuffersScope buffers;
+
+    TiffHandle out(TIFFOpen(outputPath, mode));
+    if (!out)
+        return -2;
+    InputSpec in = imageList ? OpenInputSpec(input) : OpenInputFile(input);
+    int result = in.tif ? CopyDirectories(in, out, outputPath) : -3;
+    const bool inputClosed = CloseGuarded(in.tif);
+    const bool outputClosed = CloseGuarded(out);
+    if (result == 0 && !(inputClosed && outputClosed))
+        result = 1;
+    return result;
 }
 } // namespace
 

@@ -13,6 +13,9 @@ bool RunGuarded(void (*work)(void*), void* context) {
 
 #elif defined(_WIN32) && defined(__i386__)
 
+extern "C" __attribute__((dllimport, stdcall)) void RtlUnwind(void* targetFrame, void* targetIp, void* record,
+                                                              void* returnValue);
+
 // An x86 structured exception frame of our own around the guarded call: the one mechanism that
 // every 32-bit Windows has (vectored handlers came with XP). The frame lives on the calling
 // thread's stack and in its chain only, so a fault on any other thread is never ours to swallow.
@@ -50,12 +53,38 @@ struct GuardFrame {
     void* jump[5]; // __builtin_setjmp's buffer
 };
 
+// Calls the unwind handlers of the frames above `frame` and takes them off the chain, as the
+// system asks before execution resumes in an earlier frame: a runtime or system function between
+// the fault and the guard releases in its handler what it holds (the heap's lock, a stream's).
+// Windows' RtlUnwind returns with ebx, esi and edi changed, which a call must keep: ebx and ebp
+// are saved around it here, and the compiler is told that esi and edi are lost.
+void UnwindTo(GuardFrame* frame, ExceptionRecord* record) {
+    void* function = reinterpret_cast<void*>(&RtlUnwind);
+    void* target = frame;
+    asm volatile("pushl %%ebp\n\t"
+                 "pushl %%ebx\n\t"
+                 "pushl $0\n\t"  // return value
+                 "pushl %2\n\t"  // exception record
+                 "pushl $1f\n\t" // where execution goes on: right here
+                 "pushl %1\n\t"  // target frame
+                 "call *%0\n"
+                 "1:\n\t"
+                 "popl %%ebx\n\t"
+                 "popl %%ebp"
+                 : "+a"(function), "+S"(target), "+D"(record)
+                 :
+                 : "ecx", "edx", "memory", "cc");
+}
+
 extern "C" int __cdecl OnException(ExceptionRecord* record, void* establisher, void*, void*) {
     if ((record->flags & kUnwinding) || !IsFault(record->code))
         return kContinueSearch;
+    GuardFrame* frame = static_cast<GuardFrame*>(establisher);
     // The system calls this on the faulting thread, with its dispatcher's frames on the stack
-    // above ours; jumping back abandons them, and the chain is restored where we land.
-    __builtin_longjmp(static_cast<GuardFrame*>(establisher)->jump, 1);
+    // above ours. Once the frames between are unwound, ours is the chain's head again, and the
+    // jump abandons the rest of the stack above it.
+    UnwindTo(frame, record);
+    __builtin_longjmp(frame->jump, 1);
 }
 
 GuardFrame* ChainHead() {

@@ -28,6 +28,12 @@ public:
             m_tif = nullptr;
         }
     }
+    // Gives the handle up unclosed: one that a fault left in an unknown state is not touched again.
+    TIFF* Release() {
+        TIFF* tif = m_tif;
+        m_tif = nullptr;
+        return tif;
+    }
 
 private:
     TIFF* m_tif = nullptr;

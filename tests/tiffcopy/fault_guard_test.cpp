@@ -11,6 +11,7 @@
 
 namespace {
 const char kFaultMarker[] = "fault here";
+const char kReadFaultMarker[] = "fault when read";
 
 // Read through a volatile so that the compiler cannot see the null and emit a trap instead
 // of the memory access.
@@ -18,6 +19,7 @@ int* volatile g_nowhere = nullptr;
 
 TIFFExtendProc g_previousExtender = nullptr;
 TIFFVGetMethod g_libraryGetField = nullptr;
+TIFFVSetMethod g_librarySetField = nullptr;
 
 // Stands in for a broken codec or tag handler inside the library: getting the marked
 // DocumentName of a file open for reading dereferences a null pointer.
@@ -34,11 +36,28 @@ int FaultingGetField(TIFF* tif, uint32_t tag, va_list ap) {
     return found;
 }
 
+// And a broken directory further on: reading the DocumentName marked for it faults.
+int FaultingSetField(TIFF* tif, uint32_t tag, va_list ap) {
+    if (tag == TIFFTAG_DOCUMENTNAME && TIFFGetMode(tif) == O_RDONLY) {
+        va_list copy;
+        va_copy(copy, ap);
+        const char* name = va_arg(copy, const char*);
+        va_end(copy);
+        if (name != nullptr && std::strcmp(name, kReadFaultMarker) == 0)
+            *g_nowhere = 1;
+    }
+    return g_librarySetField(tif, tag, ap);
+}
+
 void InstallFaultingGetField(TIFF* tif) {
     TIFFTagMethods* methods = TIFFAccessTagMethods(tif);
     if (methods->vgetfield != FaultingGetField) {
         g_libraryGetField = methods->vgetfield;
         methods->vgetfield = FaultingGetField;
+    }
+    if (methods->vsetfield != FaultingSetField) {
+        g_librarySetField = methods->vsetfield;
+        methods->vsetfield = FaultingSetField;
     }
     if (g_previousExtender)
         g_previousExtender(tif);
@@ -106,6 +125,29 @@ TEST(FaultGuard, FaultInSecondOfThreeDirectoriesAbandonsOnlyThatDirectory) {
             << "a tag of the abandoned directory leaked";
         EXPECT_FALSE(TIFFReadDirectory(out.get()));
     }
+}
+
+// After a caught fault the input is one of the handles the fault may have broken: moving it on to
+// the next directory runs under the guard too, and when that faults as well the file fails with
+// what was written before.
+TEST(FaultGuard, FaultWhileTheInputMovesOnAfterAFaultFailsTheFile) {
+    if (!FaultGuardCompiledIn())
+        GTEST_SKIP() << "the fault guard is compiled out in sanitizer builds (TIFFCOPY_NO_FAULT_GUARD)";
+    TempDir dir;
+    std::vector<PageSpec> pages = {FaxPage(COMPRESSION_CCITTFAX3, 40, 1),
+                                   FaxPage(COMPRESSION_CCITTFAX3, 50, 2),
+                                   FaxPage(COMPRESSION_CCITTFAX3, 60, 3)};
+    pages[1].extraTags = [](TIFF* tif) { TIFFSetField(tif, TIFFTAG_DOCUMENTNAME, kFaultMarker); };
+    pages[2].extraTags = [](TIFF* tif) { TIFFSetField(tif, TIFFTAG_DOCUMENTNAME, kReadFaultMarker); };
+    ASSERT_TRUE(WriteTiff(dir.Path("in.tif"), pages));
+    int result = -100;
+    {
+        ScopedFaultingTags faulting;
+        result = CopyInToOut(dir);
+    }
+    EXPECT_EQ(1, result);
+    EXPECT_EQ(1, LastCopyReport().abandonedDirectories);
+    EXPECT_EQ(1, CountDirectories(dir.Path("out.tif")));
 }
 
 TEST(FaultGuard, CopyAfterACaughtFaultIsUnaffected) {
