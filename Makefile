@@ -38,6 +38,9 @@ libtiff: toolchain
 
 # The program, for the 486, with the win32 thread variant (it must load on Windows 95 and NT 4.0).
 win32: libtiff
+	@# A folder configured with other compilers keeps them whatever the toolchain file says: made afresh.
+	@if [ -f $(B)/win32/CMakeCache.txt ] && ! grep -qs '$(TOOLCHAIN_486)/' $(B)/win32/CMakeFiles/*/CMakeCCompiler.cmake; \
+	  then rm -rf $(B)/win32; fi
 	@cmake -S . -B $(B)/win32 -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=$(SRC)/cmake/toolchain-mingw32.cmake -DTARNVEL_TOOLCHAIN_486=$(TOOLCHAIN_486) \
 	  -DTARNVEL_TESTS=OFF -DTARNVEL_TIFF_DIR=$(TIFF_WIN32) -DTARNVEL_WERROR=$(WERROR) >/dev/null
