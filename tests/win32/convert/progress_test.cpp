@@ -14,6 +14,12 @@ TEST_F(BatchProgress, EveryRowStepsOnceAndOnlyTickedRowsGetResults) {
     for (const char* name : {"one.awd", "two.awd", "three.awd"})
         WriteFaxFixture(fax + "\\" + name, 1, 4);
     WithMainDialog([&](HWND dialog) {
+        // Nothing selected, nothing typed: Go starts nothing.
+        const Progress untouched = ProgressOf(dialog);
+        PressGo(dialog);
+        EXPECT_EQ(ProgressOf(dialog), untouched);
+        EXPECT_TRUE(GoEnabled(dialog));
+
         // An empty list still runs a batch, which ends at once.
         SelectFolder(dialog, Folder("empty"));
         ASSERT_TRUE(RunBatch(dialog));
