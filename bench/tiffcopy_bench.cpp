@@ -51,7 +51,19 @@ std::string PathFor(const Contender& who, std::string path) {
 struct Measure {
     double bestSeconds = 1e9;
     long peakKb = 0;
+    std::vector<double> rounds; // the seconds of each measured round, in order
 };
+
+// The neighbours' load drifts within seconds, and it slows both runs of a round alike: the
+// median of the rounds' own ratios holds still where a ratio of two bests swings by a tenth.
+double MedianRatio(const Measure& a, const Measure& b) {
+    std::vector<double> ratios;
+    for (size_t i = 0; i < a.rounds.size() && i < b.rounds.size(); ++i)
+        ratios.push_back(a.rounds[i] / b.rounds[i]);
+    std::sort(ratios.begin(), ratios.end());
+    const size_t n = ratios.size();
+    return n == 0 ? 0 : n % 2 ? ratios[n / 2] : (ratios[n / 2 - 1] + ratios[n / 2]) / 2;
+}
 
 bool RunChild(const Contender& who, const char* which, const std::string& in, const std::string& out,
               Measure& m) {
@@ -68,6 +80,7 @@ bool RunChild(const Contender& who, const char* which, const std::string& in, co
         return false;
     m.bestSeconds = std::min(m.bestSeconds, seconds);
     m.peakKb = std::max(m.peakKb, kb);
+    m.rounds.push_back(seconds);
     return true;
 }
 
@@ -114,7 +127,7 @@ struct Entry {
     Measure measure;
 };
 
-// A warm-up each, then alternating rounds; the best time and the highest peak count.
+// A warm-up each, then alternating rounds: each round's time, the best time and the highest peak.
 bool Measured(std::vector<Entry>& entries, const std::string& input) {
     Measure warmUp;
     for (Entry& e : entries)
@@ -162,7 +175,7 @@ bool Compare(const Contender& build, const char* buildName, const Contender* oth
     }
     const Measure& copier = entries[0].measure;
     const Measure& floor = entries[1].measure;
-    const double ratio = copier.bestSeconds / floor.bestSeconds;
+    const double ratio = MedianRatio(copier, floor);
     std::printf("-- %s, %s: %d pages of 1728 x 2200 at 204 x 196 dpi, Group 3 2D, %s\n", c.name, buildName,
                 kPages, c.input);
     PrintPace("CopyTiff to Group 4:", copier);
@@ -178,9 +191,9 @@ bool Compare(const Contender& build, const char* buildName, const Contender* oth
         PrintPace((std::string("CopyTiff, ") + otherName + ":").c_str(), theirs);
         PrintPace((std::string("floor (") + c.floor + "), " + otherName + ":").c_str(), theirFloor);
         std::printf("time ratio %s / %s (%s): CopyTiff %.3f, floor %.3f\n", buildName, otherName, c.name,
-                    copier.bestSeconds / theirs.bestSeconds, floor.bestSeconds / theirFloor.bestSeconds);
+                    MedianRatio(copier, theirs), MedianRatio(floor, theirFloor));
         std::printf("time ratio CopyTiff / floor (%s, %s): %.3f\n", c.name, otherName,
-                    theirs.bestSeconds / theirFloor.bestSeconds);
+                    MedianRatio(theirs, theirFloor));
         std::printf("the two builds' outputs decode to the same pages: %s\n",
                     SamePages(entries[0].output, entries[2].output) ? "yes" : "NO");
     }
@@ -222,9 +235,9 @@ int main(int argc, char** argv) {
                 return 1;
     }
     std::printf(
-        "time: processor time (user + system) of the copy in each run's own process, best of %d "
-        "alternating rounds (under wine: %d copies a run, the copying thread's time, which moves in 10 ms "
-        "steps); "
+        "time: processor time (user + system) of the copy in each run's own process, in %d alternating "
+        "rounds (under wine: %d copies a run, the copying thread's time, which moves in 10 ms steps); "
+        "pages/s from the best round, ratios the median of the rounds' own ratios; "
         "memory: that process's peak resident set size (getrusage ru_maxrss; under wine the peak "
         "working set), highest of the rounds; memory target (at most one strip buffer above the "
         "floor) for the strip input only\n",
