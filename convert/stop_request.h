@@ -32,7 +32,8 @@ public:
     HANDLE Event() const { return m_event.Get(); }
     // What is left of the grace; INFINITE while no stop is asked for.
     DWORD GraceLeft() const {
-        if (!m_set || ::WaitForSingleObject(m_event.Get(), 0) != WAIT_OBJECT_0)
+        // The event is set after the time is written.
+        if (::WaitForSingleObject(m_event.Get(), 0) != WAIT_OBJECT_0)
             return INFINITE;
         const DWORD spent = ::GetTickCount() - m_setAt;
         return spent < kStopGraceMs ? kStopGraceMs - spent : 0;

@@ -17,6 +17,10 @@ objdump=${OBJDUMP:-i686-w64-mingw32-objdump}
 code_end=$(awk '$2 == "___CTOR_LIST__" && $3 == "=" {print $1; exit}' "$map")
 [ -n "$code_end" ] || { echo "no ___CTOR_LIST__ in $map (the linker's map format changed?)"; exit 1; }
 allowed=$(sed 's/#.*//' "$list" | tr -s ' \t' '\n\n' | grep . | tr '\n' ' ')
+# Disassembled past that point, the tables' bytes read as arbitrary instructions (cmov, SSE...).
+read -r text_size text_vma < <("$objdump" -h "$exe" | awk '$2 == ".text" {print $3, $4}')
+text_end=$(printf '0x%x' $((16#$text_vma + 16#$text_size)))
+echo "code: up to $code_end; the rest of .text (to $text_end) is data, not read as instructions"
 "$objdump" -d --no-show-raw-insn -M intel --stop-address="$code_end" "$exe" | awk -v allowed="$allowed" '
 BEGIN {
   n = split(allowed, words, " ")
