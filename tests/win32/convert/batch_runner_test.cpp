@@ -53,11 +53,8 @@ protected:
         m_window =
             ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
         ::SetWindowLongPtrA(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Reports));
-        BatchJob job;
-        job.sourceFolder = m_fax.c_str();
-        job.outputFolder = Folder("out").c_str();
-        job.tempTiffPath = TempTiffPath;
-        job.copyOptions = CopyOptions{6, 75, 0, -1, 0};
+        BatchJob job{
+            m_fax.c_str(), Folder("out").c_str(), {}, 0, 0, TempTiffPath, "", CopyOptions{6, 75, 0, -1, 0}};
         for (const std::string& name : names)
             job.rows.push_back(BatchRow{static_cast<int>(job.rows.size()), name.c_str(), true});
         auto renderer = std::make_unique<CopyingRenderer>();
@@ -84,22 +81,22 @@ protected:
 // Each file gets its own .tif beside the others; a row without a name is passed over and
 // counted, and a failed row does not stop the batch.
 TEST_F(Batch, AFailedRowDoesNotStopTheBatch) {
-    const std::vector<std::string> converted = {"a.b.awd", "FAX.AWD", "faxawd"};
-    for (size_t i = 0; i < converted.size(); ++i)
-        WriteFaxFixture(m_fax + "\\" + converted[i], 2, static_cast<unsigned>(i));
+    const std::pair<std::string, const char*> converted[] = {
+        {"a.b.awd", "a.b.tif"}, {"FAX.AWD", "FAX.tif"}, {"faxawd", "faxawd.tif"}};
+    for (const auto& file : converted)
+        WriteFaxFixture(m_fax + "\\" + file.first, 2, static_cast<unsigned>(&file - converted));
     const std::string tooLong = std::string(MAX_PATH - m_fax.size(), 'p') + ".awd";
     Start({"a.b.awd", tooLong, "gone.awd", "", "FAX.AWD", "faxawd"});
     EXPECT_EQ(WaitForEnd(), 3u);
-    EXPECT_EQ(m_reports, (std::vector<std::string>{
-                             "0 OK ", "1 Fail The path is longer than 259 characters: use a shorter folder or name",
-                             "2 Fail The AWD file is no longer there (moved, deleted, or its network share is gone): "
-                             "select its folder again",
-                             "steps 1", "4 OK ", "5 OK ", "end"}));
+    EXPECT_EQ(m_reports,
+              (std::vector<std::string>{
+                  "0 OK ", "1 Fail The path is longer than 259 characters: use a shorter folder or name",
+                  "2 Fail The AWD file is no longer there (moved, deleted, or its network share is gone): "
+                  "select its folder again",
+                  "steps 1", "4 OK ", "5 OK ", "end"}));
     EXPECT_EQ(m_renderer->calls, 3) << "a row that cannot be read reached the renderer";
-    const std::string out = m_root + "\\out\\";
-    EXPECT_EQ(ReadFaxPages(out + "a.b.tif"), ReadFaxPages(m_fax + "\\a.b.awd"));
-    EXPECT_EQ(ReadFaxPages(out + "FAX.tif"), ReadFaxPages(m_fax + "\\FAX.AWD"));
-    EXPECT_EQ(ReadFaxPages(out + "faxawd.tif"), ReadFaxPages(m_fax + "\\faxawd"));
+    for (const auto& file : converted)
+        EXPECT_EQ(ReadFaxPages(m_root + "\\out\\" + file.second), ReadFaxPages(m_fax + "\\" + file.first));
     EXPECT_EQ(ListFiles(m_root + "\\out").size(), 3u);
 }
 

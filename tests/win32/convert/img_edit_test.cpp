@@ -8,7 +8,7 @@
 #include <thread>
 
 namespace {
-class ImgEditHosting : public ConversionTest {};
+using ImgEditHosting = ConversionTest;
 
 // The control in a window of the test's own.
 class ImgEditCalls : public ConversionTest {
@@ -42,7 +42,14 @@ TEST_F(ImgEditHosting, TheMainDialogHostsItAsAHiddenChildWithId102) {
               IDCANCEL);
 }
 
-TEST_F(ImgEditCalls, ADispatchExceptionHandsBackTheControlsDescription) {
+TEST_F(ImgEditCalls, OtherThreadsAreRefusedAndADispatchExceptionHandsBackTheDescription) {
+    HRESULT fromWorker = S_OK;
+    std::thread worker([&] { fromWorker = m_control.ShowDocument(); });
+    worker.join();
+    EXPECT_EQ(fromWorker, RPC_E_WRONG_THREAD);
+    EXPECT_EQ(m_control.ShowDocument(), S_OK);
+    EXPECT_EQ(ControlLog().size(), 1u);
+
     ASSERT_EQ(m_control.SetDocumentPath("C:\\fax\\dispfail.awd"), S_OK);
     COleVariant args[] = {COleVariant("C:\\out.tif"),   COleVariant(short(1), VT_I2),
                           COleVariant(short(1), VT_I2), COleVariant(short(2), VT_I2),
@@ -52,14 +59,5 @@ TEST_F(ImgEditCalls, ADispatchExceptionHandsBackTheControlsDescription) {
     char expected[64] = "";
     ::WideCharToMultiByte(CP_ACP, 0, kImgEditSaveFailure, -1, expected, sizeof(expected), nullptr, nullptr);
     EXPECT_STREQ(reason, expected);
-}
-
-TEST_F(ImgEditCalls, CallsFromAnotherThreadAreRefused) {
-    HRESULT fromWorker = S_OK;
-    std::thread worker([&] { fromWorker = m_control.ShowDocument(); });
-    worker.join();
-    EXPECT_EQ(fromWorker, RPC_E_WRONG_THREAD);
-    EXPECT_EQ(m_control.ShowDocument(), S_OK);
-    EXPECT_EQ(ControlLog().size(), 1u);
 }
 } // namespace
