@@ -98,9 +98,10 @@ TEST_F(FileConversion, EachFailureSaysWhyAndKeepsTheEarlierOutput) {
             EXPECT_EQ(Convert(renderer, doc, outcome), kind.result);
         }
         EXPECT_EQ(outcome.result, kind.result);
-        if (kind.result == kPagesLost) // every page rendered, and one damaged
+        if (kind.result == kPagesLost) { // every page rendered, and one damaged
             EXPECT_EQ(std::string(FailureReason(outcome)),
                       "Some pages are damaged and could not be read whole");
+        }
         ExpectEarlierOutputKept();
         ::DeleteFileA(TempTiffPath);
     }

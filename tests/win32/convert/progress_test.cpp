@@ -4,12 +4,10 @@
 #include <commctrl.h>
 
 namespace {
-class BatchProgress : public ConversionTest {
-protected:
-    ScopedGeneration m_generation{7};
-};
+using BatchProgress = ConversionTest;
 
 TEST_F(BatchProgress, EveryRowStepsOnceAndOnlyTickedRowsGetResults) {
+    ScopedGeneration generation(7);
     const std::string fax = Folder("fax");
     for (const char* name : {"one.awd", "two.awd", "three.awd"})
         WriteFaxFixture(fax + "\\" + name, 1, 4);
@@ -43,14 +41,14 @@ TEST_F(BatchProgress, EveryRowStepsOnceAndOnlyTickedRowsGetResults) {
 // messages; their files are not there, so no renderer starts.
 TEST_F(BatchProgress, MoreThan65535RowsFillTheBarExactly) {
     constexpr int kRows = 70000;
+    ScopedGeneration generation(7);
     WithMainDialog([&](HWND dialog) {
         SelectFolder(dialog, Folder("fax"));
         const HWND list = ::GetDlgItem(dialog, 1001);
         ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
         LVITEMA row{};
         row.mask = LVIF_TEXT;
-        row.pszText = const_cast<char*>("r.awd");
-        for (row.iItem = 0; row.iItem < kRows; ++row.iItem)
+        for (row.pszText = const_cast<char*>("r.awd"); row.iItem < kRows; ++row.iItem)
             ::SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row));
         ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
         ASSERT_EQ(RowCount(dialog), kRows);
