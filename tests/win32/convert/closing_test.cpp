@@ -100,7 +100,7 @@ TEST_F(ClosingDuringBatch, TheFileInHandIsFinishedOrItsViewerEndedWhenTheGraceIs
         const std::string fax = Folder((name.substr(0, 4) + "-fax").c_str());
         const std::string out = Folder((name.substr(0, 4) + "-out").c_str());
         WriteFaxFixture(fax + "\\" + name, 2, 9);
-        WriteFaxFixture(fax + "\\f1.awd", 2, 3);
+        WriteFaxFixture(fax + "\\z.awd", 2, 3); // listed after the file in hand
         DWORD asked = 0;
         EXPECT_EQ(RunMainDialog([&](HWND dialog) {
                       Start(dialog, fax, out);
