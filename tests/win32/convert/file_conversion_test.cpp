@@ -58,36 +58,44 @@ protected:
     StopRequest m_stop;
 };
 
-TEST_F(FileConversion, EachFailureSaysWhyAndKeepsTheEarlierOutput) {
+// What each result means in words is the reasons' own test (failure_reason_test.cpp).
+TEST_F(FileConversion, EachFailureKeepsTheEarlierOutputAndOnlyAReadableSourceIsRendered) {
     const std::string doc = m_fax + "\\doc.awd";
     const auto renderAs = [&](const std::string& target) { CopyFixture(doc, target); };
-    // What each result means in words is the reasons' own test (failure_reason_test.cpp).
+    const auto none = [](const std::string&) {};
     const struct Kind {
+        std::string source;
         std::function<void(const std::string&)> write;
         std::function<CHandle()> hold; // held during the conversion
         int result;
+        int calls; // of the renderer
     } kinds[] = {
-        {[](const std::string&) {}, nullptr, kNothingRendered},
-        {[&](const std::string& target) {
+        {m_fax + "\\deleted.awd", renderAs, nullptr, kSourceGone, 0},
+        {m_root + "\\gone\\doc.awd", renderAs, nullptr, kSourceGone, 0},
+        {doc, renderAs, [&] { return Hold(doc, 0); }, kSourceUnreadable, 0},
+        {doc, none, nullptr, kNothingRendered, 1},
+        {doc,
+         [&](const std::string& target) {
              renderAs(target);
              doubles::Truncate(target.c_str());
          },
-         nullptr, kRenderedFileCut},
-        {[](const std::string& target) { WriteText(target, "%PDF-1.4 not a fax"); }, nullptr,
-         kCopyInputNotOpened},
-        {[&](const std::string& target) {
+         nullptr, kRenderedFileCut, 1},
+        {doc, [](const std::string& target) { WriteText(target, "%PDF-1.4 not a fax"); }, nullptr,
+         kCopyInputNotOpened, 1},
+        {doc,
+         [&](const std::string& target) {
              renderAs(target);
              // The second page's strip past the end of the file: reading it fails.
              ASSERT_TRUE(PatchDirectoryValue(target, 1, TIFFTAG_STRIPOFFSETS, 1u << 20));
          },
-         nullptr, kPagesLost},
-        {[](const std::string&) {},
+         nullptr, kPagesLost, 1},
+        {doc, none,
          [] {
              WriteText(TempTiffPath, "held");
              return Hold(TempTiffPath);
          },
-         kTempFileInUse},
-        {renderAs, [&] { return Hold(m_out + "\\doc.tif"); }, kOutputNotPlaced},
+         kTempFileInUse, 0},
+        {doc, renderAs, [&] { return Hold(m_out + "\\doc.tif"); }, kOutputNotPlaced, 1},
     };
     for (const Kind& kind : kinds) {
         SCOPED_TRACE("result " + std::to_string(kind.result));
@@ -95,9 +103,10 @@ TEST_F(FileConversion, EachFailureSaysWhyAndKeepsTheEarlierOutput) {
         ConversionOutcome outcome;
         {
             const CHandle held = kind.hold ? kind.hold() : CHandle();
-            EXPECT_EQ(Convert(renderer, doc, outcome), kind.result);
+            EXPECT_EQ(Convert(renderer, kind.source, outcome), kind.result);
         }
         EXPECT_EQ(outcome.result, kind.result);
+        EXPECT_EQ(renderer.calls, kind.calls);
         if (kind.result == kPagesLost) { // every page rendered, and one damaged
             EXPECT_EQ(std::string(FailureReason(outcome)),
                       "Some pages are damaged and could not be read whole");
@@ -105,21 +114,8 @@ TEST_F(FileConversion, EachFailureSaysWhyAndKeepsTheEarlierOutput) {
         ExpectEarlierOutputKept();
         ::DeleteFileA(TempTiffPath);
     }
-}
-
-TEST_F(FileConversion, ASourceThatCannotBeReadStartsNoRenderer) {
-    ScriptedRenderer renderer([&](const std::string& target) { CopyFixture(m_fax + "\\doc.awd", target); });
-    ConversionOutcome outcome;
-    EXPECT_EQ(Convert(renderer, m_fax + "\\deleted.awd", outcome), kSourceGone);
-    EXPECT_EQ(Convert(renderer, m_root + "\\gone\\doc.awd", outcome), kSourceGone);
-    {
-        const CHandle locked = Hold(m_fax + "\\doc.awd", 0);
-        ASSERT_TRUE(locked);
-        EXPECT_EQ(Convert(renderer, m_fax + "\\doc.awd", outcome), kSourceUnreadable);
-    }
-    EXPECT_EQ(renderer.calls, 0);
-    ExpectEarlierOutputKept();
-    ExpectConverts(renderer, m_fax + "\\doc.awd"); // a file that reads again
+    ScriptedRenderer renderer(renderAs);
+    ExpectConverts(renderer, doc); // a source that reads again
 }
 
 // Short paths where the long ones do not fit the program's command line; a comma in the temporary
