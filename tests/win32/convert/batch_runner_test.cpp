@@ -26,14 +26,13 @@ public:
 std::vector<std::string>* g_reports; // "row text reason" per converted row, "steps n", then "end"
 
 LRESULT CALLBACK Reports(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_BATCH_ROW_DONE) {
-        const auto& row = *reinterpret_cast<const BatchRowResult*>(lParam);
-        g_reports->push_back(std::to_string(row.index) + " " + row.text + " " + row.reason);
-    } else if (message == WM_BATCH_STEPS) {
+    const auto* row = reinterpret_cast<const BatchRowResult*>(lParam);
+    if (message == WM_BATCH_ROW_DONE)
+        g_reports->push_back(std::to_string(row->index) + " " + row->text + " " + row->reason);
+    else if (message == WM_BATCH_STEPS)
         g_reports->push_back("steps " + std::to_string(wParam));
-    } else if (message == WM_BATCH_END) {
+    else if (message == WM_BATCH_END)
         g_reports->push_back("end");
-    }
     return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -43,10 +42,7 @@ unsigned __stdcall Work(void* batch) {
 
 class Batch : public ConversionTest {
 protected:
-    void SetUp() override {
-        ConversionTest::SetUp();
-        m_fax = Folder("fax");
-    }
+    std::string Fax() { return Folder("fax"); }
     // Starts a batch over `names`, all ticked, from fax\ into out\.
     void Start(const std::vector<std::string>& names) {
         g_reports = &m_reports;
@@ -54,7 +50,7 @@ protected:
             ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
         ::SetWindowLongPtrA(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Reports));
         BatchJob job{
-            m_fax.c_str(), Folder("out").c_str(), {}, 0, 0, TempTiffPath, "", CopyOptions{6, 75, 0, -1, 0}};
+            Fax().c_str(), Folder("out").c_str(), {}, 0, 0, TempTiffPath, "", CopyOptions{6, 75, 0, -1, 0}};
         for (const std::string& name : names)
             job.rows.push_back(BatchRow{static_cast<int>(job.rows.size()), name.c_str(), true});
         auto renderer = std::make_unique<CopyingRenderer>();
@@ -71,7 +67,6 @@ protected:
         return converted;
     }
 
-    std::string m_fax;
     std::vector<std::string> m_reports;
     HWND m_window = nullptr;
     CopyingRenderer* m_renderer = nullptr;
@@ -84,8 +79,8 @@ TEST_F(Batch, AFailedRowDoesNotStopTheBatch) {
     const std::pair<std::string, const char*> converted[] = {
         {"a.b.awd", "a.b.tif"}, {"FAX.AWD", "FAX.tif"}, {"faxawd", "faxawd.tif"}};
     for (const auto& file : converted)
-        WriteFaxFixture(m_fax + "\\" + file.first, 2, static_cast<unsigned>(&file - converted));
-    const std::string tooLong = std::string(MAX_PATH - m_fax.size(), 'p') + ".awd";
+        WriteFaxFixture(Fax() + "\\" + file.first, 2, static_cast<unsigned>(&file - converted));
+    const std::string tooLong = std::string(MAX_PATH - Fax().size(), 'p') + ".awd";
     Start({"a.b.awd", tooLong, "gone.awd", "", "FAX.AWD", "faxawd"});
     EXPECT_EQ(WaitForEnd(), 3u);
     EXPECT_EQ(m_reports,
@@ -96,13 +91,13 @@ TEST_F(Batch, AFailedRowDoesNotStopTheBatch) {
                   "steps 1", "4 OK ", "5 OK ", "end"}));
     EXPECT_EQ(m_renderer->calls, 3) << "a row that cannot be read reached the renderer";
     for (const auto& file : converted)
-        EXPECT_EQ(ReadFaxPages(m_root + "\\out\\" + file.second), ReadFaxPages(m_fax + "\\" + file.first));
+        EXPECT_EQ(ReadFaxPages(m_root + "\\out\\" + file.second), ReadFaxPages(Fax() + "\\" + file.first));
     EXPECT_EQ(ListFiles(m_root + "\\out").size(), 3u);
 }
 
 TEST_F(Batch, AStopEndsTheFileInHandAndTheBatch) {
     for (const char* name : {"hang.awd", "b.awd"})
-        WriteFaxFixture(m_fax + "\\" + name, 1, 3);
+        WriteFaxFixture(Fax() + "\\" + name, 1, 3);
     Start({"hang.awd", "b.awd"});
     // The worker's reports are sent: they need this thread while it waits.
     ASSERT_TRUE(
