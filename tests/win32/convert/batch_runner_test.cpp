@@ -26,14 +26,13 @@ public:
 std::vector<std::string>* g_reports; // "row text reason" per converted row, "steps n", then "end"
 
 LRESULT CALLBACK Reports(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_BATCH_ROW_DONE) {
-        const auto& row = *reinterpret_cast<const BatchRowResult*>(lParam);
-        g_reports->push_back(std::to_string(row.index) + " " + row.text + " " + row.reason);
-    } else if (message == WM_BATCH_STEPS) {
+    const auto* row = reinterpret_cast<const BatchRowResult*>(lParam);
+    if (message == WM_BATCH_ROW_DONE)
+        g_reports->push_back(std::to_string(row->index) + " " + row->text + " " + row->reason);
+    else if (message == WM_BATCH_STEPS)
         g_reports->push_back("steps " + std::to_string(wParam));
-    } else if (message == WM_BATCH_END) {
+    else if (message == WM_BATCH_END)
         g_reports->push_back("end");
-    }
     return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -43,21 +42,15 @@ unsigned __stdcall Work(void* batch) {
 
 class Batch : public ConversionTest {
 protected:
-    void SetUp() override {
-        ConversionTest::SetUp();
-        m_fax = Folder("fax");
-    }
+    std::string Fax() { return Folder("fax"); }
     // Starts a batch over `names`, all ticked, from fax\ into out\.
     void Start(const std::vector<std::string>& names) {
         g_reports = &m_reports;
         m_window =
             ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
         ::SetWindowLongPtrA(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Reports));
-        BatchJob job;
-        job.sourceFolder = m_fax.c_str();
-        job.outputFolder = Folder("out").c_str();
-        job.tempTiffPath = TempTiffPath;
-        job.copyOptions = CopyOptions{6, 75, 0, -1, 0};
+        BatchJob job{
+            Fax().c_str(), Folder("out").c_str(), {}, 0, 0, TempTiffPath, "", CopyOptions{6, 75, 0, -1, 0}};
         for (const std::string& name : names)
             job.rows.push_back(BatchRow{static_cast<int>(job.rows.size()), name.c_str(), true});
         auto renderer = std::make_unique<CopyingRenderer>();
@@ -74,7 +67,6 @@ protected:
         return converted;
     }
 
-    std::string m_fax;
     std::vector<std::string> m_reports;
     HWND m_window = nullptr;
     CopyingRenderer* m_renderer = nullptr;
@@ -84,28 +76,28 @@ protected:
 // Each file gets its own .tif beside the others; a row without a name is passed over and
 // counted, and a failed row does not stop the batch.
 TEST_F(Batch, AFailedRowDoesNotStopTheBatch) {
-    const std::vector<std::string> converted = {"a.b.awd", "FAX.AWD", "faxawd"};
-    for (size_t i = 0; i < converted.size(); ++i)
-        WriteFaxFixture(m_fax + "\\" + converted[i], 2, static_cast<unsigned>(i));
-    const std::string tooLong = std::string(MAX_PATH - m_fax.size(), 'p') + ".awd";
+    const std::pair<std::string, const char*> converted[] = {
+        {"a.b.awd", "a.b.tif"}, {"FAX.AWD", "FAX.tif"}, {"faxawd", "faxawd.tif"}};
+    for (const auto& file : converted)
+        WriteFaxFixture(Fax() + "\\" + file.first, 2, static_cast<unsigned>(&file - converted));
+    const std::string tooLong = std::string(MAX_PATH - Fax().size(), 'p') + ".awd";
     Start({"a.b.awd", tooLong, "gone.awd", "", "FAX.AWD", "faxawd"});
     EXPECT_EQ(WaitForEnd(), 3u);
-    EXPECT_EQ(m_reports, (std::vector<std::string>{
-                             "0 OK ", "1 Fail The path is longer than 259 characters: use a shorter folder or name",
-                             "2 Fail The AWD file is no longer there (moved, deleted, or its network share is gone): "
-                             "select its folder again",
-                             "steps 1", "4 OK ", "5 OK ", "end"}));
+    EXPECT_EQ(m_reports,
+              (std::vector<std::string>{
+                  "0 OK ", "1 Fail The path is longer than 259 characters: use a shorter folder or name",
+                  "2 Fail The AWD file is no longer there (moved, deleted, or its network share is gone): "
+                  "select its folder again",
+                  "steps 1", "4 OK ", "5 OK ", "end"}));
     EXPECT_EQ(m_renderer->calls, 3) << "a row that cannot be read reached the renderer";
-    const std::string out = m_root + "\\out\\";
-    EXPECT_EQ(ReadFaxPages(out + "a.b.tif"), ReadFaxPages(m_fax + "\\a.b.awd"));
-    EXPECT_EQ(ReadFaxPages(out + "FAX.tif"), ReadFaxPages(m_fax + "\\FAX.AWD"));
-    EXPECT_EQ(ReadFaxPages(out + "faxawd.tif"), ReadFaxPages(m_fax + "\\faxawd"));
+    for (const auto& file : converted)
+        EXPECT_EQ(ReadFaxPages(m_root + "\\out\\" + file.second), ReadFaxPages(Fax() + "\\" + file.first));
     EXPECT_EQ(ListFiles(m_root + "\\out").size(), 3u);
 }
 
 TEST_F(Batch, AStopEndsTheFileInHandAndTheBatch) {
     for (const char* name : {"hang.awd", "b.awd"})
-        WriteFaxFixture(m_fax + "\\" + name, 1, 3);
+        WriteFaxFixture(Fax() + "\\" + name, 1, 3);
     Start({"hang.awd", "b.awd"});
     // The worker's reports are sent: they need this thread while it waits.
     ASSERT_TRUE(

@@ -8,21 +8,8 @@
 #include <thread>
 
 namespace {
-class ImgEditHosting : public ConversionTest {};
-
-// The control in a window of the test's own.
-class ImgEditCalls : public ConversionTest {
-protected:
-    void SetUp() override {
-        ConversionTest::SetUp();
-        const RECT place{0, 0, 100, 100};
-        ASSERT_TRUE(m_host.CreateEx(0, "STATIC", "host", WS_POPUP, place, nullptr, 0));
-        ASSERT_TRUE(m_control.Create("ImgEdit", WS_CHILD, place, &m_host, 102));
-    }
-
-    CWnd m_host;
-    CImgEdit m_control; // goes first, as in the dialog
-};
+using ImgEditHosting = ConversionTest;
+using ImgEditCalls = ConversionTest;
 
 TEST_F(ImgEditHosting, TheMainDialogHostsItAsAHiddenChildWithId102) {
     EXPECT_EQ(WithMainDialog([&](HWND dialog) {
@@ -42,24 +29,28 @@ TEST_F(ImgEditHosting, TheMainDialogHostsItAsAHiddenChildWithId102) {
               IDCANCEL);
 }
 
-TEST_F(ImgEditCalls, ADispatchExceptionHandsBackTheControlsDescription) {
-    ASSERT_EQ(m_control.SetDocumentPath("C:\\fax\\dispfail.awd"), S_OK);
+TEST_F(ImgEditCalls, OtherThreadsAreRefusedAndADispatchExceptionHandsBackTheDescription) {
+    // The control in a window of the test's own, destroyed before it as in the dialog.
+    const RECT place{0, 0, 100, 100};
+    CWnd host;
+    ASSERT_TRUE(host.CreateEx(0, "STATIC", "host", WS_POPUP, place, nullptr, 0));
+    CImgEdit control;
+    ASSERT_TRUE(control.Create("ImgEdit", WS_CHILD, place, &host, 102));
+    HRESULT fromWorker = S_OK;
+    std::thread worker([&] { fromWorker = control.ShowDocument(); });
+    worker.join();
+    EXPECT_EQ(fromWorker, RPC_E_WRONG_THREAD);
+    EXPECT_EQ(control.ShowDocument(), S_OK);
+    EXPECT_EQ(ControlLog().size(), 1u);
+
+    ASSERT_EQ(control.SetDocumentPath("C:\\fax\\dispfail.awd"), S_OK);
     COleVariant args[] = {COleVariant("C:\\out.tif"),   COleVariant(short(1), VT_I2),
                           COleVariant(short(1), VT_I2), COleVariant(short(2), VT_I2),
                           COleVariant(21L, VT_I4),      COleVariant(long(DISP_E_PARAMNOTFOUND), VT_ERROR)};
     CString reason = "unchanged";
-    EXPECT_EQ(m_control.InvokeHelper(343, DISPATCH_METHOD, args, 6, &reason), DISP_E_EXCEPTION);
+    EXPECT_EQ(control.InvokeHelper(343, DISPATCH_METHOD, args, 6, &reason), DISP_E_EXCEPTION);
     char expected[64] = "";
     ::WideCharToMultiByte(CP_ACP, 0, kImgEditSaveFailure, -1, expected, sizeof(expected), nullptr, nullptr);
     EXPECT_STREQ(reason, expected);
-}
-
-TEST_F(ImgEditCalls, CallsFromAnotherThreadAreRefused) {
-    HRESULT fromWorker = S_OK;
-    std::thread worker([&] { fromWorker = m_control.ShowDocument(); });
-    worker.join();
-    EXPECT_EQ(fromWorker, RPC_E_WRONG_THREAD);
-    EXPECT_EQ(m_control.ShowDocument(), S_OK);
-    EXPECT_EQ(ControlLog().size(), 1u);
 }
 } // namespace

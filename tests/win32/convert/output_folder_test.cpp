@@ -5,12 +5,10 @@
 #include "support/scratch_drive.h"
 
 namespace {
-class OutputFolder : public ConversionTest {
-protected:
-    ScopedGeneration m_generation{7};
-};
+using OutputFolder = ConversionTest;
 
 TEST_F(OutputFolder, TheTypedFolderIsCreatedOrElseTheListedFolderIsUsed) {
+    ScopedGeneration generation(7);
     const std::string fax = Folder("fax");
     // A name of this process's own: the drive root is shared.
     const std::string name = ScratchDrive::Own(".awd");
@@ -30,26 +28,18 @@ TEST_F(OutputFolder, TheTypedFolderIsCreatedOrElseTheListedFolderIsUsed) {
         {"a trailing backslash", m_root + "\\trail\\", m_root + "\\trail"},
         {"a drive root", drive.Root(), drive.Root()},
     };
-    const auto convert = [&](HWND dialog, const std::string& typed) {
-        SelectFolder(dialog, fax);
-        TickAll(dialog);
-        TypeOutputFolder(dialog, typed);
-        ASSERT_TRUE(RunBatch(dialog));
-        EXPECT_EQ(ResultsOf(dialog), (Results{{name, "OK"}}));
-    };
-    WithMainDialog([&](HWND dialog) {
-        for (const auto& c : cases) {
-            SCOPED_TRACE(c.what);
-            convert(dialog, c.typed);
-            EXPECT_EQ(OutputFolderOf(dialog), c.used);
-            // A drive root's path keeps its backslash: "T:\" and the name give "T:\\name".
-            EXPECT_EQ(ReadFaxPages(c.used + "\\" + output), ReadFaxPages(fax + "\\" + name));
-        }
-        // The same file again, now with other pages, replaces its output.
-        WriteFaxFixture(fax + "\\" + name, 1, 99);
-        convert(dialog, "");
-        EXPECT_EQ(ReadFaxPages(fax + "\\" + output), ReadFaxPages(fax + "\\" + name));
-    });
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(ConvertFolder(fax, c.typed.c_str(),
+                                [&](HWND dialog) { EXPECT_EQ(OutputFolderOf(dialog), c.used); }),
+                  (Results{{name, "OK"}}));
+        // A drive root's path keeps its backslash: "T:\" and the name give "T:\\name".
+        EXPECT_EQ(ReadFaxPages(c.used + "\\" + output), ReadFaxPages(fax + "\\" + name));
+    }
+    // The same file again, now with other pages, replaces its output.
+    WriteFaxFixture(fax + "\\" + name, 1, 99);
+    EXPECT_EQ(ConvertFolder(fax, ""), (Results{{name, "OK"}}));
+    EXPECT_EQ(ReadFaxPages(fax + "\\" + output), ReadFaxPages(fax + "\\" + name));
     ::DeleteFileA((drive.Root() + output).c_str());
 }
 

@@ -9,24 +9,24 @@
 #include <tiffio.h>
 
 namespace {
-class ConversionRoute : public ConversionTest {};
+using ConversionRoute = ConversionTest;
 
 TEST_F(ConversionRoute, TheRunningWindowsVersionPicksItsRenderer) {
     ScopedGeneration generation(GetWindowsGeneration());
     const std::string fax = Folder("fax");
     const std::string out = m_root + "\\out";
-    WriteFaxFixture(fax + "\\in 1.awd", 3, 7);
-    const Results results = ConvertFolder(fax, out.c_str(), [](HWND dialog) {
-        EXPECT_EQ(ProgressOf(dialog), (Progress{1, 0, 1}));
-    });
-    EXPECT_EQ(results, (Results{{"in 1.awd", "OK"}}));
+    const std::string source = fax + "\\in 1.awd";
+    WriteFaxFixture(source, 3, 7);
+    EXPECT_EQ(ConvertFolder(fax, out.c_str(),
+                            [](HWND dialog) {
+                                EXPECT_EQ(ProgressOf(dialog), (Progress{1, 0, 1}));
+                            }),
+              (Results{{"in 1.awd", "OK"}}));
     std::vector<uint16_t> compressions;
-    EXPECT_EQ(ReadFaxPages(out + "\\in 1.tif", &compressions), ReadFaxPages(fax + "\\in 1.awd"))
-        << "pixel for pixel";
+    EXPECT_EQ(ReadFaxPages(out + "\\in 1.tif", &compressions), ReadFaxPages(source)) << "pixel for pixel";
     EXPECT_EQ(compressions, std::vector<uint16_t>(3, COMPRESSION_CCITTFAX4));
     EXPECT_EQ(ListFiles(out), std::vector<std::string>{"in 1.tif"}) << "a scratch file was left";
 
-    const std::string source = fax + "\\in 1.awd";
     const auto stub = StubLog();
     const auto control = ControlLog();
     if (UsesConverterProgram(WindowsGeneration)) {
