@@ -6,14 +6,6 @@
 
 namespace {
 constexpr COLORREF kPaleGreen = 0x00E8FFD4;
-
-COLORREF PixelAt(HWND hWnd, int x, int y) {
-    HDC dc = ::GetDC(hWnd);
-    const COLORREF colour = ::GetPixel(dc, x, y);
-    ::ReleaseDC(hWnd, dc);
-    return colour;
-}
-
 // Watches one window's messages from on top of every other subclass.
 WNDPROC g_previous = nullptr;
 int g_iconErase = 0;
@@ -31,10 +23,9 @@ TEST(MainDialogPainting, BackgroundIsPaleGreenAndControlsKeepSystemColours) {
         // Left of the Save Dir button and between the output field and Select All.
         RECT gap{1, 10, 142, 12};
         ::MapDialogRect(dialog, &gap);
-        EXPECT_EQ(kPaleGreen, PixelAt(dialog, gap.left / 2, gap.top));
-        EXPECT_EQ(kPaleGreen, PixelAt(dialog, gap.right, gap.top));
-
         HDC dc = ::GetDC(dialog);
+        EXPECT_EQ(kPaleGreen, ::GetPixel(dc, gap.left / 2, gap.top));
+        EXPECT_EQ(kPaleGreen, ::GetPixel(dc, gap.right, gap.top));
         for (UINT message : {WM_CTLCOLORBTN, WM_CTLCOLORSTATIC, WM_CTLCOLOREDIT, WM_CTLCOLORDLG}) {
             HWND control = message == WM_CTLCOLOREDIT  ? ::GetDlgItem(dialog, IDC_OUTPUT_FOLDER)
                            : message == WM_CTLCOLORDLG ? dialog
