@@ -34,21 +34,27 @@ TEST(MessageRouting, ControlNotificationsGoToTheControlsObjectFirst) {
     });
 }
 
-TEST(MessageRouting, ControlColoursComeFromTheControlWhenItGivesABrush) {
+TEST(MessageRouting, ControlColoursComeFromTheControlWhenItGivesABrushAndDefaultRunsTheWindowsOwn) {
     TestDialog dlg;
     RunModal(dlg, [&](CDialog&) {
         HDC dc = ::GetDC(dlg.m_hWnd);
-        HWND edit = dlg.GetDlgItem(IDC_OUTPUT_FOLDER);
+        const auto brush = [&] {
+            return reinterpret_cast<HBRUSH>(
+                dlg.SendMessage(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                                reinterpret_cast<LPARAM>(dlg.GetDlgItem(IDC_OUTPUT_FOLDER))));
+        };
         dlg.m_edit.brush = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
-        EXPECT_EQ(dlg.m_edit.brush,
-                  reinterpret_cast<HBRUSH>(dlg.SendMessage(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-                                                           reinterpret_cast<LPARAM>(edit))));
+        EXPECT_EQ(dlg.m_edit.brush, brush());
         dlg.m_edit.brush = nullptr;
-        EXPECT_EQ(::GetSysColorBrush(COLOR_WINDOW),
-                  reinterpret_cast<HBRUSH>(dlg.SendMessage(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-                                                           reinterpret_cast<LPARAM>(edit))))
-            << "no brush: the system's colours";
+        EXPECT_EQ(::GetSysColorBrush(COLOR_WINDOW), brush()) << "no brush: the system's colours";
         ::ReleaseDC(dlg.m_hWnd, dc);
+
+        // Default() runs the window's own handling.
+        dlg.m_edit.SetWindowText("D:\\faxes");
+        EXPECT_EQ("D:\\faxes", dlg.m_edit.lastText);
+        CString text;
+        dlg.m_edit.GetWindowText(text);
+        EXPECT_STREQ("D:\\faxes", text);
         dlg.EndDialog(IDOK);
     });
 }
@@ -65,18 +71,6 @@ TEST(MessageRouting, MapsAreScannedInOrderMostDerivedFirst) {
         dlg.SendMessage(WM_COMMAND, IDCANCEL);
     });
     EXPECT_EQ(nullptr, dlg.m_hWnd);
-}
-
-TEST(MessageRouting, DefaultRunsTheWindowsOwnHandling) {
-    TestDialog dlg;
-    RunModal(dlg, [&](CDialog&) {
-        dlg.m_edit.SetWindowText("D:\\faxes");
-        EXPECT_EQ("D:\\faxes", dlg.m_edit.lastText);
-        CString text;
-        dlg.m_edit.GetWindowText(text);
-        EXPECT_STREQ("D:\\faxes", text);
-        dlg.EndDialog(IDOK);
-    });
 }
 
 TEST(MessageRouting, ModalLoopOffersMessagesFromTheTargetUpToTheDialog) {

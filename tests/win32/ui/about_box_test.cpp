@@ -15,13 +15,6 @@
 #include <string>
 
 namespace {
-HWND FindChildByText(HWND parent, const char* text) {
-    for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
-        if (TextOf(child) == text)
-            return child;
-    return nullptr;
-}
-
 // A real click at the centre of `control`, through the system's input queue.
 void ClickOn(HWND control) {
     const RECT rect = RectInParent(control);
@@ -70,12 +63,11 @@ TEST(AboutBox, TemplateAndLink) {
         ::MapDialogRect(d.m_hWnd, &size);
         d.GetClientRect(&client);
         EXPECT_EQ(client, size);
-        const DWORD style = d.GetStyle();
-        EXPECT_EQ(style & (WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME),
-                  static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME));
+        const DWORD frame = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+        EXPECT_EQ(d.GetStyle() & frame, frame);
         EXPECT_EQ(::GetWindowLongA(d.m_hWnd, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
 
-        HWND version = FindChildByText(d.m_hWnd, "Tarnvel Version 1.0");
+        HWND version = ::FindWindowExA(d.m_hWnd, nullptr, "Static", "Tarnvel Version 1.0");
         ASSERT_NE(version, nullptr);
         EXPECT_EQ(static_cast<DWORD>(::GetWindowLongA(version, GWL_STYLE)), 0x50020080u);
         HWND icon = ::GetWindow(d.m_hWnd, GW_CHILD);
@@ -103,8 +95,9 @@ TEST(AboutBox, TemplateAndLink) {
 TEST(AboutBox, ClickOutsideTheLinkClosesItAsOk) {
     ParkedPointer parked;
     CAboutDlg about;
-    const INT_PTR result =
-        RunAbout(about, [](CDialog& d) { ClickOn(FindChildByText(d.m_hWnd, "Tarnvel Version 1.0")); });
+    const INT_PTR result = RunAbout(about, [](CDialog& d) {
+        ClickOn(::FindWindowExA(d.m_hWnd, nullptr, "Static", "Tarnvel Version 1.0"));
+    });
     EXPECT_EQ(result, IDOK);
 }
 

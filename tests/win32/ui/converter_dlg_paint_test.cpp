@@ -16,7 +16,7 @@ LRESULT CALLBACK Watch(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 } // namespace
 
-TEST(MainDialogPainting, BackgroundIsPaleGreenAndControlsKeepSystemColours) {
+TEST(MainDialogPainting, BackgroundIsPaleGreenControlsKeepSystemColoursAndTheIconAloneIsErasedWhenMinimised) {
     WithMainDialog([](HWND dialog) {
         ::RedrawWindow(dialog, nullptr, nullptr,
                        RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -36,13 +36,10 @@ TEST(MainDialogPainting, BackgroundIsPaleGreenAndControlsKeepSystemColours) {
             EXPECT_EQ(::GetSysColorBrush(expected), brush) << std::hex << message;
         }
         ::ReleaseDC(dialog, dc);
-    });
-}
 
-// Wine gives a minimised window an empty client area, so the system never asks it to paint and
-// the icon cannot be read back; the paint request is therefore sent directly.
-TEST(MainDialogPainting, MinimisedWindowErasesForItsIconOnly) {
-    WithMainDialog([](HWND dialog) {
+        // Minimised it erases for its icon only. Wine gives a minimised window an empty client
+        // area, so the system never asks it to paint and the icon cannot be read back; the paint
+        // request is therefore sent directly.
         g_previous = reinterpret_cast<WNDPROC>(
             ::SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Watch)));
         g_iconErase = 0;
