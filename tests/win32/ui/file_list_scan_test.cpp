@@ -4,6 +4,7 @@
 #include "support/text_file.h"
 #include "temp_folder.h"
 #include "ui_test_support.h"
+#include "win32/convert/conversion_fixture.h"
 #include "win32/dialog_driver.h"
 
 #include <gtest/gtest.h>
@@ -69,14 +70,9 @@ TEST(FolderScan, ListsTheQualifyingFilesInTheFileSystemsOrder) {
     // The expected order is the file system's own: no sorting is done.
     const Texts listed = {"fax.awd", "FAX2.AWD", "Fax3.Awd", "notes.rawd", "faxawd", "hidden.awd"};
     Texts expected;
-    WIN32_FIND_DATAA found;
-    HANDLE find = ::FindFirstFileA((temp / "*.*").c_str(), &found);
-    ASSERT_NE(find, INVALID_HANDLE_VALUE);
-    do {
-        if (std::find(listed.begin(), listed.end(), found.cFileName) != listed.end())
-            expected.push_back(found.cFileName);
-    } while (::FindNextFileA(find, &found));
-    ::FindClose(find);
+    for (const std::string& name : ListFiles(temp.Path()))
+        if (std::find(listed.begin(), listed.end(), name) != listed.end())
+            expected.push_back(name);
     ASSERT_EQ(expected.size(), 6u);
     EXPECT_EQ(Listed(temp.Path()).names, expected);
 }
