@@ -63,14 +63,6 @@ void InstallFaultingGetField(TIFF* tif) {
         g_previousExtender(tif);
 }
 
-class ScopedFaultingTags {
-public:
-    ScopedFaultingTags() { g_previousExtender = TIFFSetTagExtender(InstallFaultingGetField); }
-    ~ScopedFaultingTags() { TIFFSetTagExtender(g_previousExtender); }
-    ScopedFaultingTags(const ScopedFaultingTags&) = delete;
-    ScopedFaultingTags& operator=(const ScopedFaultingTags&) = delete;
-};
-
 // Stands in for a fault deep inside a codec: the first error the library reports faults.
 bool g_faultOnError = false;
 void FaultingErrorHandler(const char*, const char*, va_list) {
@@ -78,13 +70,37 @@ void FaultingErrorHandler(const char*, const char*, va_list) {
         *g_nowhere = 1;
 }
 
+PageSpec Marked(PageSpec page, const char* marker) {
+    page.extraTags = [marker](TIFF* tif) { TIFFSetField(tif, TIFFTAG_DOCUMENTNAME, marker); };
+    return page;
+}
+
+// CopyInToOut with the faulting tag methods in every file the library opens meanwhile and, when
+// `faultOnError`, a fault at the library's first error report.
+int CopyWithFaults(const TempDir& dir, bool faultOnError = false) {
+    SilenceLibraryMessages(); // once, before the handler is replaced here
+    g_faultOnError = faultOnError;
+    const TIFFErrorHandler previousHandler = TIFFSetErrorHandler(FaultingErrorHandler);
+    g_previousExtender = TIFFSetTagExtender(InstallFaultingGetField);
+    const int result = CopyInToOut(dir);
+    TIFFSetTagExtender(g_previousExtender);
+    TIFFSetErrorHandler(previousHandler);
+    return result;
+}
+
+class FaultGuard : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!FaultGuardCompiledIn())
+            GTEST_SKIP() << "the fault guard is compiled out in sanitizer builds (TIFFCOPY_NO_FAULT_GUARD); "
+                            "native.tiffcopy_guard and win32.tiffcopy run these tests";
+    }
+};
+
 // The fault strikes while the directory's tags are read, or after two of its strips were
 // written (the library then counts the output as being written, which only a completed
 // directory ends).
-TEST(FaultGuard, FaultInSecondOfThreeDirectoriesAbandonsOnlyThatDirectory) {
-    if (!FaultGuardCompiledIn())
-        GTEST_SKIP() << "the fault guard is compiled out in sanitizer builds (TIFFCOPY_NO_FAULT_GUARD); "
-                        "native.tiffcopy_guard and win32.tiffcopy run this test";
+TEST_F(FaultGuard, FaultInSecondOfThreeDirectoriesAbandonsOnlyThatDirectory) {
     for (const bool amidImageData : {false, true}) {
         SCOPED_TRACE(amidImageData ? "amid the image data" : "while the tags are read");
         TempDir dir;
@@ -97,21 +113,11 @@ TEST(FaultGuard, FaultInSecondOfThreeDirectoriesAbandonsOnlyThatDirectory) {
         if (amidImageData)
             pages[1].cutLastStrip = true;
         else
-            pages[1].extraTags = [](TIFF* tif) { TIFFSetField(tif, TIFFTAG_DOCUMENTNAME, kFaultMarker); };
+            pages[1] = Marked(pages[1], kFaultMarker);
         ASSERT_TRUE(WriteTiff(dir.Path("in.tif"), pages));
 
-        const CopyOptions options = ProgramOptions();
-        SilenceLibraryMessages();
-        const TIFFErrorHandler previous = TIFFSetErrorHandler(FaultingErrorHandler);
-        g_faultOnError = amidImageData;
-        int result = -100;
-        {
-            ScopedFaultingTags faulting;
-            result = CopyInToOut(dir, options);
-        }
-        TIFFSetErrorHandler(previous);
+        EXPECT_EQ(0, CopyWithFaults(dir, amidImageData));
         EXPECT_FALSE(g_faultOnError) << "no fault was raised";
-        EXPECT_EQ(0, result);
         EXPECT_EQ(1, LastCopyReport().abandonedDirectories);
         EXPECT_EQ(2, LastCopyReport().directoriesWritten);
 
@@ -127,68 +133,35 @@ TEST(FaultGuard, FaultInSecondOfThreeDirectoriesAbandonsOnlyThatDirectory) {
     }
 }
 
-// After a caught fault the input is one of the handles the fault may have broken: moving it on to
-// the next directory runs under the guard too, and when that faults as well the file fails with
-// what was written before.
-TEST(FaultGuard, FaultWhileTheInputMovesOnAfterAFaultFailsTheFile) {
-    if (!FaultGuardCompiledIn())
-        GTEST_SKIP() << "the fault guard is compiled out in sanitizer builds (TIFFCOPY_NO_FAULT_GUARD)";
-    TempDir dir;
-    std::vector<PageSpec> pages = {FaxPage(COMPRESSION_CCITTFAX3, 40, 1),
-                                   FaxPage(COMPRESSION_CCITTFAX3, 50, 2),
-                                   FaxPage(COMPRESSION_CCITTFAX3, 60, 3)};
-    pages[1].extraTags = [](TIFF* tif) { TIFFSetField(tif, TIFFTAG_DOCUMENTNAME, kFaultMarker); };
-    pages[2].extraTags = [](TIFF* tif) { TIFFSetField(tif, TIFFTAG_DOCUMENTNAME, kReadFaultMarker); };
-    ASSERT_TRUE(WriteTiff(dir.Path("in.tif"), pages));
-    int result = -100;
-    {
-        ScopedFaultingTags faulting;
-        result = CopyInToOut(dir);
-    }
-    EXPECT_EQ(1, result);
-    EXPECT_EQ(1, LastCopyReport().abandonedDirectories);
-    EXPECT_EQ(1, CountDirectories(dir.Path("out.tif")));
-}
-
-TEST(FaultGuard, CopyAfterACaughtFaultIsUnaffected) {
-    if (!FaultGuardCompiledIn())
-        GTEST_SKIP() << "the fault guard is compiled out in sanitizer builds (TIFFCOPY_NO_FAULT_GUARD)";
-    TempDir dir;
-    PageSpec faulting = FaxPage(COMPRESSION_CCITTFAX4, 30, 1);
-    faulting.extraTags = [](TIFF* tif) { TIFFSetField(tif, TIFFTAG_DOCUMENTNAME, kFaultMarker); };
-    ASSERT_TRUE(WriteTiff(dir.Path("faulting.tif"), {faulting}));
-    const PageSpec plain = FaxPage(COMPRESSION_CCITTFAX3, 50, 2);
-    ASSERT_TRUE(WriteTiff(dir.Path("plain.tif"), {plain}));
-
-    const CopyOptions options = ProgramOptions();
-    {
-        ScopedFaultingTags faultingTags;
-        EXPECT_EQ(0, CopyTiff(dir.Path("faulting.tif").c_str(), dir.Path("out1.tif").c_str(), &options));
-        EXPECT_EQ(1, LastCopyReport().abandonedDirectories);
-    }
-    ASSERT_EQ(0, CopyTiff(dir.Path("plain.tif").c_str(), dir.Path("out2.tif").c_str(), &options));
-    EXPECT_EQ(0, LastCopyReport().abandonedDirectories);
-    TiffHandle out = OpenForReading(dir.Path("out2.tif"));
-    ASSERT_TRUE(out);
-    EXPECT_EQ(PagePixels(plain), ReadPixels(out.get()));
-}
-TEST(FaultGuard, FaultInTheLastDirectoryLeavesNoBrokenDirectoryBehind) {
-    if (!FaultGuardCompiledIn())
-        GTEST_SKIP() << "the fault guard is compiled out in sanitizer builds (TIFFCOPY_NO_FAULT_GUARD)";
-    TempDir dir;
-    std::vector<PageSpec> pages = {FaxPage(COMPRESSION_CCITTFAX3, 40, 1),
-                                   FaxPage(COMPRESSION_CCITTFAX3, 50, 2)};
-    pages[1].extraTags = [](TIFF* tif) { TIFFSetField(tif, TIFFTAG_DOCUMENTNAME, kFaultMarker); };
-    ASSERT_TRUE(WriteTiff(dir.Path("in.tif"), pages));
-    const CopyOptions options = ProgramOptions();
-    {
-        ScopedFaultingTags faulting;
-        EXPECT_EQ(0, CopyInToOut(dir, options));
-    }
-    EXPECT_EQ(1, LastCopyReport().abandonedDirectories);
-    EXPECT_EQ(1, CountDirectories(dir.Path("out.tif")));
+void ExpectFirstPage(const TempDir& dir, const PageSpec& page) {
     TiffHandle out = OpenForReading(dir.Path("out.tif"));
     ASSERT_TRUE(out);
-    EXPECT_EQ(PagePixels(pages[0]), ReadPixels(out.get()));
+    EXPECT_EQ(PagePixels(page), ReadPixels(out.get()));
+}
+
+// A fault in the last directory leaves no broken directory behind. After a caught fault the input
+// is one of the handles the fault may have broken: moving it on to the next directory runs under
+// the guard too, and when that faults as well the file fails with what was written before. The
+// next copy is unaffected.
+TEST_F(FaultGuard, AfterAFaultOnlyTheDirectoriesWrittenBeforeRemainAndTheNextCopyIsUnaffected) {
+    for (const bool faultAgain : {false, true}) {
+        SCOPED_TRACE(faultAgain ? "the input faults again as it moves on" : "the last directory faults");
+        TempDir dir;
+        std::vector<PageSpec> pages = {FaxPage(COMPRESSION_CCITTFAX3, 40, 1),
+                                       Marked(FaxPage(COMPRESSION_CCITTFAX3, 50, 2), kFaultMarker)};
+        if (faultAgain)
+            pages.push_back(Marked(FaxPage(COMPRESSION_CCITTFAX3, 60, 3), kReadFaultMarker));
+        ASSERT_TRUE(WriteTiff(dir.Path("in.tif"), pages));
+        EXPECT_EQ(faultAgain ? 1 : 0, CopyWithFaults(dir));
+        EXPECT_EQ(1, LastCopyReport().abandonedDirectories);
+        EXPECT_EQ(1, CountDirectories(dir.Path("out.tif")));
+        ExpectFirstPage(dir, pages[0]);
+    }
+    TempDir plain;
+    const PageSpec page = FaxPage(COMPRESSION_CCITTFAX3, 50, 2);
+    ASSERT_TRUE(WriteTiff(plain.Path("in.tif"), {page}));
+    ASSERT_EQ(0, CopyInToOut(plain));
+    EXPECT_EQ(0, LastCopyReport().abandonedDirectories);
+    ExpectFirstPage(plain, page);
 }
 } // namespace

@@ -8,18 +8,6 @@ int* volatile g_nowhere = nullptr;
 volatile int g_zero = 0;
 volatile int g_result = 0;
 
-void Succeed(void* ran) {
-    *static_cast<bool*>(ran) = true;
-}
-
-void Dereference(void*) {
-    g_result = *g_nowhere;
-}
-
-void DivideByZero(void*) {
-    g_result = 7 / g_zero;
-}
-
 #if defined(_WIN32) && defined(__i386__)
 // A registration record of the work's own between the fault and the guard, as a runtime function
 // that holds a lock has one: it must get its unwind call before the guard lands.
@@ -53,14 +41,15 @@ TEST(FaultKinds, FramesBetweenTheFaultAndTheGuardAreUnwound) {
 TEST(FaultKinds, EachFaultAbandonsOnlyTheGuardedCall) {
     if (!FaultGuardCompiledIn())
         GTEST_SKIP() << "the fault guard is compiled out in sanitizer builds (TIFFCOPY_NO_FAULT_GUARD)";
+    const auto succeed = [](void* ran) { *static_cast<bool*>(ran) = true; };
     bool ran = false;
-    EXPECT_TRUE(RunGuarded(Succeed, &ran));
+    EXPECT_TRUE(RunGuarded(succeed, &ran));
     EXPECT_TRUE(ran);
-    EXPECT_FALSE(RunGuarded(Dereference, nullptr));
-    EXPECT_FALSE(RunGuarded(DivideByZero, nullptr));
+    EXPECT_FALSE(RunGuarded([](void*) { g_result = *g_nowhere; }, nullptr));
+    EXPECT_FALSE(RunGuarded([](void*) { g_result = 7 / g_zero; }, nullptr));
     // The guard is gone again and a later call is unaffected.
     ran = false;
-    EXPECT_TRUE(RunGuarded(Succeed, &ran));
+    EXPECT_TRUE(RunGuarded(succeed, &ran));
     EXPECT_TRUE(ran);
 }
 } // namespace

@@ -2,11 +2,12 @@
 // PreTranslateMessage walk.
 #include "win32/framework/test_dialog.h"
 #include "win32/modal_runner.h"
-#include "framework/handle.h"
 
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
+
+#include <thread>
 
 TEST(MessageRouting, ControlNotificationsGoToTheControlsObjectFirst) {
     TestDialog dlg;
@@ -27,29 +28,33 @@ TEST(MessageRouting, ControlNotificationsGoToTheControlsObjectFirst) {
         insert.hInsertAfter = TVI_LAST;
         insert.item.mask = TVIF_TEXT;
         insert.item.pszText = const_cast<char*>("C:\\");
-        auto item = reinterpret_cast<HTREEITEM>(
-            ::SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-        ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+        TreeView_SelectItem(tree, TreeView_InsertItem(tree, &insert));
         EXPECT_EQ(1, dlg.m_treeSelections) << "WM_NOTIFY of a control without an object: the dialog's entry";
         dlg.EndDialog(IDOK);
     });
 }
 
-TEST(MessageRouting, ControlColoursComeFromTheControlWhenItGivesABrush) {
+TEST(MessageRouting, ControlColoursComeFromTheControlWhenItGivesABrushAndDefaultRunsTheWindowsOwn) {
     TestDialog dlg;
     RunModal(dlg, [&](CDialog&) {
         HDC dc = ::GetDC(dlg.m_hWnd);
-        HWND edit = dlg.GetDlgItem(IDC_OUTPUT_FOLDER);
+        const auto brush = [&] {
+            return reinterpret_cast<HBRUSH>(
+                dlg.SendMessage(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                                reinterpret_cast<LPARAM>(dlg.GetDlgItem(IDC_OUTPUT_FOLDER))));
+        };
         dlg.m_edit.brush = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
-        EXPECT_EQ(dlg.m_edit.brush,
-                  reinterpret_cast<HBRUSH>(dlg.SendMessage(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-                                                           reinterpret_cast<LPARAM>(edit))));
+        EXPECT_EQ(dlg.m_edit.brush, brush());
         dlg.m_edit.brush = nullptr;
-        EXPECT_EQ(::GetSysColorBrush(COLOR_WINDOW),
-                  reinterpret_cast<HBRUSH>(dlg.SendMessage(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-                                                           reinterpret_cast<LPARAM>(edit))))
-            << "no brush: the system's colours";
+        EXPECT_EQ(::GetSysColorBrush(COLOR_WINDOW), brush()) << "no brush: the system's colours";
         ::ReleaseDC(dlg.m_hWnd, dc);
+
+        // Default() runs the window's own handling.
+        dlg.m_edit.SetWindowText("D:\\faxes");
+        EXPECT_EQ("D:\\faxes", dlg.m_edit.lastText);
+        CString text;
+        dlg.m_edit.GetWindowText(text);
+        EXPECT_STREQ("D:\\faxes", text);
         dlg.EndDialog(IDOK);
     });
 }
@@ -66,18 +71,6 @@ TEST(MessageRouting, MapsAreScannedInOrderMostDerivedFirst) {
         dlg.SendMessage(WM_COMMAND, IDCANCEL);
     });
     EXPECT_EQ(nullptr, dlg.m_hWnd);
-}
-
-TEST(MessageRouting, DefaultRunsTheWindowsOwnHandling) {
-    TestDialog dlg;
-    RunModal(dlg, [&](CDialog&) {
-        dlg.m_edit.SetWindowText("D:\\faxes");
-        EXPECT_EQ("D:\\faxes", dlg.m_edit.lastText);
-        CString text;
-        dlg.m_edit.GetWindowText(text);
-        EXPECT_STREQ("D:\\faxes", text);
-        dlg.EndDialog(IDOK);
-    });
 }
 
 TEST(MessageRouting, ModalLoopOffersMessagesFromTheTargetUpToTheDialog) {
@@ -123,54 +116,22 @@ TEST(MessageRouting, ObjectsLetGoOfTheirWindowsWhenTheyAreDestroyed) {
               }));
 }
 
-namespace {
-// A window made and subclassed by a thread of its own, which keeps it until told to let go (or
-// for at most 30 s, so that a test that fails early leaves no thread behind).
-class OtherThreadWindow {
-public:
-    OtherThreadWindow() : m_thread(::CreateThread(nullptr, 0, &Run, this, 0, nullptr)) {}
-    ~OtherThreadWindow() { LetGo(); }
-    OtherThreadWindow(const OtherThreadWindow&) = delete;
-    OtherThreadWindow& operator=(const OtherThreadWindow&) = delete;
-
-    bool Made() { return m_thread && ::WaitForSingleObject(m_made.Get(), 10000) == WAIT_OBJECT_0; }
-    // Tells the thread to destroy its window and end; true once it has.
-    bool LetGo() {
-        ::SetEvent(m_release.Get());
-        return ::WaitForSingleObject(m_thread.Get(), 10000) == WAIT_OBJECT_0;
-    }
-
-    CWnd* object = nullptr;
-    HWND hWnd = nullptr;
-
-private:
-    static DWORD WINAPI Run(void* param) {
-        auto* self = static_cast<OtherThreadWindow*>(param);
-        CWnd object;
-        if (object.CreateEx(0, "STATIC", "", WS_POPUP, RECT{0, 0, 10, 10}, nullptr, 0)) {
-            self->object = &object;
-            self->hWnd = object.m_hWnd;
-        }
-        ::SetEvent(self->m_made.Get());
-        ::WaitForSingleObject(self->m_release.Get(), 30000);
-        object.DestroyWindow();
-        return 0;
-    }
-
-    CHandle m_made{::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
-    CHandle m_release{::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
-    CHandle m_thread;
-};
-} // namespace
-
+// The map from windows to objects is the process's: a thread other than the window's finds the
+// object, cannot bind a second one, and finds none once the window is gone.
 TEST(MessageRouting, AnyThreadFindsAWindowsObjectUntilTheWindowIsGone) {
-    OtherThreadWindow other;
-    ASSERT_TRUE(other.Made());
-    ASSERT_NE(nullptr, other.hWnd);
-    EXPECT_EQ(other.object, CWnd::FromHandlePermanent(other.hWnd));
+    CWnd object;
+    ASSERT_TRUE(object.CreateEx(0, "STATIC", "", WS_POPUP, RECT{0, 0, 10, 10}, nullptr, 0));
+    const HWND window = object.m_hWnd;
+    CWnd* found = nullptr;
     CWnd second;
-    EXPECT_FALSE(second.SubclassWindow(other.hWnd)) << "a window has one object";
-    EXPECT_TRUE(other.LetGo());
-    EXPECT_FALSE(::IsWindow(other.hWnd));
-    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(other.hWnd));
+    BOOL bound = TRUE;
+    std::thread([&] {
+        found = CWnd::FromHandlePermanent(window);
+        bound = second.SubclassWindow(window);
+    }).join();
+    EXPECT_EQ(&object, found);
+    EXPECT_FALSE(bound) << "a window has one object";
+    object.DestroyWindow();
+    std::thread([&] { found = CWnd::FromHandlePermanent(window); }).join();
+    EXPECT_EQ(nullptr, found);
 }

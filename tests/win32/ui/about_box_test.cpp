@@ -3,6 +3,7 @@
 #include "win32/modal_runner.h"
 #include "framework/win_app.h"
 #include "link_label_test_support.h"
+#include "rect_compare.h"
 #include "ui/about_dlg.h"
 #include "ui/converter_dlg.h"
 #include "ui/resource.h"
@@ -14,17 +15,11 @@
 #include <string>
 
 namespace {
-HWND FindChildByText(HWND parent, const char* text) {
-    for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        if (TextOf(child) == text)
-            return child;
-    }
-    return nullptr;
-}
-
-// A real click at a point of `window` (client coordinates), through the system's input queue.
-void ClickAt(HWND window, POINT point) {
-    ::ClientToScreen(window, &point);
+// A real click at the centre of `control`, through the system's input queue.
+void ClickOn(HWND control) {
+    const RECT rect = RectInParent(control);
+    POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ::ClientToScreen(::GetParent(control), &point);
     ::SetCursorPos(point.x, point.y);
     INPUT input[3] = {};
     for (INPUT& i : input)
@@ -37,20 +32,11 @@ void ClickAt(HWND window, POINT point) {
 
 // Puts the mouse pointer back in the screen's corner, away from where the next test's windows
 // appear, once a test that moved it ends.
-class ParkedPointer {
-public:
-    ParkedPointer() = default;
+struct ParkedPointer {
     ~ParkedPointer() {
         ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
     }
-    ParkedPointer(const ParkedPointer&) = delete;
-    ParkedPointer& operator=(const ParkedPointer&) = delete;
 };
-
-POINT CentreOf(HWND control) {
-    RECT rect = RectInParent(control);
-    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
 
 // Runs `body` in the open About box, then, unless the box has already ended, lets the loop run
 // 1.5 s longer, calls `last` and cancels the box.
@@ -73,18 +59,15 @@ TEST(AboutBox, TemplateAndLink) {
     CAboutDlg about;
     const INT_PTR result = RunModal(about, [&](CDialog& d) {
         EXPECT_EQ(TextOf(d.m_hWnd), "About Tarnvel");
-        RECT size{0, 0, 225, 108};
+        RECT size{0, 0, 225, 108}, client;
         ::MapDialogRect(d.m_hWnd, &size);
-        RECT client;
         d.GetClientRect(&client);
-        EXPECT_EQ(client.right, size.right);
-        EXPECT_EQ(client.bottom, size.bottom);
-        const DWORD style = d.GetStyle();
-        EXPECT_EQ(style & (WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME),
-                  static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME));
+        EXPECT_EQ(client, size);
+        const DWORD frame = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+        EXPECT_EQ(d.GetStyle() & frame, frame);
         EXPECT_EQ(::GetWindowLongA(d.m_hWnd, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
 
-        HWND version = FindChildByText(d.m_hWnd, "Tarnvel Version 1.0");
+        HWND version = ::FindWindowExA(d.m_hWnd, nullptr, "Static", "Tarnvel Version 1.0");
         ASSERT_NE(version, nullptr);
         EXPECT_EQ(static_cast<DWORD>(::GetWindowLongA(version, GWL_STYLE)), 0x50020080u);
         HWND icon = ::GetWindow(d.m_hWnd, GW_CHILD);
@@ -113,8 +96,7 @@ TEST(AboutBox, ClickOutsideTheLinkClosesItAsOk) {
     ParkedPointer parked;
     CAboutDlg about;
     const INT_PTR result = RunAbout(about, [](CDialog& d) {
-        HWND version = FindChildByText(d.m_hWnd, "Tarnvel Version 1.0");
-        ClickAt(d.m_hWnd, CentreOf(version));
+        ClickOn(::FindWindowExA(d.m_hWnd, nullptr, "Static", "Tarnvel Version 1.0"));
     });
     EXPECT_EQ(result, IDOK);
 }
@@ -138,7 +120,7 @@ TEST(AboutBox, ClickOnTheLinkIsTakenByTheLinkAndTheBoxStaysOpen) {
         about,
         [&](CDialog& d) {
             aboutWindow = d.m_hWnd;
-            ClickAt(d.m_hWnd, CentreOf(d.GetDlgItem(IDC_HOMEPAGE)));
+            ClickOn(d.GetDlgItem(IDC_HOMEPAGE));
         },
         [&](CDialog& d) { linkColour = AskColours(d.GetDlgItem(IDC_HOMEPAGE)).text; });
     EXPECT_EQ(result, IDCANCEL);
@@ -150,51 +132,33 @@ TEST(AboutBox, ClickOnTheLinkIsTakenByTheLinkAndTheBoxStaysOpen) {
     app.m_pMainWnd = nullptr;
 }
 
-namespace {
-// Opens the main window with the program's application object around it, does `open` and
-// reports the About boxes seen (and closed) meanwhile.
-struct AboutSeen {
-    int boxes = 0;
-    bool ownerDisabled = false;
-};
-
-AboutSeen OpenAboutFromMainWindow(const std::function<void(CDialog&)>& open) {
+// Both ways open the box, owned by the main window, which waits for it disabled.
+TEST(AboutBox, OpensFromTheAboutButtonAndTheSystemMenuItem) {
     CWinApp app;
     CConverterDlg dlg;
     app.m_pMainWnd = &dlg;
-    AboutSeen seen;
     RunModal(dlg, [&](CDialog& d) {
-        DialogWatcher watcher([](HWND w) { return TextOf(w) == "About Tarnvel"; },
-                              [&](HWND box) {
-                                  seen.ownerDisabled =
-                                      !::IsWindowEnabled(d.m_hWnd) && ::GetWindow(box, GW_OWNER) == d.m_hWnd;
-                                  ::PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
-                              });
-        open(d);
-        seen.boxes = watcher.seen();
-        d.EndDialog(IDCANCEL);
-    });
-    app.m_pMainWnd = nullptr;
-    return seen;
-}
-} // namespace
-
-TEST(AboutBox, OpensFromTheAboutButton) {
-    const AboutSeen seen = OpenAboutFromMainWindow([](CDialog& d) {
-        d.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_ABOUT, BN_CLICKED),
-                      reinterpret_cast<LPARAM>(d.GetDlgItem(IDC_ABOUT)));
-    });
-    EXPECT_EQ(seen.boxes, 1);
-    EXPECT_TRUE(seen.ownerDisabled);
-}
-
-TEST(AboutBox, OpensFromTheSystemMenuItem) {
-    const AboutSeen seen = OpenAboutFromMainWindow([](CDialog& d) {
         char item[64] = "";
         ::GetMenuStringA(d.GetSystemMenu(FALSE), IDM_ABOUTBOX, item, sizeof(item), MF_BYCOMMAND);
         EXPECT_STREQ(item, "&About Tarnvel...");
-        d.SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+        for (const bool menu : {false, true}) {
+            SCOPED_TRACE(menu ? "system menu" : "About button");
+            bool ownerDisabled = false;
+            DialogWatcher watcher([](HWND w) { return TextOf(w) == "About Tarnvel"; },
+                                  [&](HWND box) {
+                                      ownerDisabled = !::IsWindowEnabled(d.m_hWnd) &&
+                                                      ::GetWindow(box, GW_OWNER) == d.m_hWnd;
+                                      ::PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+                                  });
+            if (menu)
+                d.SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+            else
+                d.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_ABOUT, BN_CLICKED),
+                              reinterpret_cast<LPARAM>(d.GetDlgItem(IDC_ABOUT)));
+            EXPECT_EQ(watcher.seen(), 1);
+            EXPECT_TRUE(ownerDisabled);
+        }
+        d.EndDialog(IDCANCEL);
     });
-    EXPECT_EQ(seen.boxes, 1);
-    EXPECT_TRUE(seen.ownerDisabled);
+    app.m_pMainWnd = nullptr;
 }

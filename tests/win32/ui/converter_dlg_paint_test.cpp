@@ -6,14 +6,6 @@
 
 namespace {
 constexpr COLORREF kPaleGreen = 0x00E8FFD4;
-
-COLORREF PixelAt(HWND hWnd, int x, int y) {
-    HDC dc = ::GetDC(hWnd);
-    const COLORREF colour = ::GetPixel(dc, x, y);
-    ::ReleaseDC(hWnd, dc);
-    return colour;
-}
-
 // Watches one window's messages from on top of every other subclass.
 WNDPROC g_previous = nullptr;
 int g_iconErase = 0;
@@ -24,17 +16,16 @@ LRESULT CALLBACK Watch(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 } // namespace
 
-TEST(MainDialogPainting, BackgroundIsPaleGreenAndControlsKeepSystemColours) {
+TEST(MainDialogPainting, BackgroundIsPaleGreenControlsKeepSystemColoursAndTheIconAloneIsErasedWhenMinimised) {
     WithMainDialog([](HWND dialog) {
         ::RedrawWindow(dialog, nullptr, nullptr,
                        RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         // Left of the Save Dir button and between the output field and Select All.
         RECT gap{1, 10, 142, 12};
         ::MapDialogRect(dialog, &gap);
-        EXPECT_EQ(kPaleGreen, PixelAt(dialog, gap.left / 2, gap.top));
-        EXPECT_EQ(kPaleGreen, PixelAt(dialog, gap.right, gap.top));
-
         HDC dc = ::GetDC(dialog);
+        EXPECT_EQ(kPaleGreen, ::GetPixel(dc, gap.left / 2, gap.top));
+        EXPECT_EQ(kPaleGreen, ::GetPixel(dc, gap.right, gap.top));
         for (UINT message : {WM_CTLCOLORBTN, WM_CTLCOLORSTATIC, WM_CTLCOLOREDIT, WM_CTLCOLORDLG}) {
             HWND control = message == WM_CTLCOLOREDIT  ? ::GetDlgItem(dialog, IDC_OUTPUT_FOLDER)
                            : message == WM_CTLCOLORDLG ? dialog
@@ -45,13 +36,10 @@ TEST(MainDialogPainting, BackgroundIsPaleGreenAndControlsKeepSystemColours) {
             EXPECT_EQ(::GetSysColorBrush(expected), brush) << std::hex << message;
         }
         ::ReleaseDC(dialog, dc);
-    });
-}
 
-// Wine gives a minimised window an empty client area, so the system never asks it to paint and
-// the icon cannot be read back; the paint request is therefore sent directly.
-TEST(MainDialogPainting, MinimisedWindowErasesForItsIconOnly) {
-    WithMainDialog([](HWND dialog) {
+        // Minimised it erases for its icon only. Wine gives a minimised window an empty client
+        // area, so the system never asks it to paint and the icon cannot be read back; the paint
+        // request is therefore sent directly.
         g_previous = reinterpret_cast<WNDPROC>(
             ::SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Watch)));
         g_iconErase = 0;

@@ -8,23 +8,11 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-LPARAM ItemData(HWND dialog, int row) {
-    LVITEMA item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    item.lParam = -1;
-    ::SendDlgItemMessageA(dialog, IDC_LIST_FILES, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    return item.lParam;
-}
-} // namespace
-
-TEST(FileListRefill, EachSelectionReplacesTheRowsAndTheOutputFolder) {
-    TempFolder first("refill-a");
+TEST(FileListRefill, EachSelectionReplacesTheRowsAndTheOutputFolderAndUnticksWhileSelectAllStays) {
+    TempFolder first("refill-a"), second("refill-b");
     const SYSTEMTIME afternoon = Utc(2008, 5, 12, 13, 5);
     first.MakeFile("one.awd", 4321, &afternoon);
     first.MakeFile("skip.txt", 1, &afternoon);
-    TempFolder second("refill-b");
     for (const char* name : {"x.awd", "y.AWD", "z.awd"})
         second.MakeFile(name, 7, &afternoon);
 
@@ -36,46 +24,32 @@ TEST(FileListRefill, EachSelectionReplacesTheRowsAndTheOutputFolder) {
         EXPECT_EQ(CellOf(dialog, 0, 2), "2008.05.12 01:05");
         EXPECT_EQ(CellOf(dialog, 0, 3), "");
         EXPECT_EQ(CheckOf(dialog, 0), 1) << "unticked";
-        EXPECT_EQ(ItemData(dialog, 0), 0);
+        LVITEMA item{};
+        item.mask = LVIF_PARAM;
+        item.lParam = -1;
+        ::SendDlgItemMessageA(dialog, IDC_LIST_FILES, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        EXPECT_EQ(item.lParam, 0);
         EXPECT_EQ(OutputFolderOf(dialog), first.Path());
 
         // A folder chosen with Save Dir holds until the next selection; an earlier result goes
-        // with its row.
+        // with its row; Select All stays ticked but the new rows come unticked.
         TypeOutputFolder(dialog, "C:\\elsewhere");
         LVITEMA result{};
         result.iSubItem = 3;
         result.pszText = const_cast<char*>("OK");
         ::SendDlgItemMessageA(dialog, IDC_LIST_FILES, LVM_SETITEMTEXTA, 0, reinterpret_cast<LPARAM>(&result));
+        HWND box = ::GetDlgItem(dialog, IDC_SELECT_ALL);
+        ::SendMessageA(box, BM_CLICK, 0, 0);
+        ASSERT_EQ(CheckOf(dialog, 0), 2);
         SelectFolder(dialog, second.Path());
+        EXPECT_EQ(::SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
         ASSERT_EQ(RowCount(dialog), 3);
         for (int row = 0; row < 3; ++row) {
             EXPECT_EQ(CellOf(dialog, row, 1), "7");
             EXPECT_EQ(ResultOf(dialog, row), "");
+            EXPECT_EQ(CheckOf(dialog, row), 1);
         }
         EXPECT_EQ(OutputFolderOf(dialog), second.Path());
-    });
-}
-
-TEST(FileListRefill, RowsComeUntickedWhileSelectAllStaysTicked) {
-    TempFolder first("ticks-a");
-    first.MakeFile("a.awd");
-    first.MakeFile("b.awd");
-    TempFolder second("ticks-b");
-    second.MakeFile("c.awd");
-    second.MakeFile("d.awd");
-
-    WithMainDialog([&](HWND dialog) {
-        SelectFolder(dialog, first.Path());
-        HWND box = ::GetDlgItem(dialog, IDC_SELECT_ALL);
-        ::SendMessageA(box, BM_CLICK, 0, 0);
-        ASSERT_EQ(CheckOf(dialog, 0), 2);
-        ASSERT_EQ(CheckOf(dialog, 1), 2);
-
-        SelectFolder(dialog, second.Path());
-        EXPECT_EQ(::SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
-        ASSERT_EQ(RowCount(dialog), 2);
-        EXPECT_EQ(CheckOf(dialog, 0), 1);
-        EXPECT_EQ(CheckOf(dialog, 1), 1);
     });
 }
 
@@ -107,8 +81,7 @@ TEST(FileListRefill, SelectingInTheDialogsTreeListsThatFolder) {
 
     WithMainDialog([&](HWND dialog) {
         const HWND tree = ::GetDlgItem(dialog, IDC_TREE_FOLDERS);
-        EXPECT_EQ(RowCount(dialog), 0) << "nothing selected at start";
-        EXPECT_EQ(TreeView_GetSelection(tree), nullptr);
+        EXPECT_EQ(TreeView_GetSelection(tree), nullptr) << "nothing selected at start";
         HTREEITEM folder = SelectInTree(dialog, temp.Path());
         ASSERT_NE(folder, nullptr);
         ASSERT_EQ(RowCount(dialog), 1);

@@ -122,31 +122,24 @@ TEST(FolderDialogCallback, DefaultValidationBeepsAndKeepsTheBrowserOpen) {
     EXPECT_TRUE(browser.m_messages.empty());
 }
 
-TEST(FolderDialogCallback, InitialFolderIsSelectedOnlyWhenThereIsOne) {
-    for (const char* initial : {static_cast<const char*>(nullptr), ""}) {
+// The initial folder is selected, as a path, only when there is one, and one of the full path
+// length is kept whole.
+TEST(FolderDialogCallback, InitialFolderIsSelectedWholeOnlyWhenThereIsOne) {
+    const std::string full = "C:\\" + std::string(MAX_PATH - 1 - 3, 'f');
+    ASSERT_EQ(full.size(), 259u);
+    for (const char* initial : {static_cast<const char*>(nullptr), "", "C:\\fax\\out", full.c_str()}) {
         CFolderDialog picker("t", initial, nullptr, 0);
         FakeBrowser browser(&picker);
         browser.Call(BFFM_INITIALIZED, 0);
-        EXPECT_TRUE(browser.m_messages.empty());
+        if (!initial || !*initial) {
+            EXPECT_TRUE(browser.m_messages.empty());
+            continue;
+        }
+        ASSERT_EQ(browser.m_messages.size(), 1u);
+        EXPECT_EQ(browser.m_messages[0].message, static_cast<UINT>(BFFM_SETSELECTIONA));
+        EXPECT_EQ(browser.m_messages[0].wParam, static_cast<WPARAM>(TRUE)); // a path, not an identifier list
+        EXPECT_EQ(browser.m_messages[0].text, initial);
     }
-
-    CFolderDialog picker("t", "C:\\fax\\out", nullptr, 0);
-    FakeBrowser browser(&picker);
-    browser.Call(BFFM_INITIALIZED, 0);
-    ASSERT_EQ(browser.m_messages.size(), 1u);
-    EXPECT_EQ(browser.m_messages[0].message, static_cast<UINT>(BFFM_SETSELECTIONA));
-    EXPECT_EQ(browser.m_messages[0].wParam, static_cast<WPARAM>(TRUE)); // a path, not an identifier list
-    EXPECT_EQ(browser.m_messages[0].text, "C:\\fax\\out");
-}
-
-TEST(FolderDialogCallback, InitialFolderOfFullPathLengthIsKeptWholeAndLongerIsCut) {
-    const std::string full = "C:\\" + std::string(MAX_PATH - 1 - 3, 'f');
-    ASSERT_EQ(full.size(), 259u);
-    CFolderDialog picker("t", full.c_str(), nullptr, 0);
-    FakeBrowser browser(&picker);
-    browser.Call(BFFM_INITIALIZED, 0);
-    ASSERT_EQ(browser.m_messages.size(), 1u);
-    EXPECT_EQ(browser.m_messages[0].text, full);
 
     // A caller that passes more than a path can hold must not overrun the picker.
     const std::string longer = full + std::string(100, 'g');

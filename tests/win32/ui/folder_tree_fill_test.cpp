@@ -52,7 +52,9 @@ TEST(FolderTreeFill, ABranchIsReadOnceAndNeverAgain) {
     EXPECT_EQ(ChildTexts(host.tree, item), (Texts{"first"}));
 }
 
-TEST(FolderTreeFill, ABranchWithNothingInsideCollapsesKeepsItsButtonAndTriesAgain) {
+// A folder shows the shell's icons, the open folder when selected. A branch with nothing inside
+// collapses, keeps its button and tries again.
+TEST(FolderTreeFill, FoldersShowTheShellsIconsAndAnEmptyBranchCollapsesKeepsItsButtonAndTriesAgain) {
     TempFolder temp("empty");
     temp.MakeFolder("hollow");
     FolderTreeHost host;
@@ -62,6 +64,20 @@ TEST(FolderTreeFill, ABranchWithNothingInsideCollapsesKeepsItsButtonAndTriesAgai
     const std::vector<HTREEITEM> children = Children(host.tree, parent);
     ASSERT_EQ(children.size(), 1u);
     HTREEITEM hollow = children[0];
+    const auto icon = [&](UINT extra) {
+        SHFILEINFOA info{};
+        ::SHGetFileInfoA(reinterpret_cast<const char*>(ItemIdList(host.tree, hollow)), 0, &info, sizeof(info),
+                         SHGFI_SYSICONINDEX | SHGFI_PIDL | SHGFI_SMALLICON | extra);
+        return info.iIcon;
+    };
+    TVITEMA images{};
+    images.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    images.hItem = hollow;
+    ASSERT_TRUE(host.tree.GetItem(&images));
+    EXPECT_EQ(images.iImage, icon(0));
+    EXPECT_EQ(images.iSelectedImage, icon(SHGFI_OPENICON));
+    EXPECT_NE(images.iImage, images.iSelectedImage) << "the shell has an open-folder icon";
+
     if (ItemChildCount(host.tree, hollow) == 0)
         GTEST_SKIP() << "this shell reports no sub-folders for an empty folder, so it has no button to keep";
 
@@ -74,29 +90,4 @@ TEST(FolderTreeFill, ABranchWithNothingInsideCollapsesKeepsItsButtonAndTriesAgai
     temp.MakeFolder("hollow\\late");
     UserExpand(host.tree, hollow);
     EXPECT_EQ(ChildTexts(host.tree, hollow), (Texts{"late"}));
-}
-
-TEST(FolderTreeFill, FoldersShowTheShellsIconsAndTheOpenFolderWhenSelected) {
-    TempFolder temp("icons");
-    temp.MakeFolder("folder");
-    FolderTreeHost host;
-    HTREEITEM parent = ExpandToPath(host.tree, temp.Path());
-    ASSERT_NE(parent, nullptr);
-    ExpandItem(host.tree, parent);
-    HTREEITEM folder = host.tree.GetChildItem(parent);
-    ASSERT_NE(folder, nullptr);
-
-    const auto icon = [&](UINT extra) {
-        SHFILEINFOA info{};
-        ::SHGetFileInfoA(reinterpret_cast<const char*>(ItemIdList(host.tree, folder)), 0, &info, sizeof(info),
-                         SHGFI_SYSICONINDEX | SHGFI_PIDL | SHGFI_SMALLICON | extra);
-        return info.iIcon;
-    };
-    TVITEMA images{};
-    images.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-    images.hItem = folder;
-    ASSERT_TRUE(host.tree.GetItem(&images));
-    EXPECT_EQ(images.iImage, icon(0));
-    EXPECT_EQ(images.iSelectedImage, icon(SHGFI_OPENICON));
-    EXPECT_NE(images.iImage, images.iSelectedImage) << "the shell has an open-folder icon";
 }

@@ -152,9 +152,11 @@ TEST_F(FolderTreeShell, ComparingTwoItemsAsksTheFolderAboutTheirLastElementsAndR
     desktop->Release();
 }
 
+// Names of every kind become the item text; without a display name the item takes the shell's
+// name for it.
 TEST_F(FolderTreeShell, NamesOfEveryKindBecomeTheItemText) {
     using Names = FolderHooks::Names;
-    for (Names names : {Names::Wide, Names::Offset, Names::Text}) {
+    for (Names names : {Names::Wide, Names::Offset, Names::Text, Names::Fail, Names::UnknownKind}) {
         ShellSourceOverride shell(&malloc, &hooks);
         FolderTreeHost host;
         HTREEITEM folder = ExpandToPath(host.tree, temp.Path());
@@ -162,27 +164,11 @@ TEST_F(FolderTreeShell, NamesOfEveryKindBecomeTheItemText) {
         hooks.names = names;
         hooks.offsetNamesServed = 0;
         ExpandItem(host.tree, folder);
-        EXPECT_EQ(ChildTexts(host.tree, folder), (Texts{"alpha", "beta"})) << static_cast<int>(names);
-        if (names == Names::Offset) {
-            EXPECT_EQ(hooks.offsetNamesServed, 2);
-        }
         hooks.names = Names::Real;
+        EXPECT_EQ(ChildTexts(host.tree, folder), (Texts{"alpha", "beta"})) << static_cast<int>(names);
+        EXPECT_EQ(hooks.offsetNamesServed, names == Names::Offset ? 2 : 0);
     }
     EXPECT_TRUE(malloc.live.empty());
-}
-
-TEST_F(FolderTreeShell, WithoutADisplayNameTheItemTakesTheShellsNameForIt) {
-    using Names = FolderHooks::Names;
-    for (Names names : {Names::Fail, Names::UnknownKind}) {
-        ShellSourceOverride shell(&malloc, &hooks);
-        FolderTreeHost host;
-        HTREEITEM folder = ExpandToPath(host.tree, temp.Path());
-        ASSERT_NE(folder, nullptr);
-        hooks.names = names;
-        ExpandItem(host.tree, folder);
-        hooks.names = Names::Real;
-        EXPECT_EQ(ChildTexts(host.tree, folder), (Texts{"alpha", "beta"})) << static_cast<int>(names);
-    }
 }
 
 TEST_F(FolderTreeShell, AFolderThatCannotBeBoundLosesItsButton) {

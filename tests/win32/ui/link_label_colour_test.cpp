@@ -23,6 +23,7 @@ protected:
 };
 } // namespace
 
+// The link's colours over a transparent background; the parent's other statics keep the system's.
 TEST_F(LinkLabelColourTest, NormalHoverAndVisitedColoursOverATransparentBackground) {
     LinkColours colours = AskColours(link.m_hWnd);
     EXPECT_EQ(colours.text, kUnvisitedLinkColour);
@@ -41,44 +42,38 @@ TEST_F(LinkLabelColourTest, NormalHoverAndVisitedColoursOverATransparentBackgrou
 
     MoveMouse(link, -5, -5);
     EXPECT_EQ(AskColours(link.m_hWnd).text, kUnvisitedLinkColour);
+    EXPECT_NE(AskColours(host.AddStatic("plain", SS_LEFT, RECT{20, 100, 120, 120}, 1012)).text,
+              kUnvisitedLinkColour);
 }
 
-TEST_F(LinkLabelColourTest, HoverHoldsTheCaptureUntilTheMouseLeaves) {
+// Hover holds the capture until the mouse leaves, or until the capture is taken away.
+TEST_F(LinkLabelColourTest, HoverHoldsTheCaptureUntilTheMouseLeavesOrTheCaptureIsTaken) {
     EXPECT_FALSE(link.m_bHover);
-    MoveMouse(link, 2, 2);
-    EXPECT_TRUE(link.m_bHover);
-    EXPECT_EQ(::GetCapture(), link.m_hWnd);
-
-    MoveMouse(link, 3, 3);
-    EXPECT_TRUE(link.m_bHover);
-    EXPECT_EQ(::GetCapture(), link.m_hWnd);
-
+    for (int x : {2, 3}) {
+        MoveMouse(link, x, x);
+        EXPECT_TRUE(link.m_bHover);
+        EXPECT_EQ(::GetCapture(), link.m_hWnd);
+    }
     RECT client;
     link.GetClientRect(&client);
     MoveMouse(link, client.right + 4, 3);
     EXPECT_FALSE(link.m_bHover);
     EXPECT_EQ(::GetCapture(), nullptr);
-}
 
-TEST_F(LinkLabelColourTest, HoverEndsWhenTheCaptureIsTakenAway) {
     MoveMouse(link, 2, 2);
     ASSERT_EQ(::GetCapture(), link.m_hWnd);
     ::SetCapture(host.hwnd()); // as a message box or another program coming to the front does
     EXPECT_FALSE(link.m_bHover);
     EXPECT_EQ(AskColours(link.m_hWnd).text, kUnvisitedLinkColour);
-
     ::ReleaseCapture();
     MoveMouse(link, 2, 2); // the next visit lights it again
     EXPECT_TRUE(link.m_bHover);
     EXPECT_EQ(::GetCapture(), link.m_hWnd);
 }
 
-TEST_F(LinkLabelColourTest, OtherStaticsOfTheParentKeepTheSystemColours) {
-    HWND plain = host.AddStatic("plain", SS_LEFT, RECT{20, 100, 120, 120}, 1012);
-    EXPECT_NE(AskColours(plain).text, kUnvisitedLinkColour);
-}
-
-TEST_F(LinkLabelColourTest, HandCursorComesFromTheHelpProgramWhenItHasOne) {
+// The hand cursor comes from the help program when it has one, and the link sets its cursor only
+// when it has one.
+TEST_F(LinkLabelColourTest, HandCursorFromTheHelpProgramAndSetOnlyWhenThere) {
     char path[MAX_PATH] = "";
     ::GetWindowsDirectoryA(path, MAX_PATH);
     ::PathAppendA(path, "winhlp32.exe");
@@ -87,19 +82,16 @@ TEST_F(LinkLabelColourTest, HandCursorComesFromTheHelpProgramWhenItHasOne) {
     if (help)
         ::FreeLibrary(help);
     EXPECT_EQ(static_cast<bool>(link.m_hHandCursor), hasHand);
-}
 
-TEST_F(LinkLabelColourTest, SetsItsCursorOnlyWhenItHasOne) {
+    const auto setCursor = [&] {
+        return link.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(link.m_hWnd),
+                                MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    };
     link.m_hHandCursor.Reset();
-    EXPECT_EQ(link.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(link.m_hWnd),
-                               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
-              FALSE);
-
+    EXPECT_EQ(setCursor(), FALSE);
     link.m_hHandCursor.Reset(::CopyIcon(::LoadCursorA(nullptr, IDC_CROSS)));
     ASSERT_TRUE(link.m_hHandCursor);
     ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
-    EXPECT_EQ(link.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(link.m_hWnd),
-                               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
-              TRUE);
+    EXPECT_EQ(setCursor(), TRUE);
     EXPECT_EQ(::GetCursor(), link.m_hHandCursor.Get());
 }

@@ -1,6 +1,7 @@
 // The link control once attached: its text and address, its underlined font, its tooltip, and
 // its size fitted to the text for each alignment.
 #include "link_label_test_support.h"
+#include "rect_compare.h"
 #include "ui_test_support.h"
 
 #include <gtest/gtest.h>
@@ -31,54 +32,41 @@ int Height(const RECT& r) {
 }
 } // namespace
 
-TEST(LinkLabelGeometry, LeftAlignedKeepsItsTopLeftCorner) {
-    HostWindow host;
-    TestLink link;
-    const Fitted fitted = AttachAndMeasure(host, link, SS_LEFT, kPlace, "Homepage");
-    EXPECT_EQ(fitted.rect.left, kPlace.left);
-    EXPECT_EQ(fitted.rect.top, kPlace.top);
-    EXPECT_EQ(Width(fitted.rect), fitted.text.cx);
-    EXPECT_EQ(Height(fitted.rect), fitted.text.cy);
-    EXPECT_LT(Width(fitted.rect), Width(kPlace));
-}
-
-TEST(LinkLabelGeometry, CentredKeepsItsHorizontalCentre) {
-    HostWindow host;
-    TestLink link;
-    const Fitted fitted = AttachAndMeasure(host, link, SS_CENTER, kPlace, "Homepage");
-    EXPECT_LE(std::abs((fitted.rect.left + fitted.rect.right) - (kPlace.left + kPlace.right)), 1);
-    EXPECT_LE(std::abs(Width(fitted.rect) - fitted.text.cx), 1);
-    EXPECT_EQ(fitted.rect.top, kPlace.top);
-    EXPECT_EQ(Height(fitted.rect), fitted.text.cy);
-}
-
-TEST(LinkLabelGeometry, RightAlignedKeepsItsRightEdge) {
-    HostWindow host;
-    TestLink link;
-    const Fitted fitted = AttachAndMeasure(host, link, SS_RIGHT, kPlace, "Homepage");
-    EXPECT_EQ(fitted.rect.right, kPlace.right);
-    EXPECT_EQ(Width(fitted.rect), fitted.text.cx);
-    EXPECT_EQ(fitted.rect.top, kPlace.top);
-}
-
-TEST(LinkLabelGeometry, VerticallyCentredKeepsItsVerticalCentre) {
-    HostWindow host;
-    TestLink link;
-    const Fitted fitted = AttachAndMeasure(host, link, SS_CENTERIMAGE, kPlace, "Homepage");
-    EXPECT_LE(std::abs((fitted.rect.top + fitted.rect.bottom) - (kPlace.top + kPlace.bottom)), 1);
-    EXPECT_LE(std::abs(Height(fitted.rect) - fitted.text.cy), 1);
-    EXPECT_EQ(fitted.rect.left, kPlace.left);
-}
-
-TEST(LinkLabelGeometry, GrowsAroundItsCentreWhenTheTextIsLarger) {
-    HostWindow host;
-    TestLink link;
-    const RECT narrow{100, 30, 110, 34};
-    const Fitted fitted =
-        AttachAndMeasure(host, link, SS_CENTER | SS_CENTERIMAGE, narrow, "a rather longer link text");
-    EXPECT_GT(Width(fitted.rect), Width(narrow));
-    EXPECT_LE(std::abs((fitted.rect.left + fitted.rect.right) - (narrow.left + narrow.right)), 1);
-    EXPECT_LE(std::abs((fitted.rect.top + fitted.rect.bottom) - (narrow.top + narrow.bottom)), 1);
+// Fitted to its text, the link keeps the edges or the centre (within a pixel, as halving rounds)
+// its alignment names, shrinking into its place or growing out of it.
+TEST(LinkLabelGeometry, FittedToItsTextKeepingTheEdgesOrCentreOfItsAlignment) {
+    const struct {
+        DWORD style;
+        RECT place;
+        const char* text;
+    } cases[] = {{SS_LEFT, kPlace, "Homepage"},
+                 {SS_CENTER, kPlace, "Homepage"},
+                 {SS_RIGHT, kPlace, "Homepage"},
+                 {SS_CENTERIMAGE, kPlace, "Homepage"},
+                 {SS_CENTER | SS_CENTERIMAGE, RECT{100, 30, 110, 34}, "a rather longer link text"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.style);
+        HostWindow host;
+        TestLink link;
+        const Fitted fitted = AttachAndMeasure(host, link, c.style, c.place, c.text);
+        const RECT& got = fitted.rect;
+        EXPECT_NE(Width(got), Width(c.place));
+        if ((c.style & SS_TYPEMASK) == SS_CENTER) {
+            EXPECT_LE(std::abs((got.left + got.right) - (c.place.left + c.place.right)), 1);
+            EXPECT_LE(std::abs(Width(got) - fitted.text.cx), 1);
+        } else {
+            EXPECT_EQ(c.style == SS_RIGHT ? got.right : got.left,
+                      c.style == SS_RIGHT ? c.place.right : c.place.left);
+            EXPECT_EQ(Width(got), fitted.text.cx);
+        }
+        if (c.style & SS_CENTERIMAGE) {
+            EXPECT_LE(std::abs((got.top + got.bottom) - (c.place.top + c.place.bottom)), 1);
+            EXPECT_LE(std::abs(Height(got) - fitted.text.cy), 1);
+        } else {
+            EXPECT_EQ(got.top, c.place.top);
+            EXPECT_EQ(Height(got), fitted.text.cy);
+        }
+    }
 }
 
 TEST(LinkLabelGeometry, StaysAsPlacedWhenNotFitting) {
@@ -86,7 +74,7 @@ TEST(LinkLabelGeometry, StaysAsPlacedWhenNotFitting) {
     TestLink link;
     link.m_bFitToText = FALSE;
     const Fitted fitted = AttachAndMeasure(host, link, SS_LEFT, kPlace, "Homepage");
-    EXPECT_TRUE(::EqualRect(&fitted.rect, &kPlace));
+    EXPECT_EQ(fitted.rect, kPlace);
 }
 
 TEST(LinkLabelAttach, TextStaysWhileTheAddressChangesAndTheTooltipShowsTheAddress) {
@@ -114,32 +102,26 @@ TEST(LinkLabelAttach, EmptyStaticShowsTheAddressGivenBeforehand) {
     EXPECT_EQ(Width(RectInParent(link.m_hWnd)), text.cx);
 }
 
-TEST(LinkLabelAttach, FontIsTheStaticsOwnUnderlined) {
-    HostWindow host;
-    TestLink link;
-    link.SubclassWindow(host.AddStatic("Homepage", SS_LEFT, kPlace, 1011));
-    const auto font = reinterpret_cast<HFONT>(link.SendMessage(WM_GETFONT));
-    EXPECT_EQ(font, link.m_fontLink.GetSafeHandle());
-    LOGFONTA linkFont{};
-    LOGFONTA ownFont{};
-    ASSERT_TRUE(::GetObjectA(font, sizeof(linkFont), &linkFont));
-    ASSERT_TRUE(::GetObjectA(host.font(), sizeof(ownFont), &ownFont));
-    EXPECT_EQ(linkFont.lfUnderline, 1);
-    EXPECT_STREQ(linkFont.lfFaceName, ownFont.lfFaceName);
-    EXPECT_EQ(linkFont.lfHeight, ownFont.lfHeight);
-}
-
-TEST(LinkLabelAttach, StaticWithoutFontGetsTheSystemFontUnderlined) {
-    HostWindow host;
-    TestLink link;
-    link.SubclassWindow(host.AddStatic("Homepage", SS_LEFT, kPlace, 1011, false));
-    ASSERT_NE(link.m_fontLink.GetSafeHandle(), nullptr);
-    LOGFONTA linkFont{};
-    LOGFONTA systemFont{};
-    ASSERT_TRUE(::GetObjectA(link.m_fontLink, sizeof(linkFont), &linkFont));
-    ASSERT_TRUE(::GetObjectA(::GetStockObject(SYSTEM_FONT), sizeof(systemFont), &systemFont));
-    EXPECT_EQ(linkFont.lfUnderline, 1);
-    EXPECT_STREQ(linkFont.lfFaceName, systemFont.lfFaceName);
+// The link's font is the static's own underlined, or the system font underlined when the static has none.
+TEST(LinkLabelAttach, FontIsTheStaticsOwnOrTheSystemFontUnderlined) {
+    for (const bool ownFont : {true, false}) {
+        SCOPED_TRACE(ownFont ? "own font" : "system font");
+        HostWindow host;
+        TestLink link;
+        link.SubclassWindow(host.AddStatic("Homepage", SS_LEFT, kPlace, 1011, ownFont));
+        const auto font = reinterpret_cast<HFONT>(link.SendMessage(WM_GETFONT));
+        ASSERT_NE(font, nullptr);
+        EXPECT_EQ(font, link.m_fontLink.GetSafeHandle());
+        LOGFONTA linkFont{}, staticFont{};
+        ASSERT_TRUE(::GetObjectA(font, sizeof(linkFont), &linkFont));
+        ASSERT_TRUE(::GetObjectA(ownFont ? host.font() : ::GetStockObject(SYSTEM_FONT), sizeof(staticFont),
+                                 &staticFont));
+        EXPECT_EQ(linkFont.lfUnderline, 1);
+        EXPECT_STREQ(linkFont.lfFaceName, staticFont.lfFaceName);
+        if (ownFont) {
+            EXPECT_EQ(linkFont.lfHeight, staticFont.lfHeight);
+        }
+    }
 }
 
 TEST(LinkLabelAttach, TooltipCoversTheFittedControl) {
@@ -153,5 +135,5 @@ TEST(LinkLabelAttach, TooltipCoversTheFittedControl) {
     ASSERT_TRUE(::SendMessageA(link.m_tip.m_hWnd, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&ti)));
     RECT client;
     link.GetClientRect(&client);
-    EXPECT_TRUE(::EqualRect(&ti.rect, &client));
+    EXPECT_EQ(ti.rect, client);
 }

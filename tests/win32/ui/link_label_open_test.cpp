@@ -41,32 +41,29 @@ protected:
 const char kPrefix[] = "Unable to open hyperlink:\n\n";
 } // namespace
 
-TEST_F(LinkLabelOpenTest, FallbackCommandIsCutBeforeTheQuotedPlaceholder) {
-    ScopedHtmClass htm("\"C:\\Program Files\\Web\\browser.exe\" -nohome \"%1\" -new-window");
+TEST_F(LinkLabelOpenTest, FallbackCommandIsCutBeforeThePlaceholderOrGetsTheAddressAppended) {
     ASSERT_LE(ShellCode(missing), 32);
-    EXPECT_EQ(link.OpenAddress(missing.c_str(), SW_SHOW), 33);
-    ASSERT_EQ(link.commands.size(), 1u);
-    EXPECT_EQ(link.commands[0], "\"C:\\Program Files\\Web\\browser.exe\" -nohome  " + missing);
+    const std::pair<const char*, const char*> cases[] = {
+        {"\"C:\\Program Files\\Web\\browser.exe\" -nohome \"%1\" -new-window",
+         "\"C:\\Program Files\\Web\\browser.exe\" -nohome  "},
+        {"C:\\web\\browser.exe %1 -x", "C:\\web\\browser.exe  "},
+        {"C:\\web\\browser.exe -x", "C:\\web\\browser.exe -x "}};
+    for (const auto& c : cases) {
+        ScopedHtmClass htm(c.first);
+        link.commands.clear();
+        EXPECT_EQ(link.OpenAddress(missing.c_str(), SW_SHOW), 33);
+        ASSERT_EQ(link.commands.size(), 1u);
+        EXPECT_EQ(link.commands[0], c.second + missing);
+    }
 }
 
-TEST_F(LinkLabelOpenTest, FallbackCommandIsCutBeforeABarePlaceholder) {
-    ScopedHtmClass htm("C:\\web\\browser.exe %1 -x");
-    link.OpenAddress(missing.c_str(), SW_SHOW);
-    ASSERT_EQ(link.commands.size(), 1u);
-    EXPECT_EQ(link.commands[0], "C:\\web\\browser.exe  " + missing);
-}
-
-TEST_F(LinkLabelOpenTest, FallbackCommandWithoutPlaceholderGetsTheAddressAppended) {
-    ScopedHtmClass htm("C:\\web\\browser.exe -x");
-    link.OpenAddress(missing.c_str(), SW_SHOW);
-    ASSERT_EQ(link.commands.size(), 1u);
-    EXPECT_EQ(link.commands[0], "C:\\web\\browser.exe -x " + missing);
-}
-
-TEST_F(LinkLabelOpenTest, NoFallbackWithoutARegisteredCommand) {
-    ScopedHtmClass htm(nullptr);
-    EXPECT_EQ(link.OpenAddress(missing.c_str(), SW_SHOW), ShellCode(missing));
-    EXPECT_TRUE(link.commands.empty());
+TEST_F(LinkLabelOpenTest, NoFallbackWithoutARegisteredCommandOrWithOneTooLongToRead) {
+    const std::string tooLong = "C:\\web\\browser.exe " + std::string(300, 'o');
+    for (const char* command : {static_cast<const char*>(nullptr), tooLong.c_str()}) {
+        ScopedHtmClass htm(command);
+        EXPECT_EQ(link.OpenAddress(missing.c_str(), SW_SHOW), ShellCode(missing));
+        EXPECT_TRUE(link.commands.empty());
+    }
 }
 
 TEST_F(LinkLabelOpenTest, CommandLineThatWouldNotFitIsRefused) {
@@ -84,14 +81,8 @@ TEST_F(LinkLabelOpenTest, CommandLineThatWouldNotFitIsRefused) {
     EXPECT_EQ(link.commands.size(), 1u);
 }
 
-TEST_F(LinkLabelOpenTest, RegisteredCommandTooLongToReadIsNotRun) {
-    const std::string command = "C:\\web\\browser.exe " + std::string(300, 'o');
-    ScopedHtmClass htm(command.c_str());
-    EXPECT_EQ(link.OpenAddress(missing.c_str(), SW_SHOW), ShellCode(missing));
-    EXPECT_TRUE(link.commands.empty());
-}
-
-TEST_F(LinkLabelOpenTest, ShellSuccessNeedsNoFallback) {
+// A page the shell opens needs no fallback; a real fallback command starts.
+TEST_F(LinkLabelOpenTest, ShellSuccessNeedsNoFallbackAndARealFallbackCommandStarts) {
     ScopedHtmClass htm("cmd.exe /c exit");
     char temp[MAX_PATH] = "";
     ::GetTempPathA(MAX_PATH, temp);
@@ -100,10 +91,7 @@ TEST_F(LinkLabelOpenTest, ShellSuccessNeedsNoFallback) {
     EXPECT_GT(link.OpenAddress(page.c_str(), SW_HIDE), 32);
     EXPECT_TRUE(link.commands.empty());
     ::DeleteFileA(page.c_str());
-}
 
-TEST_F(LinkLabelOpenTest, RealFallbackCommandStarts) {
-    ScopedHtmClass htm("cmd.exe /c exit");
     link.recordCommands = false;
     EXPECT_GT(link.OpenAddress(missing.c_str(), SW_HIDE), 32);
 }

@@ -23,13 +23,11 @@ LRESULT CALLBACK OldListProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 // Puts OldListProc under every list view this thread creates.
 LRESULT CALLBACK OnCreate(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_CREATEWND) {
-        char name[32] = "";
-        ::GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof(name));
-        if (lstrcmpiA(name, WC_LISTVIEWA) == 0)
-            g_listProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
-                reinterpret_cast<HWND>(wParam), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OldListProc)));
-    }
+    char name[32] = "";
+    if (code == HCBT_CREATEWND && ::GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof(name)) &&
+        lstrcmpiA(name, WC_LISTVIEWA) == 0)
+        g_listProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
+            reinterpret_cast<HWND>(wParam), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OldListProc)));
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -39,15 +37,13 @@ TEST(OldCommonControls, TheUserIsToldOnceWhatBringsCheckBoxesAndFoldersAreStillL
     const HHOOK hook = ::SetWindowsHookExA(WH_CBT, OnCreate, nullptr, ::GetCurrentThreadId());
     ASSERT_NE(hook, nullptr);
     MessageBoxCloser boxes;
-    int rows = -1;
     HWND window = nullptr;
     WithMainDialog([&](HWND dialog) {
         ::UnhookWindowsHookEx(hook);
         window = dialog;
         SelectFolder(dialog, folder.Path());
-        rows = RowCount(dialog);
+        EXPECT_EQ(RowCount(dialog), 1);
     });
-    EXPECT_EQ(rows, 1);
     ASSERT_EQ(boxes.boxes().size(), 1u);
     EXPECT_EQ(boxes.boxes()[0].caption, "Tarnvel");
     EXPECT_EQ(boxes.boxes()[0].owner, window);

@@ -24,22 +24,6 @@ BOOL CALLBACK FindTree(HWND window, LPARAM found) {
     return FALSE;
 }
 
-// Clicks the item `name` in the browser's tree as the user picks a folder: beside the selected
-// one, or at the top, under the desktop.
-void Pick(HWND browser, const std::string& name, bool atTheTop = false) {
-    HWND tree = nullptr;
-    ::EnumChildWindows(browser, &FindTree, reinterpret_cast<LPARAM>(&tree));
-    ASSERT_NE(tree, nullptr);
-    const HTREEITEM parent =
-        atTheTop ? TreeView_GetRoot(tree) : TreeView_GetParent(tree, TreeView_GetSelection(tree));
-    for (HTREEITEM item : Children(tree, parent))
-        if (lstrcmpiA(ItemText(tree, item).c_str(), name.c_str()) == 0) {
-            TreeView_SelectItem(tree, item);
-            return;
-        }
-    ADD_FAILURE() << "no " << name << " to pick";
-}
-
 // Two folders of this process's own to choose between. The browser finds the folder it opens at
 // by comparing identifier lists byte for byte, and under wine each level's list holds the level's
 // last-access time, which the file system moves on the first read after a change: a level that
@@ -63,32 +47,43 @@ protected:
     }
     void TearDown() override { RemoveTree(m_base); }
 
-    struct Outcome {
-        std::string field;      // the output-folder field after Save Dir
-        bool ownerDisabled;     // the main window while the browser was up
-        bool ownerEnabledAfter; // the main window once Save Dir returned
-        int browsers;           // browser windows seen
-    };
-
     // Lists the first folder (which makes it the output folder), types some text into the field
-    // without exchanging it, presses Save Dir and lets `drive` handle the browser.
-    Outcome RunSaveDir(const std::function<void(HWND)>& drive) {
-        Outcome outcome{"", false, false, 0};
+    // without exchanging it, presses Save Dir and lets `drive` handle the browser, which keeps the
+    // main window disabled while it is up. The output field afterwards.
+    std::string RunSaveDir(const std::function<void(HWND)>& drive) {
+        std::string field;
         WithMainDialog([&](HWND dialog) {
             SelectFolder(dialog, m_first);
             TypeOutputFolder(dialog, "typed but not exchanged");
             DialogWatcher watcher([&](HWND w) { return w != dialog && ::GetWindow(w, GW_OWNER) == dialog; },
                                   [&](HWND browser) {
-                                      outcome.ownerDisabled = !::IsWindowEnabled(dialog);
+                                      EXPECT_FALSE(::IsWindowEnabled(dialog));
                                       drive(browser);
                                   });
             ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SAVE_DIR, BN_CLICKED),
                            reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDC_SAVE_DIR)));
-            outcome.browsers = watcher.seen();
-            outcome.ownerEnabledAfter = ::IsWindowEnabled(dialog) != FALSE;
-            outcome.field = OutputFolderOf(dialog);
+            EXPECT_EQ(watcher.seen(), 1);
+            EXPECT_TRUE(::IsWindowEnabled(dialog));
+            field = OutputFolderOf(dialog);
         });
-        return outcome;
+        return field;
+    }
+    // Waits for the browser to show the first folder, clicks the item `name` in its tree as the
+    // user picks a folder (beside the first, or at the top, under the desktop) and accepts that.
+    std::function<void(HWND)> Choose(const std::string& name, bool atTheTop = false) {
+        return [=](HWND browser) {
+            EXPECT_TRUE(WaitForBrowserSelection(browser, m_firstName.c_str(), 30000));
+            HWND tree = nullptr;
+            ::EnumChildWindows(browser, &FindTree, reinterpret_cast<LPARAM>(&tree));
+            ASSERT_NE(tree, nullptr);
+            const HTREEITEM parent =
+                atTheTop ? TreeView_GetRoot(tree) : TreeView_GetParent(tree, TreeView_GetSelection(tree));
+            for (HTREEITEM item : Children(tree, parent))
+                if (lstrcmpiA(ItemText(tree, item).c_str(), name.c_str()) == 0)
+                    TreeView_SelectItem(tree, item);
+            EXPECT_TRUE(WaitForBrowserSelection(browser, name.c_str(), 30000));
+            Press(browser, IDOK);
+        };
     }
 
     TempFolder m_scratch{"savedir"};
@@ -101,49 +96,18 @@ protected:
 };
 } // namespace
 
-TEST_F(SaveDirTest, BrowserOpensAtTheOutputFolderAndAcceptingKeepsIt) {
-    const Outcome outcome = RunSaveDir([&](HWND browser) {
-        EXPECT_TRUE(WaitForBrowserSelection(browser, m_firstName.c_str(), 30000));
-        Press(browser, IDOK);
-    });
-    EXPECT_EQ(outcome.browsers, 1);
-    EXPECT_TRUE(outcome.ownerDisabled);
-    EXPECT_TRUE(outcome.ownerEnabledAfter);
-    EXPECT_STRCASEEQ(outcome.field.c_str(), m_first.c_str());
+TEST_F(SaveDirTest, BrowserOpensAtTheOutputFolderAndTheFolderChosenBecomesTheOutputFolder) {
+    EXPECT_STRCASEEQ(RunSaveDir(Choose(m_firstName)).c_str(), m_first.c_str());
+    EXPECT_STRCASEEQ(RunSaveDir(Choose(m_secondName)).c_str(), m_second.c_str());
 }
 
-TEST_F(SaveDirTest, FolderChosenInTheBrowserBecomesTheOutputFolder) {
-    const Outcome outcome = RunSaveDir([&](HWND browser) {
-        EXPECT_TRUE(WaitForBrowserSelection(browser, m_firstName.c_str(), 30000));
-        Pick(browser, m_secondName);
-        EXPECT_TRUE(WaitForBrowserSelection(browser, m_secondName.c_str(), 30000));
-        Press(browser, IDOK);
-    });
-    EXPECT_EQ(outcome.browsers, 1);
-    EXPECT_STRCASEEQ(outcome.field.c_str(), m_second.c_str());
-}
-
-TEST_F(SaveDirTest, CancelledBrowserLeavesCTemp) {
-    const Outcome outcome = RunSaveDir([](HWND browser) { Press(browser, IDCANCEL); });
-    EXPECT_EQ(outcome.browsers, 1);
-    EXPECT_TRUE(outcome.ownerDisabled);
-    EXPECT_TRUE(outcome.ownerEnabledAfter);
-    EXPECT_EQ(outcome.field, "C:\\temp");
-}
-
-TEST_F(SaveDirTest, AChoiceWithoutAFolderLeavesCTemp) {
+TEST_F(SaveDirTest, ACancelledBrowserOrAChoiceWithoutAFolderLeavesCTemp) {
+    EXPECT_EQ(RunSaveDir([](HWND browser) { Press(browser, IDCANCEL); }), "C:\\temp");
     LPITEMIDLIST computer = nullptr;
     ASSERT_EQ(::SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer), S_OK);
     SHFILEINFOA info{};
     ::SHGetFileInfoA(reinterpret_cast<const char*>(computer), 0, &info, sizeof(info),
                      SHGFI_PIDL | SHGFI_DISPLAYNAME);
     ::CoTaskMemFree(computer);
-    const Outcome outcome = RunSaveDir([&](HWND browser) {
-        EXPECT_TRUE(WaitForBrowserSelection(browser, m_firstName.c_str(), 30000));
-        Pick(browser, info.szDisplayName, true);
-        EXPECT_TRUE(WaitForBrowserSelection(browser, info.szDisplayName, 30000));
-        Press(browser, IDOK);
-    });
-    EXPECT_EQ(outcome.browsers, 1);
-    EXPECT_EQ(outcome.field, "C:\\temp");
+    EXPECT_EQ(RunSaveDir(Choose(info.szDisplayName, true)), "C:\\temp");
 }
