@@ -4,9 +4,15 @@
 #include <vector>
 
 namespace {
+// The input's value of `tag` (or `value` when it has none), given to the output too.
+template <class T> T CopyField(TIFF* in, TIFF* out, uint32_t tag, T value = T{}) {
+    TIFFGetField(in, tag, &value);
+    TIFFSetField(out, tag, value);
+    return value;
+}
+
 bool FloorPage(TIFF* in, TIFF* out, Floor floor, std::vector<uint8_t>& buffer) {
-    uint32_t length = 0;
-    TIFFGetField(in, TIFFTAG_IMAGELENGTH, &length);
+    const uint32_t length = CopyField<uint32_t>(in, out, TIFFTAG_IMAGELENGTH);
     if (floor == Floor::Rows) {
         TIFFSetField(out, TIFFTAG_ROWSPERSTRIP, TIFFDefaultStripSize(out, 0));
         buffer.resize(static_cast<size_t>(TIFFScanlineSize(in)));
@@ -17,15 +23,11 @@ bool FloorPage(TIFF* in, TIFF* out, Floor floor, std::vector<uint8_t>& buffer) {
         return true;
     }
     const bool tiles = floor == Floor::Tiles;
-    uint32_t rowsPerStrip = 0, tileWidth = 0, tileLength = 0;
     if (tiles) {
-        TIFFGetField(in, TIFFTAG_TILEWIDTH, &tileWidth);
-        TIFFGetField(in, TIFFTAG_TILELENGTH, &tileLength);
-        TIFFSetField(out, TIFFTAG_TILEWIDTH, tileWidth);
-        TIFFSetField(out, TIFFTAG_TILELENGTH, tileLength);
+        CopyField<uint32_t>(in, out, TIFFTAG_TILEWIDTH);
+        CopyField<uint32_t>(in, out, TIFFTAG_TILELENGTH);
     } else {
-        TIFFGetField(in, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
-        TIFFSetField(out, TIFFTAG_ROWSPERSTRIP, rowsPerStrip);
+        CopyField<uint32_t>(in, out, TIFFTAG_ROWSPERSTRIP);
     }
     buffer.resize(static_cast<size_t>(tiles ? TIFFTileSize(in) : TIFFStripSize(in)));
     const uint32_t chunks = tiles ? TIFFNumberOfTiles(in) : TIFFNumberOfStrips(in);
@@ -39,7 +41,6 @@ bool FloorPage(TIFF* in, TIFF* out, Floor floor, std::vector<uint8_t>& buffer) {
     }
     return true;
 }
-
 } // namespace
 
 bool FloorCopy(const char* inPath, const char* outPath, Floor floor) {
@@ -50,23 +51,13 @@ bool FloorCopy(const char* inPath, const char* outPath, Floor floor) {
     std::vector<uint8_t> buffer;
     bool ok = true;
     do {
-        uint32_t width = 0, length = 0;
-        uint16_t photometric = 0, fillOrder = FILLORDER_MSB2LSB;
-        float xResolution = 0, yResolution = 0;
-        TIFFGetField(in, TIFFTAG_IMAGEWIDTH, &width);
-        TIFFGetField(in, TIFFTAG_IMAGELENGTH, &length);
-        TIFFGetField(in, TIFFTAG_PHOTOMETRIC, &photometric);
-        TIFFGetField(in, TIFFTAG_FILLORDER, &fillOrder);
-        TIFFGetField(in, TIFFTAG_XRESOLUTION, &xResolution);
-        TIFFGetField(in, TIFFTAG_YRESOLUTION, &yResolution);
-        TIFFSetField(out, TIFFTAG_IMAGEWIDTH, width);
-        TIFFSetField(out, TIFFTAG_IMAGELENGTH, length);
+        CopyField<uint32_t>(in, out, TIFFTAG_IMAGEWIDTH);
+        CopyField<uint16_t>(in, out, TIFFTAG_PHOTOMETRIC);
+        CopyField<uint16_t>(in, out, TIFFTAG_FILLORDER, FILLORDER_MSB2LSB);
+        CopyField<float>(in, out, TIFFTAG_XRESOLUTION);
+        CopyField<float>(in, out, TIFFTAG_YRESOLUTION);
         TIFFSetField(out, TIFFTAG_BITSPERSAMPLE, uint16_t{1});
         TIFFSetField(out, TIFFTAG_COMPRESSION, COMPRESSION_CCITTFAX4);
-        TIFFSetField(out, TIFFTAG_PHOTOMETRIC, photometric);
-        TIFFSetField(out, TIFFTAG_FILLORDER, fillOrder);
-        TIFFSetField(out, TIFFTAG_XRESOLUTION, static_cast<double>(xResolution));
-        TIFFSetField(out, TIFFTAG_YRESOLUTION, static_cast<double>(yResolution));
         ok = FloorPage(in, out, floor, buffer) && TIFFWriteDirectory(out);
     } while (ok && TIFFReadDirectory(in));
     TIFFClose(in);

@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -49,7 +50,6 @@ std::string PathFor(const Contender& who, std::string path) {
 }
 
 struct Measure {
-    double bestSeconds = 1e9;
     long peakKb = 0;
     std::vector<double> rounds; // the seconds of each measured round, in order
 };
@@ -78,7 +78,6 @@ bool RunChild(const Contender& who, const char* which, const std::string& in, co
     const int status = pclose(pipe);
     if (read != 2 || status != 0)
         return false;
-    m.bestSeconds = std::min(m.bestSeconds, seconds);
     m.peakKb = std::max(m.peakKb, kb);
     m.rounds.push_back(seconds);
     return true;
@@ -152,7 +151,8 @@ std::string WriteInput(const std::string& dir, const Case& c, long& chunkKb) {
 }
 
 void PrintPace(const char* label, const Measure& m) {
-    std::printf("%-36s %8.1f pages/s   peak RSS %6ld KB\n", label, kPages / m.bestSeconds, m.peakKb);
+    const double best = *std::min_element(m.rounds.begin(), m.rounds.end());
+    std::printf("%-36s %8.1f pages/s   peak RSS %6ld KB\n", label, kPages / best, m.peakKb);
 }
 
 // The copier against its floor, both from one build, and, when given, against another build of
@@ -161,14 +161,13 @@ bool Compare(const Contender& build, const char* buildName, const Contender* oth
              const std::string& dir, const Case& c, bool& targetsMet) {
     long chunkKb = 0;
     const std::string input = WriteInput(dir, c, chunkKb);
-    const std::string prefix = dir + "/" + c.name + "-" + buildName;
-    std::vector<Entry> entries = {{&build, "copier", prefix + "-copier.tif", {}},
-                                  {&build, c.floor, prefix + "-floor.tif", {}}};
-    if (other != nullptr) {
-        const std::string otherPrefix = dir + "/" + c.name + "-" + otherName;
-        entries.push_back({other, "copier", otherPrefix + "-copier.tif", {}});
-        entries.push_back({other, c.floor, otherPrefix + "-floor.tif", {}});
-    }
+    std::vector<Entry> entries;
+    for (const auto& [who, name] : {std::pair(&build, buildName), std::pair(other, otherName)})
+        if (who != nullptr) {
+            const std::string prefix = dir + "/" + c.name + "-" + name;
+            entries.push_back({who, "copier", prefix + "-copier.tif", {}});
+            entries.push_back({who, c.floor, prefix + "-floor.tif", {}});
+        }
     if (input.empty() || !Measured(entries, input)) {
         std::fprintf(stderr, "a measured run failed (%s, %s)\n", c.name, buildName);
         return false;

@@ -1,8 +1,7 @@
 # Windows test programs that the native ctest runs under wine (see tarnvel_wine_test).
 tarnvel_wine_test(win32.tiffcopy tiffcopy_tests.exe)
 
-# One program per area folder of tests/win32 (tests/CMakeLists.txt), split among several entries
-# where its tests take longer than an entry should.
+# One program per area folder of tests/win32, split where its tests take longer than an entry should.
 set(shards_convert 2)
 file(GLOB areas LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/win32/*)
 foreach(dir ${areas})

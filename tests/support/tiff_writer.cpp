@@ -25,33 +25,31 @@ void PutSample(uint8_t* row, uint64_t index, uint16_t bits, uint32_t value) {
     }
 }
 
-uint64_t PlaneRowBytes(uint32_t pixels, uint16_t bits) {
-    return (uint64_t{pixels} * bits + 7) / 8;
-}
-
-// Interleaved rows [row, row + rows) of one plane (or all samples when plane < 0) into a
-// block of the given pixel width, each block row blockRowBytes long.
-void CutBlock(const PageSpec& page, const std::vector<uint8_t>& pixels, uint32_t x, uint32_t row,
-              uint32_t width, uint32_t rows, int plane, uint64_t blockRowBytes, std::vector<uint8_t>& block) {
-    std::fill(block.begin(), block.end(), 0);
+// Moves rows [row, row + rows) of a block `width` pixels wide at column x between the page's
+// interleaved pixels and the block, whose rows are blockRowBytes long: one plane, or every sample
+// when plane < 0. Into the block when `cut` (which first clears it), else out of it.
+void MoveBlock(const PageSpec& page, uint8_t* pixels, std::vector<uint8_t>& block, uint64_t blockRowBytes,
+               uint32_t x, uint32_t row, uint32_t width, uint32_t rows, int plane, bool cut) {
+    if (cut)
+        std::fill(block.begin(), block.end(), 0);
     const uint64_t rowBytes = RowBytes(page);
+    const uint16_t spp = page.samplesPerPixel;
+    const uint16_t bits = page.bitsPerSample;
+    const uint16_t samples = plane < 0 ? spp : 1;
     const uint32_t visible = std::min(width, page.width - x);
     for (uint32_t r = 0; r < rows && row + r < page.length; ++r) {
-        const uint8_t* from = pixels.data() + (row + r) * rowBytes;
-        uint8_t* to = block.data() + r * blockRowBytes;
-        for (uint32_t i = 0; i < visible; ++i) {
-            if (plane < 0) {
-                for (uint16_t s = 0; s < page.samplesPerPixel; ++s)
-                    PutSample(
-                        to, uint64_t{i} * page.samplesPerPixel + s, page.bitsPerSample,
-                        GetSample(from, (uint64_t{x} + i) * page.samplesPerPixel + s, page.bitsPerSample));
-            } else {
-                PutSample(to, i, page.bitsPerSample,
-                          GetSample(from,
-                                    (uint64_t{x} + i) * page.samplesPerPixel + static_cast<uint32_t>(plane),
-                                    page.bitsPerSample));
+        uint8_t* image = pixels + (row + r) * rowBytes;
+        uint8_t* part = block.data() + r * blockRowBytes;
+        for (uint32_t i = 0; i < visible; ++i)
+            for (uint16_t s = 0; s < samples; ++s) {
+                const uint64_t inImage =
+                    (uint64_t{x} + i) * spp + (plane < 0 ? s : static_cast<uint32_t>(plane));
+                const uint64_t inPart = uint64_t{i} * samples + s;
+                if (cut)
+                    PutSample(part, inPart, bits, GetSample(image, inImage, bits));
+                else
+                    PutSample(image, inImage, bits, GetSample(part, inPart, bits));
             }
-        }
     }
 }
 
@@ -74,7 +72,7 @@ bool WritePage(TIFF* tif, const PageSpec& page) {
     if (page.extraTags)
         page.extraTags(tif);
 
-    const std::vector<uint8_t> pixels = PagePixels(page);
+    std::vector<uint8_t> pixels = PagePixels(page);
     const bool separate = page.planar == PLANARCONFIG_SEPARATE;
     const uint16_t planes = separate ? page.samplesPerPixel : 1;
     if (page.tileWidth != 0) {
@@ -83,8 +81,8 @@ bool WritePage(TIFF* tif, const PageSpec& page) {
         for (uint32_t row = 0; row < page.length; row += page.tileLength)
             for (uint32_t x = 0; x < page.width; x += page.tileWidth)
                 for (uint16_t plane = 0; plane < planes; ++plane) {
-                    CutBlock(page, pixels, x, row, page.tileWidth, page.tileLength, separate ? plane : -1,
-                             tileRowBytes, tile);
+                    MoveBlock(page, pixels.data(), tile, tileRowBytes, x, row, page.tileWidth,
+                              page.tileLength, separate ? plane : -1, true);
                     if (TIFFWriteTile(tif, tile.data(), x, row, 0, plane) < 0)
                         return false;
                 }
@@ -93,7 +91,7 @@ bool WritePage(TIFF* tif, const PageSpec& page) {
         const uint32_t strips = TIFFNumberOfStrips(tif);
         for (uint32_t s = 0; s < strips; ++s) {
             const tmsize_t bytes = s + 1 < strips ? stripBytes : stripBytes / 4;
-            if (TIFFWriteRawStrip(tif, s, const_cast<uint8_t*>(pixels.data()) + s * stripBytes, bytes) < 0)
+            if (TIFFWriteRawStrip(tif, s, pixels.data() + s * stripBytes, bytes) < 0)
                 return false;
         }
     } else {
@@ -101,7 +99,8 @@ bool WritePage(TIFF* tif, const PageSpec& page) {
         std::vector<uint8_t> line(static_cast<size_t>(lineBytes));
         for (uint16_t plane = 0; plane < planes; ++plane)
             for (uint32_t row = 0; row < page.length; ++row) {
-                CutBlock(page, pixels, 0, row, page.width, 1, separate ? plane : -1, lineBytes, line);
+                MoveBlock(page, pixels.data(), line, lineBytes, 0, row, page.width, 1, separate ? plane : -1,
+                          true);
                 if (TIFFWriteScanline(tif, line.data(), row, plane) < 0)
                     return false;
             }
@@ -111,7 +110,7 @@ bool WritePage(TIFF* tif, const PageSpec& page) {
 } // namespace
 
 uint64_t RowBytes(const PageSpec& page) {
-    return PlaneRowBytes(page.width * page.samplesPerPixel, page.bitsPerSample);
+    return (uint64_t{page.width} * page.samplesPerPixel * page.bitsPerSample + 7) / 8;
 }
 
 std::vector<uint8_t> PagePixels(const PageSpec& page) {
@@ -162,29 +161,7 @@ std::vector<uint8_t> ReadPixels(TIFF* tif) {
     TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &page.planar);
     const bool separate = page.planar == PLANARCONFIG_SEPARATE;
     const uint16_t planes = separate ? page.samplesPerPixel : 1;
-    const uint64_t rowBytes = RowBytes(page);
-    std::vector<uint8_t> pixels(static_cast<size_t>(rowBytes * page.length), 0);
-
-    // Copies a block (a tile or a scanline) of blockWidth pixels at (x, row) into the pixels.
-    auto place = [&](const std::vector<uint8_t>& block, uint64_t blockRowBytes, uint32_t x, uint32_t row,
-                     uint32_t blockWidth, uint32_t rows, int plane) {
-        const uint32_t visible = std::min(blockWidth, page.width - x);
-        for (uint32_t r = 0; r < rows && row + r < page.length; ++r) {
-            const uint8_t* from = block.data() + r * blockRowBytes;
-            uint8_t* to = pixels.data() + (row + r) * rowBytes;
-            for (uint32_t i = 0; i < visible; ++i) {
-                if (plane < 0) {
-                    for (uint16_t s = 0; s < page.samplesPerPixel; ++s)
-                        PutSample(
-                            to, (uint64_t{x} + i) * page.samplesPerPixel + s, page.bitsPerSample,
-                            GetSample(from, uint64_t{i} * page.samplesPerPixel + s, page.bitsPerSample));
-                } else {
-                    PutSample(to, (uint64_t{x} + i) * page.samplesPerPixel + static_cast<uint32_t>(plane),
-                              page.bitsPerSample, GetSample(from, i, page.bitsPerSample));
-                }
-            }
-        }
-    };
+    std::vector<uint8_t> pixels(static_cast<size_t>(RowBytes(page) * page.length), 0);
     if (TIFFIsTiled(tif)) {
         uint32_t tileWidth = 0;
         uint32_t tileLength = 0;
@@ -197,7 +174,8 @@ std::vector<uint8_t> ReadPixels(TIFF* tif) {
                 for (uint16_t plane = 0; plane < planes; ++plane) {
                     std::fill(tile.begin(), tile.end(), 0);
                     TIFFReadTile(tif, tile.data(), x, row, 0, plane);
-                    place(tile, tileRowBytes, x, row, tileWidth, tileLength, separate ? plane : -1);
+                    MoveBlock(page, pixels.data(), tile, tileRowBytes, x, row, tileWidth, tileLength,
+                              separate ? plane : -1, false);
                 }
     } else {
         std::vector<uint8_t> line(static_cast<size_t>(TIFFScanlineSize64(tif)));
@@ -205,7 +183,8 @@ std::vector<uint8_t> ReadPixels(TIFF* tif) {
             for (uint32_t row = 0; row < page.length; ++row) {
                 std::fill(line.begin(), line.end(), 0);
                 TIFFReadScanline(tif, line.data(), row, plane);
-                place(line, line.size(), 0, row, page.width, 1, separate ? plane : -1);
+                MoveBlock(page, pixels.data(), line, line.size(), 0, row, page.width, 1,
+                          separate ? plane : -1, false);
             }
     }
     return pixels;

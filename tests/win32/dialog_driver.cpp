@@ -3,51 +3,35 @@
 #include "ui/converter_dlg.h"
 #include "ui/folder_tree_ctrl.h" // WM_FOLDER_SELECTED
 #include "ui/resource.h"
-#include "win32/modal_runner.h"
 
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
-
-#include <algorithm>
-#include <cstring>
 
 namespace {
 HWND List(HWND dialog) {
     return ::GetDlgItem(dialog, IDC_LIST_FILES);
 }
 
-struct TipSearch {
-    HWND owner;
-    HWND tip;
-};
-
-BOOL CALLBACK FindTip(HWND window, LPARAM lParam) {
-    auto* search = reinterpret_cast<TipSearch*>(lParam);
-    char name[32] = "";
-    ::GetClassNameA(window, name, sizeof(name));
-    if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 || ::GetWindow(window, GW_OWNER) != search->owner)
-        return TRUE;
-    search->tip = window;
-    return FALSE;
-}
-} // namespace
-
-INT_PTR RunMainDialog(const std::function<void(HWND)>& body, UINT timeoutMs) {
-    CConverterDlg dialog;
-    return RunModal(
-        dialog, [&](CDialog& running) { body(running.GetSafeHwnd()); }, timeoutMs);
-}
-
-INT_PTR WithMainDialog(const std::function<void(HWND)>& body, UINT timeoutMs) {
+INT_PTR RunMain(const std::function<void(HWND)>& body, bool end, UINT timeoutMs) {
     CConverterDlg dialog;
     return RunModal(
         dialog,
         [&](CDialog& running) {
             body(running.GetSafeHwnd());
-            running.EndDialog(IDCANCEL);
+            if (end)
+                running.EndDialog(IDCANCEL);
         },
         timeoutMs);
+}
+} // namespace
+
+INT_PTR RunMainDialog(const std::function<void(HWND)>& body, UINT timeoutMs) {
+    return RunMain(body, false, timeoutMs);
+}
+
+INT_PTR WithMainDialog(const std::function<void(HWND)>& body, UINT timeoutMs) {
+    return RunMain(body, true, timeoutMs);
 }
 
 void SelectFolder(HWND dialog, const std::string& folder) {
@@ -55,16 +39,12 @@ void SelectFolder(HWND dialog, const std::string& folder) {
 }
 
 int RowCount(HWND dialog) {
-    return static_cast<int>(::SendMessageA(List(dialog), LVM_GETITEMCOUNT, 0, 0));
+    return ListView_GetItemCount(List(dialog));
 }
 
 std::string CellOf(HWND dialog, int row, int column) {
     char text[MAX_PATH * 2] = "";
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof(text);
-    ::SendMessageA(List(dialog), LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    ListView_GetItemText(List(dialog), row, column, text, sizeof(text));
     return text;
 }
 
@@ -80,41 +60,34 @@ int RowOf(HWND dialog, const std::string& name) {
 }
 
 int CheckOf(HWND dialog, int row) {
-    return static_cast<int>(
-        ::SendMessageA(List(dialog), LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK) >> 12);
+    return static_cast<int>(ListView_GetItemState(List(dialog), row, LVIS_STATEIMAGEMASK) >> 12);
 }
 
 void Tick(HWND dialog, int row, bool ticked) {
-    LVITEMA item{};
-    item.stateMask = LVIS_STATEIMAGEMASK;
-    item.state = INDEXTOSTATEIMAGEMASK(ticked ? 2 : 1);
-    ::SendMessageA(List(dialog), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    ListView_SetItemState(List(dialog), row, INDEXTOSTATEIMAGEMASK(ticked ? 2 : 1), LVIS_STATEIMAGEMASK);
 }
 
 void TickAll(HWND dialog) {
-    // Row -1 is every row.
-    Tick(dialog, -1);
+    Tick(dialog, -1); // every row
 }
 
 std::string ResultTipOf(HWND dialog, int row) {
     const HWND list = List(dialog);
-    RECT cell{};
-    cell.top = 3;
-    cell.left = LVIR_BOUNDS;
+    RECT cell{LVIR_BOUNDS, 3, 0, 0}; // left: the part, top: the column
     ::SendMessageA(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
     ::PostMessageA(list, WM_MOUSEMOVE, 0,
                    MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
     Serve(0);
-    TipSearch search{dialog, nullptr};
-    ::EnumThreadWindows(::GetCurrentThreadId(), &FindTip, reinterpret_cast<LPARAM>(&search));
+    const HWND tip =
+        FindWindowOf(TOOLTIPS_CLASSA, [&](HWND w) { return ::GetWindow(w, GW_OWNER) == dialog; });
     TTTOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V1_SIZE;
-    if (!search.tip || !::SendMessageA(search.tip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool)))
+    if (!tip || !::SendMessageA(tip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool)))
         return "(no tooltip)";
     // The wide form: the narrow one hands over at most 80 characters.
     wchar_t text[512] = L"";
     tool.lpszText = text;
-    ::SendMessageA(search.tip, TTM_GETTEXTW, sizeof(text) / sizeof(text[0]), reinterpret_cast<LPARAM>(&tool));
+    ::SendMessageA(tip, TTM_GETTEXTW, sizeof(text) / sizeof(text[0]), reinterpret_cast<LPARAM>(&tool));
     char narrow[1024] = "";
     ::WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof(narrow), nullptr, nullptr);
     return narrow;

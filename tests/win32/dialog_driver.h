@@ -22,21 +22,18 @@ INT_PTR RunMainDialog(const std::function<void(HWND)>& body, UINT timeoutMs = 60
 // The same, and the dialog's loop ends when the body returns.
 INT_PTR WithMainDialog(const std::function<void(HWND)>& body, UINT timeoutMs = 60000);
 
-// A folder selected in the tree: the message the tree sends its dialog on a selection (the
-// folder tree's tests select in the tree itself: ui/folder_tree_host.h).
+// The message the tree sends its dialog on a selection (ui/folder_tree_host.h selects in the tree).
 void SelectFolder(HWND dialog, const std::string& folder);
 
 int RowCount(HWND dialog);
 std::string CellOf(HWND dialog, int row, int column);
 std::string ResultOf(HWND dialog, int row);
-// The row that shows the file `name`, or -1.
-int RowOf(HWND dialog, const std::string& name);
+int RowOf(HWND dialog, const std::string& name); // the row of the file `name`, or -1
 // The row's check box as the list keeps it: 1 unticked, 2 ticked, 0 none.
 int CheckOf(HWND dialog, int row);
 void Tick(HWND dialog, int row, bool ticked = true);
 void TickAll(HWND dialog);
-// What the tooltip tells when the mouse rests on the row's result; the move goes through the
-// dialog's own relay of the list's mouse messages.
+// The tooltip of the row's result when the mouse rests on it (moved through the dialog's relay).
 std::string ResultTipOf(HWND dialog, int row);
 
 void TypeOutputFolder(HWND dialog, const std::string& folder);
@@ -52,20 +49,16 @@ struct Progress {
 };
 Progress ProgressOf(HWND dialog);
 
-// Clicks Go as the button does: its BN_CLICKED command, sent.
-void PressGo(HWND dialog);
+void PressGo(HWND dialog); // Go's BN_CLICKED command, sent
 bool GoEnabled(HWND dialog);
-// Waits until Go is enabled again, which is the batch's end as the window shows it (Go is
-// disabled the moment a batch starts); false after `ms`.
+// Waits until Go is enabled again, the batch's end as the window shows it; false after `ms`.
 bool WaitForBatchEnd(HWND dialog, DWORD ms = kBatchMs);
-// Presses Go and waits for the batch's end.
-bool RunBatch(HWND dialog, DWORD ms = kBatchMs);
+bool RunBatch(HWND dialog, DWORD ms = kBatchMs); // PressGo, then WaitForBatchEnd
 
 // File name -> result of every row.
 using Results = std::map<std::string, std::string>;
 Results ResultsOf(HWND dialog);
-// The block most conversion tests share: a new main dialog lists `folder`, every row is ticked,
-// `typed` goes into the output field when given, Go is pressed and the batch's end awaited;
-// `then` may look at the dialog afterwards. The results by file name.
+// A new main dialog lists `folder`, every row ticked, `typed` (when given) in the output field, Go
+// pressed and the batch's end awaited; `then` may look at the dialog afterwards.
 Results ConvertFolder(const std::string& folder, const char* typed = nullptr,
                       const std::function<void(HWND)>& then = nullptr);

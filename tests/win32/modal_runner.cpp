@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <map>
 
 namespace {
@@ -33,19 +32,13 @@ HWND TimerWindow() {
     return window;
 }
 
-bool IsDialogWindow(HWND window) {
-    char name[8] = "";
-    ::GetClassNameA(window, name, sizeof(name));
-    return std::strcmp(name, "#32770") == 0;
-}
-
 // What a dialog's modal loop does with a message.
 void Deliver(MSG& msg) {
     for (HWND window = msg.hwnd; window; window = ::GetParent(window)) {
         CWnd* object = CWnd::FromHandlePermanent(window);
         if (object && object->PreTranslateMessage(&msg))
             return;
-        if (IsDialogWindow(window)) {
+        if (HasClass(window, "#32770")) {
             if (::IsDialogMessageA(window, &msg))
                 return;
             break;
@@ -67,6 +60,20 @@ bool Drain(DWORD start, DWORD ms) {
         Deliver(msg);
     }
     return true;
+}
+
+struct WindowSearch {
+    const char* name;
+    const std::function<bool(HWND)>& accept;
+    HWND found;
+};
+
+BOOL CALLBACK Visit(HWND window, LPARAM lParam) {
+    auto& search = *reinterpret_cast<WindowSearch*>(lParam);
+    if (!HasClass(window, search.name) || (search.accept && !search.accept(window)))
+        return TRUE;
+    search.found = window;
+    return FALSE;
 }
 } // namespace
 
@@ -123,4 +130,19 @@ bool Serve(DWORD ms, const std::function<bool()>& done) {
 
 void PumpMessages(DWORD ms) {
     Drain(::GetTickCount(), ms);
+}
+
+bool HasClass(HWND window, const char* name) {
+    char found[64] = "";
+    ::GetClassNameA(window, found, sizeof(found));
+    return ::lstrcmpiA(found, name) == 0;
+}
+
+HWND FindWindowOf(const char* name, const std::function<bool(HWND)>& accept, HWND parent) {
+    WindowSearch search{name, accept, nullptr};
+    if (parent)
+        ::EnumChildWindows(parent, &Visit, reinterpret_cast<LPARAM>(&search));
+    else
+        ::EnumThreadWindows(::GetCurrentThreadId(), &Visit, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }

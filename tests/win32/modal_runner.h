@@ -9,17 +9,14 @@
 // DoModal's result when the dialog was still open after the time limit.
 constexpr INT_PTR kTimedOut = -100;
 
-// Runs dialog.DoModal() and calls `body` from inside the modal loop once the dialog is up. The
-// body may end the dialog, or post input and return so that the loop handles it; if the dialog
-// is still open after `timeoutMs` it is ended with kTimedOut. The running test fails when the
-// body never ran or the dialog timed out, so a caller need not check either. Returns DoModal's
-// result. The limit is a timer, which fires only while the thread serves its messages: a body or
-// a dialog that blocks the thread is bounded by the watchdog instead (win32/watchdog.h).
+// Runs dialog.DoModal() and calls `body` from inside the modal loop once the dialog is up; the body
+// may end the dialog, or post input and return. A dialog still open after `timeoutMs` is ended
+// with kTimedOut. The running test fails when the body never ran or the dialog timed out. The
+// limit fires only while the thread serves messages; a blocked thread meets the watchdog instead.
 INT_PTR RunModal(CDialog& dialog, const std::function<void(CDialog&)>& body, UINT timeoutMs = 20000);
 
-// Calls `tick` every `ms` from the thread's message loop, whichever loop runs (a dialog's modal
-// loop, Serve), while the object lives. Unlike a timer callback, whose crash the message
-// dispatch swallows, a crash in `tick` ends the program with a report (win32/watchdog.h).
+// Calls `tick` every `ms` from whichever message loop runs, while the object lives. Unlike a timer
+// callback, whose crash the message dispatch swallows, a crash in `tick` reaches the watchdog.
 class LoopTimer {
 public:
     LoopTimer(UINT ms, std::function<void()> tick);
@@ -37,12 +34,16 @@ private:
 // Posts a key's press and release to `target`, for the modal loop to handle.
 void PostKey(HWND target, WPARAM key);
 
-// Serves this thread's messages the way a dialog's modal loop does (each is offered to the
-// window objects from its target up to its dialog, then to the dialog's keyboard handling) until
-// `done` says so or `ms` have passed; false after the bound. With `ms` 0 it serves what is
-// queued now. A window that keeps posting to itself cannot hold the caller past the bound.
+// Serves this thread's messages as a dialog's modal loop does (PreTranslateMessage from the target
+// up, then the dialog's keyboard handling) until `done` says so or `ms` have passed; false after
+// the bound, which a window that keeps posting cannot stretch. `ms` 0 serves what is queued now.
 bool Serve(DWORD ms, const std::function<bool()>& done = nullptr);
 
-// Lets the thread's queue run dry (paint, posted messages) outside the dialog's loop, for at most
-// `ms`.
+// Lets the thread's queue run dry (paint, posted messages) for at most `ms`.
 void PumpMessages(DWORD ms = 1000);
+
+// Whether the window's class is `name` (in any case).
+bool HasClass(HWND window, const char* name);
+// The first window of class `name` that `accept` takes (null: any): a top-level window of this
+// thread, or with `parent` one of its descendants. Null when there is none.
+HWND FindWindowOf(const char* name, const std::function<bool(HWND)>& accept = nullptr, HWND parent = nullptr);

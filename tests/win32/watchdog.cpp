@@ -8,53 +8,43 @@
 #include <string>
 
 namespace {
-// What runs now: a test, or the time between two tests (a suite's set-up, the program's end).
-struct Watched {
-    std::mutex lock;
-    std::string what = "the program's start";
-    DWORD start = ::GetTickCount();
-    DWORD boundMs = kTestBoundSeconds * 1000;
-};
-Watched g_watched;
+// What runs now, a test or the time between two tests, and since when.
+std::mutex g_lock;
+std::string g_what = "the program's start";
+DWORD g_start = ::GetTickCount();
 // The program and every process its tests started: ended together when a test overran or crashed.
 HANDLE g_job = nullptr;
 // The names of the tests begun, one a line, for scripts/wine-test.sh (TARNVEL_TEST_LOG).
 FILE* g_begun = nullptr;
 
 void Watch(std::string what) {
-    const std::lock_guard<std::mutex> hold(g_watched.lock);
-    g_watched.what = std::move(what);
-    g_watched.start = ::GetTickCount();
-    g_watched.boundMs = kTestBoundSeconds * 1000;
+    const std::lock_guard<std::mutex> hold(g_lock);
+    g_what = std::move(what);
+    g_start = ::GetTickCount();
 }
 
-// Straight to the handle: the thread that hangs may hold the C runtime's stream locks.
-void Report(const std::string& line) {
+// Reports `line` straight to the handle (the thread that hangs may hold the C runtime's stream
+// locks), ends the processes the tests started, then the program with `code`. (Ending the job as
+// a whole would end the program too, but with an exit code that wine does not pass on.)
+[[noreturn]] void EndProgram(const std::string& line, UINT code) {
     DWORD written = 0;
     ::WriteFile(::GetStdHandle(STD_ERROR_HANDLE), line.data(), static_cast<DWORD>(line.size()), &written,
                 nullptr);
-}
-
-// Ends the processes the tests started, then the program with `code`. (Ending the job as a whole
-// would end the program too, but with an exit code that wine does not pass on.)
-[[noreturn]] void EndProgram(UINT code) {
     struct {
         JOBOBJECT_BASIC_PROCESS_ID_LIST list;
         ULONG_PTR more[255];
     } ids{};
     ids.list.NumberOfAssignedProcesses = 256;
-    if (g_job &&
-        ::QueryInformationJobObject(g_job, JobObjectBasicProcessIdList, &ids, sizeof(ids), nullptr)) {
+    if (g_job && ::QueryInformationJobObject(g_job, JobObjectBasicProcessIdList, &ids, sizeof(ids), nullptr))
         for (DWORD i = 0; i < ids.list.NumberOfProcessIdsInList; ++i) {
             const auto id = static_cast<DWORD>(ids.list.ProcessIdList[i]);
-            if (id == ::GetCurrentProcessId())
-                continue;
-            if (HANDLE process = ::OpenProcess(PROCESS_TERMINATE, FALSE, id)) {
+            HANDLE process =
+                id == ::GetCurrentProcessId() ? nullptr : ::OpenProcess(PROCESS_TERMINATE, FALSE, id);
+            if (process) {
                 ::TerminateProcess(process, code);
                 ::CloseHandle(process);
             }
         }
-    }
     ::TerminateProcess(::GetCurrentProcess(), code);
     std::_Exit(static_cast<int>(code));
 }
@@ -63,46 +53,44 @@ DWORD WINAPI WatchTests(void*) {
     for (;;) {
         ::Sleep(500);
         std::string what;
-        DWORD boundMs = 0;
         {
-            const std::lock_guard<std::mutex> hold(g_watched.lock);
-            if (::GetTickCount() - g_watched.start <= g_watched.boundMs)
+            const std::lock_guard<std::mutex> hold(g_lock);
+            if (::GetTickCount() - g_start <= kTestBoundSeconds * 1000)
                 continue;
-            what = g_watched.what;
-            boundMs = g_watched.boundMs;
+            what = g_what;
         }
-        Report("\n[ WATCHDOG ] " + what + " ran past its bound of " + std::to_string(boundMs / 1000) +
-               " s; the program ends here\n");
-        EndProgram(kOverranExit);
+        EndProgram("\n[ WATCHDOG ] " + what + " ran past its bound of " + std::to_string(kTestBoundSeconds) +
+                       " s; the program ends here\n",
+                   kOverranExit);
     }
 }
 
 LONG WINAPI ReportCrash(EXCEPTION_POINTERS* info) {
     std::string what = "a test";
-    if (g_watched.lock.try_lock()) {
-        what = g_watched.what;
-        g_watched.lock.unlock();
+    if (g_lock.try_lock()) {
+        what = g_what;
+        g_lock.unlock();
     }
     char detail[64] = "";
     std::snprintf(detail, sizeof(detail), "exception 0x%08lX at %p",
                   static_cast<unsigned long>(info->ExceptionRecord->ExceptionCode),
                   info->ExceptionRecord->ExceptionAddress);
-    Report("\n[ CRASHED  ] " + what + ": " + detail + "; the program ends here\n");
-    EndProgram(kCrashedExit);
+    EndProgram("\n[ CRASHED  ] " + what + ": " + detail + "; the program ends here\n", kCrashedExit);
+}
+
+std::string NameOf(const ::testing::TestInfo& test) {
+    return std::string(test.test_suite_name()) + "." + test.name();
 }
 
 class WatchdogListener : public ::testing::EmptyTestEventListener {
     void OnTestStart(const ::testing::TestInfo& test) override {
-        const std::string name = std::string(test.test_suite_name()) + "." + test.name();
         if (g_begun) {
-            std::fprintf(g_begun, "%s\n", name.c_str());
+            std::fprintf(g_begun, "%s\n", NameOf(test).c_str());
             std::fflush(g_begun);
         }
-        Watch(name);
+        Watch(NameOf(test));
     }
-    void OnTestEnd(const ::testing::TestInfo& test) override {
-        Watch(std::string("the time after ") + test.test_suite_name() + "." + test.name());
-    }
+    void OnTestEnd(const ::testing::TestInfo& test) override { Watch("the time after " + NameOf(test)); }
 };
 } // namespace
 
@@ -117,9 +105,4 @@ void StartWatchdog() {
     ::SetUnhandledExceptionFilter(&ReportCrash);
     ::testing::UnitTest::GetInstance()->listeners().Append(new WatchdogListener);
     ::CloseHandle(::CreateThread(nullptr, 0, &WatchTests, nullptr, 0, nullptr));
-}
-
-void SetTestBound(DWORD seconds) {
-    const std::lock_guard<std::mutex> hold(g_watched.lock);
-    g_watched.boundMs = seconds * 1000;
 }

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-// How long a test may run unless it asks for more.
+// How long a test may run.
 constexpr DWORD kTestBoundSeconds = 60;
 // The program's exit codes when the watchdog ended it and when a test crashed.
 constexpr UINT kOverranExit = 124;
@@ -15,6 +15,3 @@ constexpr UINT kCrashedExit = 125;
 // Starts the watchdog thread and the crash report, and has the test framework tell the watchdog
 // which test runs. Call once, after the test framework has read its arguments.
 void StartWatchdog();
-
-// Lets the running test take up to `seconds` from its start, for the few that are long by nature.
-void SetTestBound(DWORD seconds);

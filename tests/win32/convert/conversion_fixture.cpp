@@ -13,7 +13,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 #include <utility>
 
 namespace {
@@ -31,6 +30,12 @@ std::vector<std::string> ReadLines(const std::string& path) {
     while (std::getline(file, line))
         lines.push_back(line);
     return lines;
+}
+
+std::string PathVariable() {
+    std::string path(32767, '\0');
+    path.resize(::GetEnvironmentVariableA("PATH", &path[0], static_cast<DWORD>(path.size())));
+    return path;
 }
 } // namespace
 
@@ -127,9 +132,8 @@ void RegisterStandIns() {
     ::CreateDirectoryA(ProcessFolder().c_str(), nullptr);
     ::SetEnvironmentVariableA("TARNVEL_DOUBLES_LOG_DIR", (ProcessFolder() + "\\").c_str());
     const std::string doubles = ProgramFolder() + "\\doubles";
-    char path[32767] = "";
-    ::GetEnvironmentVariableA("PATH", path, sizeof(path));
-    if (std::string(path).find(doubles) == std::string::npos)
+    const std::string path = PathVariable();
+    if (path.find(doubles) == std::string::npos)
         ::SetEnvironmentVariableA("PATH", (doubles + ";" + path).c_str());
     RefuseStandInControl(false);
 }
@@ -168,23 +172,14 @@ const ImgEditProbe& StandInProbe() {
     return probe ? *probe() : none;
 }
 
-ScopedNoProgramOnPath::ScopedNoProgramOnPath() {
-    char path[32767] = "";
-    ::GetEnvironmentVariableA("PATH", path, sizeof(path));
-    m_path = path;
+ScopedNoProgramOnPath::ScopedNoProgramOnPath()
+    : ScopedUndo([path = PathVariable()] { ::SetEnvironmentVariableA("PATH", path.c_str()); }) {
     ::SetEnvironmentVariableA("PATH", "C:\\windows\\system32");
 }
 
-ScopedNoProgramOnPath::~ScopedNoProgramOnPath() {
-    ::SetEnvironmentVariableA("PATH", m_path.c_str());
-}
-
-ScopedGeneration::ScopedGeneration(int generation) : m_previous(WindowsGeneration) {
+ScopedGeneration::ScopedGeneration(int generation)
+    : ScopedUndo([previous = WindowsGeneration] { WindowsGeneration = previous; }) {
     WindowsGeneration = generation;
-}
-
-ScopedGeneration::~ScopedGeneration() {
-    WindowsGeneration = m_previous;
 }
 
 void ConversionTest::SetUp() {
@@ -194,9 +189,7 @@ void ConversionTest::SetUp() {
     std::snprintf(TempTiffPath, MAX_PATH, "%s\\zq4intmp.tif", ProcessFolder().c_str());
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string name = std::string(info->test_suite_name()) + "." + info->name();
-    for (char& c : name)
-        if (c == '/')
-            c = '_';
+    std::replace(name.begin(), name.end(), '/', '_');
     m_root = ProcessFolder() + "\\" + name;
     RemoveTree(m_root);
     ASSERT_TRUE(::CreateDirectoryA(m_root.c_str(), nullptr)) << m_root;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "doubles/imgedit/imgedit_probe.h"
+#include "support/scope_undo.h"
 #include "support/temp_dir.h"
 #include "support/text_file.h"
 #include "win32/dialog_driver.h"
@@ -50,27 +51,12 @@ void RefuseStandInControl(bool refuse);
 // What the stand-in control saw of its container.
 const ImgEditProbe& StandInProbe();
 // Takes the stand-in program off this process's search path for one scope.
-class ScopedNoProgramOnPath {
-public:
+struct ScopedNoProgramOnPath : ScopedUndo {
     ScopedNoProgramOnPath();
-    ~ScopedNoProgramOnPath();
-    ScopedNoProgramOnPath(const ScopedNoProgramOnPath&) = delete;
-    ScopedNoProgramOnPath& operator=(const ScopedNoProgramOnPath&) = delete;
-
-private:
-    std::string m_path;
 };
-
 // WindowsGeneration for one scope.
-class ScopedGeneration {
-public:
+struct ScopedGeneration : ScopedUndo {
     explicit ScopedGeneration(int generation);
-    ~ScopedGeneration();
-    ScopedGeneration(const ScopedGeneration&) = delete;
-    ScopedGeneration& operator=(const ScopedGeneration&) = delete;
-
-private:
-    int m_previous;
 };
 
 // A fresh, empty folder per test and process under the temporary folder, removed at the end;

@@ -43,27 +43,28 @@ LRESULT FolderTreeHost::OnFolderSelected(WPARAM wParam, LPARAM lParam) {
 }
 
 namespace {
-bool GetItem(HWND tree, TVITEMA& data) {
-    return ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data)) != FALSE;
+// The item's fields that `mask` asks for; zeros when the tree has no such item.
+TVITEMA GetItem(HWND tree, HTREEITEM item, UINT mask, char* text = nullptr) {
+    TVITEMA data{};
+    data.mask = TVIF_HANDLE | mask;
+    data.hItem = item;
+    data.stateMask = 0xFFFF;
+    data.pszText = text;
+    data.cchTextMax = text ? MAX_PATH : 0;
+    if (!::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data)))
+        return TVITEMA{};
+    return data;
 }
 } // namespace
 
 std::string ItemText(HWND tree, HTREEITEM item) {
     char text[MAX_PATH] = "";
-    TVITEMA data{};
-    data.mask = TVIF_HANDLE | TVIF_TEXT;
-    data.hItem = item;
-    data.pszText = text;
-    data.cchTextMax = MAX_PATH;
-    GetItem(tree, data);
+    GetItem(tree, item, TVIF_TEXT, text);
     return text;
 }
 
 LPCITEMIDLIST ItemIdList(HWND tree, HTREEITEM item) {
-    TVITEMA data{};
-    data.mask = TVIF_HANDLE | TVIF_PARAM;
-    data.hItem = item;
-    return GetItem(tree, data) ? reinterpret_cast<LPCITEMIDLIST>(data.lParam) : nullptr;
+    return reinterpret_cast<LPCITEMIDLIST>(GetItem(tree, item, TVIF_PARAM).lParam);
 }
 
 std::string ItemPath(HWND tree, HTREEITEM item) {
@@ -89,20 +90,11 @@ std::vector<std::string> ChildTexts(HWND tree, HTREEITEM item) {
 }
 
 UINT ItemState(HWND tree, HTREEITEM item) {
-    TVITEMA data{};
-    data.mask = TVIF_HANDLE | TVIF_STATE;
-    data.hItem = item;
-    data.stateMask = 0xFFFF;
-    GetItem(tree, data);
-    return data.state;
+    return GetItem(tree, item, TVIF_STATE).state;
 }
 
 int ItemChildCount(HWND tree, HTREEITEM item) {
-    TVITEMA data{};
-    data.mask = TVIF_HANDLE | TVIF_CHILDREN;
-    data.hItem = item;
-    GetItem(tree, data);
-    return data.cChildren;
+    return GetItem(tree, item, TVIF_CHILDREN).cChildren;
 }
 
 void ExpandItem(HWND tree, HTREEITEM item, UINT action) {

@@ -14,14 +14,19 @@ CountingMalloc::~CountingMalloc() {
         inner->Release();
 }
 
+namespace {
+// QueryInterface of an object whose only interface (besides IUnknown) is `own`.
+template <class I> HRESULT Answer(I* object, REFIID own, REFIID iid, void** out) {
+    *out = iid == IID_IUnknown || iid == own ? object : nullptr;
+    if (!*out)
+        return E_NOINTERFACE;
+    object->AddRef();
+    return S_OK;
+}
+} // namespace
+
 HRESULT CountingMalloc::QueryInterface(REFIID iid, void** out) {
-    if (iid == IID_IUnknown || iid == IID_IMalloc) {
-        *out = this;
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
+    return Answer<IMalloc>(this, IID_IMalloc, iid, out);
 }
 
 void* CountingMalloc::Alloc(SIZE_T size) {
@@ -63,17 +68,7 @@ WrappedFolder::~WrappedFolder() {
 }
 
 HRESULT WrappedFolder::QueryInterface(REFIID iid, void** out) {
-    if (iid == IID_IUnknown || iid == IID_IShellFolder) {
-        *out = static_cast<IShellFolder*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG WrappedFolder::AddRef() {
-    return static_cast<ULONG>(++m_references);
+    return Answer<IShellFolder>(this, IID_IShellFolder, iid, out);
 }
 
 ULONG WrappedFolder::Release() {
@@ -81,11 +76,6 @@ ULONG WrappedFolder::Release() {
     if (left == 0)
         delete this;
     return static_cast<ULONG>(left);
-}
-
-HRESULT WrappedFolder::ParseDisplayName(HWND owner, IBindCtx* bind, LPWSTR name, ULONG* eaten,
-                                        LPITEMIDLIST* list, ULONG* attributes) {
-    return m_inner->ParseDisplayName(owner, bind, name, eaten, list, attributes);
 }
 
 HRESULT WrappedFolder::EnumObjects(HWND owner, SHCONTF flags, IEnumIDList** out) {
@@ -109,10 +99,6 @@ HRESULT WrappedFolder::BindToObject(LPCITEMIDLIST list, IBindCtx* bind, REFIID i
     return got;
 }
 
-HRESULT WrappedFolder::BindToStorage(LPCITEMIDLIST list, IBindCtx* bind, REFIID iid, void** out) {
-    return m_inner->BindToStorage(list, bind, iid, out);
-}
-
 HRESULT WrappedFolder::CompareIDs(LPARAM column, LPCITEMIDLIST first, LPCITEMIDLIST second) {
     m_hooks->comparedFirst = first;
     m_hooks->comparedSecond = second;
@@ -122,10 +108,6 @@ HRESULT WrappedFolder::CompareIDs(LPARAM column, LPCITEMIDLIST first, LPCITEMIDL
     if (FAILED(hr) || !m_hooks->reverseOrder)
         return hr;
     return MAKE_HRESULT(SEVERITY_SUCCESS, 0, static_cast<USHORT>(-static_cast<short>(HRESULT_CODE(hr))));
-}
-
-HRESULT WrappedFolder::CreateViewObject(HWND owner, REFIID iid, void** out) {
-    return m_inner->CreateViewObject(owner, iid, out);
 }
 
 HRESULT WrappedFolder::GetAttributesOf(UINT count, LPCITEMIDLIST* lists, SFGAOF* attributes) {
@@ -146,11 +128,6 @@ HRESULT WrappedFolder::GetAttributesOf(UINT count, LPCITEMIDLIST* lists, SFGAOF*
         *attributes = (*attributes | (asked & SFGAO_REMOVABLE)) & ~SFGAO_HASSUBFOLDER;
     }
     return hr;
-}
-
-HRESULT WrappedFolder::GetUIObjectOf(HWND owner, UINT count, LPCITEMIDLIST* lists, REFIID iid, UINT* reserved,
-                                     void** out) {
-    return m_inner->GetUIObjectOf(owner, count, lists, iid, reserved, out);
 }
 
 HRESULT WrappedFolder::GetDisplayNameOf(LPCITEMIDLIST list, SHGDNF flags, STRRET* name) {
@@ -196,11 +173,6 @@ HRESULT WrappedFolder::GetDisplayNameOf(LPCITEMIDLIST list, SHGDNF flags, STRRET
         name->uType = 7; // no such kind
         return S_OK;
     }
-}
-
-HRESULT WrappedFolder::SetNameOf(HWND owner, LPCITEMIDLIST list, LPCWSTR name, SHGDNF flags,
-                                 LPITEMIDLIST* out) {
-    return m_inner->SetNameOf(owner, list, name, flags, out);
 }
 
 namespace {

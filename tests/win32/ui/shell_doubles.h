@@ -56,23 +56,33 @@ public:
     WrappedFolder(IShellFolder* inner, std::string path, FolderHooks* hooks);
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++m_references); }
     ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE ParseDisplayName(HWND owner, IBindCtx* bind, LPWSTR name, ULONG* eaten,
-                                               LPITEMIDLIST* list, ULONG* attributes) override;
+                                               LPITEMIDLIST* list, ULONG* attributes) override {
+        return m_inner->ParseDisplayName(owner, bind, name, eaten, list, attributes);
+    }
     HRESULT STDMETHODCALLTYPE EnumObjects(HWND owner, SHCONTF flags, IEnumIDList** out) override;
     HRESULT STDMETHODCALLTYPE BindToObject(LPCITEMIDLIST list, IBindCtx* bind, REFIID iid,
                                            void** out) override;
     HRESULT STDMETHODCALLTYPE BindToStorage(LPCITEMIDLIST list, IBindCtx* bind, REFIID iid,
-                                            void** out) override;
+                                            void** out) override {
+        return m_inner->BindToStorage(list, bind, iid, out);
+    }
     HRESULT STDMETHODCALLTYPE CompareIDs(LPARAM column, LPCITEMIDLIST first, LPCITEMIDLIST second) override;
-    HRESULT STDMETHODCALLTYPE CreateViewObject(HWND owner, REFIID iid, void** out) override;
+    HRESULT STDMETHODCALLTYPE CreateViewObject(HWND owner, REFIID iid, void** out) override {
+        return m_inner->CreateViewObject(owner, iid, out);
+    }
     HRESULT STDMETHODCALLTYPE GetAttributesOf(UINT count, LPCITEMIDLIST* lists, SFGAOF* attributes) override;
     HRESULT STDMETHODCALLTYPE GetUIObjectOf(HWND owner, UINT count, LPCITEMIDLIST* lists, REFIID iid,
-                                            UINT* reserved, void** out) override;
+                                            UINT* reserved, void** out) override {
+        return m_inner->GetUIObjectOf(owner, count, lists, iid, reserved, out);
+    }
     HRESULT STDMETHODCALLTYPE GetDisplayNameOf(LPCITEMIDLIST list, SHGDNF flags, STRRET* name) override;
     HRESULT STDMETHODCALLTYPE SetNameOf(HWND owner, LPCITEMIDLIST list, LPCWSTR name, SHGDNF flags,
-                                        LPITEMIDLIST* out) override;
+                                        LPITEMIDLIST* out) override {
+        return m_inner->SetNameOf(owner, list, name, flags, out);
+    }
 
 private:
     ~WrappedFolder();

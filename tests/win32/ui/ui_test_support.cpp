@@ -1,5 +1,7 @@
 #include "ui_test_support.h"
 
+#include "folder_tree_host.h"
+
 #include <commctrl.h>
 #include <shlwapi.h>
 
@@ -7,31 +9,24 @@
 #include <vector>
 
 namespace {
-struct FindContext {
-    const DialogWatcher::Match* match;
-    HWND found;
-};
-
-BOOL CALLBACK FindDialog(HWND hwnd, LPARAM lParam) {
-    auto* context = reinterpret_cast<FindContext*>(lParam);
-    char className[16] = "";
-    ::GetClassNameA(hwnd, className, sizeof(className));
-    if (std::strcmp(className, "#32770") != 0 || !::IsWindowVisible(hwnd))
-        return TRUE;
-    if (!(*context->match)(hwnd))
-        return TRUE;
-    context->found = hwnd;
-    return FALSE;
+// The default value of HKEY_CLASSES_ROOT\`subkey`, creating the key.
+void WriteDefault(const char* subkey, const char* value) {
+    ::RegSetValueA(HKEY_CLASSES_ROOT, subkey, REG_SZ, value, static_cast<DWORD>(std::strlen(value)));
 }
 
-void WriteDefault(HKEY root, const char* subkey, const char* value) {
+// Whether HKEY_CLASSES_ROOT\`subkey` has a default text value, and the value.
+std::pair<bool, std::string> ReadDefault(const char* subkey) {
     HKEY key = nullptr;
-    if (::RegCreateKeyExA(root, subkey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return;
-    ::RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                     static_cast<DWORD>(std::strlen(value) + 1));
+    char value[MAX_PATH] = "";
+    DWORD size = sizeof(value);
+    DWORD type = 0;
+    if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, subkey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return {false, ""};
+    const bool found = ::RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value),
+                                          &size) == ERROR_SUCCESS &&
+                       type == REG_SZ;
     ::RegCloseKey(key);
+    return {found, found ? value : ""};
 }
 } // namespace
 
@@ -39,10 +34,6 @@ HostWindow::HostWindow() : m_font(static_cast<HFONT>(::GetStockObject(DEFAULT_GU
     HWND hwnd = ::CreateWindowExA(0, "STATIC", "host", WS_POPUP, 50, 50, 480, 320, nullptr, nullptr,
                                   ::GetModuleHandleA(nullptr), nullptr);
     m_wnd.SubclassWindow(hwnd);
-}
-
-HostWindow::~HostWindow() {
-    // The subclassing object takes the window (and its children) down with it.
 }
 
 HWND HostWindow::AddStatic(const char* text, DWORD style, const RECT& rect, int id, bool font) {
@@ -68,46 +59,22 @@ DialogWatcher::DialogWatcher(Match match, Act act)
 void DialogWatcher::Tick() {
     if (m_busy)
         return;
-    FindContext context{&m_match, nullptr};
-    ::EnumThreadWindows(::GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&context));
-    if (!context.found || context.found == m_last)
+    const HWND found = FindWindowOf("#32770", [&](HWND w) { return ::IsWindowVisible(w) && m_match(w); });
+    if (!found || found == m_last)
         return;
-    m_last = context.found;
+    m_last = found;
     ++m_seen;
     // The action may run a modal loop of its own; the timer keeps firing in it.
     m_busy = true;
-    m_act(context.found);
+    m_act(found);
     m_busy = false;
 }
 
-namespace {
-BOOL CALLBACK FindTree(HWND hwnd, LPARAM lParam) {
-    char className[32] = "";
-    ::GetClassNameA(hwnd, className, sizeof(className));
-    if (std::strcmp(className, WC_TREEVIEWA) != 0)
-        return TRUE;
-    *reinterpret_cast<HWND*>(lParam) = hwnd;
-    return FALSE;
-}
-
-std::string SelectedTreeText(HWND tree) {
-    char text[MAX_PATH] = "";
-    TVITEMA item{};
-    item.mask = TVIF_TEXT;
-    item.hItem = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-    item.pszText = text;
-    item.cchTextMax = sizeof(text);
-    if (!item.hItem || !::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
-        return std::string();
-    return text;
-}
-} // namespace
-
 bool WaitForBrowserSelection(HWND browser, const char* name, DWORD timeoutMs) {
     return Serve(timeoutMs, [&] {
-        HWND tree = nullptr;
-        ::EnumChildWindows(browser, &FindTree, reinterpret_cast<LPARAM>(&tree));
-        return tree && ::lstrcmpiA(SelectedTreeText(tree).c_str(), name) == 0;
+        const HWND tree = FindWindowOf(WC_TREEVIEWA, nullptr, browser);
+        const HTREEITEM selected = tree ? TreeView_GetSelection(tree) : nullptr;
+        return selected && ::lstrcmpiA(ItemText(tree, selected).c_str(), name) == 0;
     });
 }
 
@@ -143,51 +110,32 @@ MessageBoxCloser::MessageBoxCloser()
               ::PostMessageA(box, WM_COMMAND, IDOK, 0);
           }) {}
 
-ScopedClassesValue::ScopedClassesValue(const char* subkey, const char* value) : m_subkey(subkey) {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, subkey, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
-        char old[MAX_PATH] = "";
-        DWORD size = sizeof(old);
-        DWORD type = 0;
-        m_hadOld = ::RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(old), &size) ==
-                       ERROR_SUCCESS &&
-                   type == REG_SZ;
-        m_old = m_hadOld ? old : "";
-        ::RegCloseKey(key);
-    }
-    WriteDefault(HKEY_CLASSES_ROOT, subkey, value);
-}
-
-ScopedClassesValue::~ScopedClassesValue() {
-    if (m_hadOld) {
-        WriteDefault(HKEY_CLASSES_ROOT, m_subkey.c_str(), m_old.c_str());
-        return;
-    }
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, m_subkey.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-        ::RegDeleteValueA(key, nullptr);
-        ::RegCloseKey(key);
-    }
+ScopedClassesValue::ScopedClassesValue(const char* subkey, const char* value)
+    : ScopedUndo([subkey = std::string(subkey), old = ReadDefault(subkey)] {
+          if (old.first) {
+              WriteDefault(subkey.c_str(), old.second.c_str());
+          } else if (HKEY key = nullptr; ::RegOpenKeyExA(HKEY_CLASSES_ROOT, subkey.c_str(), 0, KEY_SET_VALUE,
+                                                         &key) == ERROR_SUCCESS) {
+              ::RegDeleteValueA(key, nullptr);
+              ::RegCloseKey(key);
+          }
+      }) {
+    WriteDefault(subkey, value);
 }
 
 const char ScopedHtmClass::kClassName[] = "TarnvelTest.htmfile";
 
-ScopedHtmClass::ScopedHtmClass(const char* command) : m_htm(".htm", kClassName) {
+ScopedHtmClass::ScopedHtmClass(const char* command)
+    : ScopedClassesValue(".htm", kClassName), m_class([] { ::SHDeleteKeyA(HKEY_CLASSES_ROOT, kClassName); }) {
     ::SHDeleteKeyA(HKEY_CLASSES_ROOT, kClassName);
     if (command)
-        WriteDefault(HKEY_CLASSES_ROOT, (std::string(kClassName) + "\\shell\\open\\command").c_str(),
-                     command);
+        WriteDefault((std::string(kClassName) + "\\shell\\open\\command").c_str(), command);
     else
-        WriteDefault(HKEY_CLASSES_ROOT, kClassName, "Tarnvel test page");
-}
-
-ScopedHtmClass::~ScopedHtmClass() {
-    ::SHDeleteKeyA(HKEY_CLASSES_ROOT, kClassName);
+        WriteDefault(kClassName, "Tarnvel test page");
 }
 
 std::string MissingPage() {
     char temp[MAX_PATH] = "";
     ::GetTempPathA(MAX_PATH, temp);
-    std::string path = std::string(temp) + "tarnvel-no-such-folder\\page.htm";
-    return path;
+    return std::string(temp) + "tarnvel-no-such-folder\\page.htm";
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/wnd.h"
+#include "support/scope_undo.h"
 #include "win32/modal_runner.h"
 
 #include <functional>
@@ -10,14 +11,11 @@
 #include <vector>
 
 // A hidden top-level window (a shown one takes wine two seconds to destroy without a window
-// manager), subclassed by a CWnd (so it reflects notifications to its
-// controls), with a font for its statics. Destroyed with the object.
+// manager), subclassed by a CWnd (so it reflects notifications to its controls; the CWnd takes
+// it down with it), with a font for its statics.
 class HostWindow {
 public:
     HostWindow();
-    ~HostWindow();
-    HostWindow(const HostWindow&) = delete;
-    HostWindow& operator=(const HostWindow&) = delete;
 
     // A visible child static; `font` false leaves it with the system font.
     HWND AddStatic(const char* text, DWORD style, const RECT& rect, int id, bool font = true);
@@ -41,8 +39,6 @@ public:
     using Match = std::function<bool(HWND)>;
     using Act = std::function<void(HWND)>;
     DialogWatcher(Match match, Act act);
-    DialogWatcher(const DialogWatcher&) = delete;
-    DialogWatcher& operator=(const DialogWatcher&) = delete;
 
     int seen() const { return m_seen; }
 
@@ -90,33 +86,20 @@ SYSTEMTIME Utc(WORD year, WORD month, WORD day, WORD hour, WORD minute);
 // The default value of HKEY_CLASSES_ROOT\`subkey` is `value` for the life of the object, and then
 // what it was (or none). The key is the whole prefix's: only the tests of the entry that runs alone
 // (tests/CMakeLists.txt) may use it.
-class ScopedClassesValue {
-public:
+struct ScopedClassesValue : ScopedUndo {
     ScopedClassesValue(const char* subkey, const char* value);
-    ~ScopedClassesValue();
-    ScopedClassesValue(const ScopedClassesValue&) = delete;
-    ScopedClassesValue& operator=(const ScopedClassesValue&) = delete;
-
-private:
-    std::string m_subkey;
-    std::string m_old;
-    bool m_hadOld = false;
 };
 
 // Makes ".htm" documents belong to a test class whose open command is `command` for the life of
 // the object; `command` null registers the class without a command. The previous ".htm" class
 // comes back afterwards.
-class ScopedHtmClass {
+class ScopedHtmClass : ScopedClassesValue {
 public:
     explicit ScopedHtmClass(const char* command);
-    ~ScopedHtmClass();
-    ScopedHtmClass(const ScopedHtmClass&) = delete;
-    ScopedHtmClass& operator=(const ScopedHtmClass&) = delete;
-
     static const char kClassName[];
 
 private:
-    ScopedClassesValue m_htm;
+    ScopedUndo m_class;
 };
 
 // A path on this machine that does not exist, so that the shell fails to open it.
