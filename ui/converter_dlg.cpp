@@ -45,6 +45,7 @@ const MessageMap* CConverterDlg::GetMessageMap() const {
         msgmap::QueryDragIcon<&CConverterDlg::OnQueryDragIcon>(),
         msgmap::Command<&CConverterDlg::OnSaveDir>(IDC_SAVE_DIR),
         msgmap::Message<&CConverterDlg::OnFolderSelected>(WM_FOLDER_SELECTED),
+        msgmap::Message<&CConverterDlg::OnFolderListed>(WM_FOLDER_LISTED),
         msgmap::Notify<&CConverterDlg::OnListDeleteAllItems>(IDC_LIST_FILES, LVN_DELETEALLITEMS),
         msgmap::Command<&CConverterDlg::OnSelectAll>(IDC_SELECT_ALL),
         msgmap::Command<&CConverterDlg::OnGo>(IDC_GO),
@@ -84,8 +85,6 @@ BOOL CConverterDlg::OnInitDialog() {
 
     InitControls();
 
-    m_arrFileNames.RemoveAll();
-    m_arrFileDetails.RemoveAll();
     m_strSourceFolder.Empty();
 
     m_bWorkerRunning = 0;
@@ -191,6 +190,7 @@ HBRUSH CConverterDlg::OnCtlColor(HDC dc, HWND control, UINT ctlType) {
 BOOL CConverterDlg::DestroyWindow() {
     // A batch still running (the thread was asked to quit) ends its current file first.
     StopWorker();
+    m_lister.Close();
     // The list and the progress bar go with the dialog's window; the objects only let go.
     m_listFiles.Detach();
     m_progress.Detach();
