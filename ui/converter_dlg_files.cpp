@@ -61,10 +61,13 @@ void CConverterDlg::OnListDeleteAllItems(NMHDR*, LRESULT* result) {
 
 void CConverterDlg::RefreshCursor() {
     // Only the window under the mouse may set the cursor; it asks its parents first.
-    POINT point{};
-    ::GetCursorPos(&point);
+    const DWORD position = ::GetMessagePos();
+    const POINT point{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
     const HWND under = ::WindowFromPoint(point);
-    if (under && (under == m_hWnd || ::IsChild(m_hWnd, under)))
+    HWND window = under;
+    while (window && window != m_hWnd)
+        window = ::GetParent(window);
+    if (window)
         ::SendMessageA(
             under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under),
             MAKELPARAM(::SendMessageA(under, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y)), WM_MOUSEMOVE));
