@@ -74,6 +74,10 @@ CString ItemText(IMalloc* malloc, LPCITEMIDLIST absolute, IShellFolder* folder, 
 void Describe(FolderChild& child, IMalloc* malloc, IShellFolder* folder, LPCITEMIDLIST relative) {
     const LPCITEMIDLIST absolute = child.list.Get();
     child.text = ItemText(malloc, absolute, folder, relative);
+    // Asked here: for a folder on a share the shell may ask the server.
+    char path[MAX_PATH] = "";
+    if (::SHGetPathFromIDListA(absolute, path))
+        child.path = path;
 
     const SFGAOF kind = AttributesOf(folder, relative, SFGAO_FOLDER | SFGAO_LINK);
     const UINT flags = kIconFlags | ((kind & SFGAO_LINK) ? SHGFI_LINKOVERLAY : 0);

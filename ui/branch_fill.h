@@ -15,6 +15,7 @@
 
 struct FolderChild {
     CIdList list; // absolute
+    CString path; // in the file system; empty when it has none
     CString text;
     int image = 0;
     int selectedImage = 0;

@@ -83,6 +83,7 @@ void CFolderTreeCtrl::InitTree() {
     if (!m_hRootItem)
         return;
     rootList.Detach();
+    m_paths[m_hRootItem] = path;
 
     StartFill(m_hRootItem);
     Expand(m_hRootItem, TVE_EXPAND);
@@ -115,11 +116,9 @@ void CFolderTreeCtrl::OnSelectionChanged(NMHDR* header, LRESULT* result) {
     HTREEITEM selected = notify->itemNew.hItem;
     if (!selected)
         return;
-    char path[MAX_PATH] = "";
-    LPITEMIDLIST list = GetItemIdList(selected);
-    if (!list || !::SHGetPathFromIDListA(list, path))
-        path[0] = '\0';
-    m_strSelectedPath = path;
+    // Found by the fill, not asked of the shell here: for a folder on a slow share that takes long.
+    const auto path = m_paths.find(selected);
+    m_strSelectedPath = path != m_paths.end() ? path->second.GetString() : "";
     ::SendMessageA(GetParent(), WM_FOLDER_SELECTED, reinterpret_cast<WPARAM>(m_strSelectedPath.GetString()),
                    0);
 }
@@ -174,7 +173,7 @@ LRESULT CFolderTreeCtrl::OnBranchFilled(WPARAM, LPARAM) {
 
 void CFolderTreeCtrl::FinishFill(HTREEITEM item, HTREEITEM placeholder, BranchFill& fill) {
     m_pending.erase(item);
-    int inserted = 0;
+    int count = 0;
     {
         const CRedrawSuspension quiet(m_hWnd);
         for (FolderChild& child : fill.children) {
@@ -187,15 +186,16 @@ void CFolderTreeCtrl::FinishFill(HTREEITEM item, HTREEITEM placeholder, BranchFi
             insert.item.iSelectedImage = child.selectedImage;
             insert.item.cChildren = child.children;
             insert.item.lParam = reinterpret_cast<LPARAM>(child.list.Get());
-            if (InsertItem(&insert)) {
+            if (HTREEITEM added = InsertItem(&insert)) {
                 child.list.Detach();
-                ++inserted;
+                m_paths[added] = std::move(child.path);
+                ++count;
             }
         }
         if (placeholder) // a null item would stand for every item
             DeleteItem(placeholder);
     }
-    if (item == m_hRootItem || inserted > 0)
+    if (item == m_hRootItem || count > 0)
         return;
     // Binding failed: no button. Nothing found: collapsed with its button, to try again.
     TVITEMA update{};
@@ -258,5 +258,6 @@ void CFolderTreeCtrl::DeleteAllFolderItems() {
             pending.push_back(child);
     }
     DeleteAllItems();
+    m_paths.clear();
     m_hRootItem = nullptr;
 }

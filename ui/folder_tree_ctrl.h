@@ -59,6 +59,7 @@ private:
     ShellSource m_shell; // where the fills get their desktop folder
     CComPtr<IMalloc> m_pMalloc;
     HTREEITEM m_hRootItem = nullptr;
+    std::map<HTREEITEM, CString> m_paths; // each item's file-system path, as its fill found it
     CString m_strSelectedPath;
     std::shared_ptr<FillChannel> m_pFills; // made with the first fill, closed with the window
     std::map<HTREEITEM, PendingFill> m_pending;
