@@ -8,12 +8,14 @@
 #include "framework/gdi_object.h"
 #include "framework/list_ctrl.h"
 #include "framework/progress_ctrl.h"
+#include "framework/redraw_suspension.h"
 #include "framework/tooltip_ctrl.h"
 #include "tiffcopy/tiffcopy.h"
 #include "ui/folder_listing.h"
 #include "ui/folder_tree_ctrl.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class CConverterDlg : public CDialog {
@@ -100,12 +102,13 @@ protected:
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT ctlType);
 
 private:
-    std::unique_ptr<BatchRunner> m_pBatch;   // the running batch; freed when it has ended
-    CFolderLister m_lister;                  // lists the selected folder off the window thread
-    bool m_bListing = false;                 // rows of the selected folder are still to come
-    bool m_bStopping = false;                // StopWorker waits: the batch is freed there
-    int m_nPendingClose = 0;                 // IDOK or IDCANCEL asked for while a batch ran
-    std::vector<CString> m_arrResultReasons; // why each row failed, by row; empty for the others
-    int m_nTipRow = -1;                      // the row whose reason the tip holds
-    int m_nScrollRow = -1;                   // the row to scroll into view when the timer comes
+    std::unique_ptr<BatchRunner> m_pBatch;        // the running batch; freed when it has ended
+    CFolderLister m_lister;                       // lists the selected folder off the window thread
+    bool m_bListing = false;                      // rows of the selected folder are still to come
+    std::optional<CRedrawSuspension> m_listQuiet; // the list paints again when no more rows wait
+    bool m_bStopping = false;                     // StopWorker waits: the batch is freed there
+    int m_nPendingClose = 0;                      // IDOK or IDCANCEL asked for while a batch ran
+    std::vector<CString> m_arrResultReasons;      // why each row failed, by row; empty for the others
+    int m_nTipRow = -1;                           // the row whose reason the tip holds
+    int m_nScrollRow = -1;                        // the row to scroll into view when the timer comes
 };

@@ -2,19 +2,18 @@
 // output folder and, as the listing thread finds them, one unticked row per AWD file in it.
 #include "ui/converter_dlg.h"
 
-#include "framework/redraw_suspension.h"
-
 #include <vector>
 
 namespace {
 // Rows inserted per turn of the window thread: a large folder's rows come in several turns, with
 // the window's other messages answered in between.
-constexpr size_t kRowsPerTurn = 500;
+constexpr size_t kRowsPerTurn = 1000;
 } // namespace
 
 LRESULT CConverterDlg::OnFolderSelected(WPARAM wParam, LPARAM) {
     // The text lives only for this call.
     const CString folder(reinterpret_cast<const char*>(wParam));
+    m_listQuiet.reset();
     {
         // Emptied while the control does not paint: a repaint per deleted row costs far more.
         const CRedrawSuspension quiet(m_listFiles.m_hWnd);
@@ -33,8 +32,10 @@ LRESULT CConverterDlg::OnFolderListed(WPARAM, LPARAM) {
     std::vector<ListedFile> files;
     const CFolderLister::Taken taken = m_lister.Take(m_nListGeneration, files, kRowsPerTurn);
     if (!files.empty()) {
-        // Inserted while the control does not paint; the rows show in one repaint.
-        const CRedrawSuspension quiet(m_listFiles.m_hWnd, FALSE);
+        // Inserted while the control does not paint, until no more rows wait: they show in one
+        // repaint.
+        if (!m_listQuiet)
+            m_listQuiet.emplace(m_listFiles.m_hWnd, FALSE);
         int next = m_listFiles.GetItemCount();
         for (const ListedFile& file : files) {
             const int row = m_listFiles.InsertItem(next, file.name);
@@ -47,7 +48,10 @@ LRESULT CConverterDlg::OnFolderListed(WPARAM, LPARAM) {
     }
     if (taken == CFolderLister::Taken::More) {
         PostMessage(WM_FOLDER_LISTED);
-    } else if (taken == CFolderLister::Taken::Complete && m_bListing) {
+        return 0;
+    }
+    m_listQuiet.reset();
+    if (taken == CFolderLister::Taken::Complete && m_bListing) {
         m_bListing = false;
         RefreshCursor();
     }

@@ -18,9 +18,9 @@
 FolderReader g_folderReader = &ReadFolderEntries;
 
 namespace {
-// The first row goes to the window at once; later ones at most this often, so that a slow share's
-// rows show as they come while a fast disk's arrive in a few large batches.
-constexpr DWORD kBatchMs = 100;
+// Rows go to the window when this many have been found, so that a fast disk's are inserted while
+// the rest are still read.
+constexpr size_t kBatchRows = 2000;
 
 // The date ends in a blank, so that the time follows it directly.
 const char kDatePicture[] = "yyyy'.'MM'.'dd ";
@@ -85,14 +85,17 @@ struct ListingState {
         : results(window, WM_FOLDER_LISTED), wake(::CreateEventA(nullptr, FALSE, FALSE, nullptr)) {}
 
     CResultChannel<ListingBatch> results;
-    CCriticalSection lock; // over the request and `closed`
+    CCriticalSection lock; // over the request, `closed` and the counts of threads
     CString folder;
     FolderReader reader = nullptr;
     unsigned requested = 0; // the generation waiting to be listed; 0 when none
     bool closed = false;
+    int threads = 0; // listing threads
+    int readers = 0; // of which in a listing
     // The newest listing's generation, looked at between entries; 0 once the window has gone.
     std::atomic<unsigned> latest{0};
-    CHandle wake; // set for every request and when the window goes
+    std::atomic<DWORD> progressAt{0}; // when a listing last had an entry from the file system
+    CHandle wake;                     // set for every request and when the window goes
 };
 
 namespace {
@@ -107,9 +110,9 @@ void Deliver(ListingState& state, unsigned generation, std::vector<ListedFile>& 
 void ListFolder(ListingState& state, FolderReader reader, const CString& folder, unsigned generation) {
     CDetailFormatter formatter;
     std::vector<ListedFile> files;
-    bool delivered = false;
-    DWORD deliveredAt = 0;
+    DWORD deliveredAt = ::GetTickCount();
     reader(folder, [&](const WIN32_FIND_DATAA& found) {
+        state.progressAt = ::GetTickCount();
         if (state.latest != generation)
             return false;
         // This also skips "." and "..".
@@ -117,9 +120,8 @@ void ListFolder(ListingState& state, FolderReader reader, const CString& folder,
             return true;
         files.push_back(formatter.Format(found));
         const DWORD now = ::GetTickCount();
-        if (!delivered || now - deliveredAt >= kBatchMs) {
+        if (files.size() >= kBatchRows || now - deliveredAt >= kListingBatchMs) {
             Deliver(state, generation, files, false);
-            delivered = true;
             deliveredAt = now;
         }
         return true;
@@ -139,16 +141,37 @@ unsigned __stdcall ListingThread(void* param) {
         unsigned generation = 0;
         {
             CLock hold(state.lock);
-            if (state.closed)
+            if (state.closed) {
+                ::SetEvent(state.wake.Get()); // for the next thread
                 break;
+            }
             generation = std::exchange(state.requested, 0);
+            if (!generation)
+                continue;
             folder = state.folder;
             reader = state.reader;
+            ++state.readers;
         }
-        if (generation)
-            ListFolder(state, reader, folder, generation);
+        state.progressAt = ::GetTickCount();
+        ListFolder(state, reader, folder, generation);
+        CLock hold(state.lock);
+        --state.readers;
+        // Another thread was started while this one was held up in the file system, and waits.
+        if (state.threads - state.readers > 1) {
+            --state.threads;
+            break;
+        }
     }
     return 0;
+}
+
+bool StartListingThread(const std::shared_ptr<ListingState>& state) {
+    auto* param = new std::shared_ptr<ListingState>(state);
+    unsigned id = 0;
+    const CHandle thread(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &ListingThread, param, 0, &id)));
+    if (!thread)
+        delete param;
+    return static_cast<bool>(thread);
 }
 } // namespace
 
@@ -180,27 +203,32 @@ void ReadFolderEntries(const CString& folder, const FolderEntryVisitor& visit) {
 bool CFolderLister::Start(HWND window, const CString& folder, unsigned generation) {
     m_arrived.clear();
     if (!m_state) {
-        auto state = std::make_shared<ListingState>(window);
-        if (!state->wake)
-            return false;
-        auto* param = new std::shared_ptr<ListingState>(state);
-        unsigned id = 0;
-        const CHandle thread(
-            reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &ListingThread, param, 0, &id)));
-        if (!thread) {
-            delete param;
+        m_state = std::make_shared<ListingState>(window);
+        if (!m_state->wake) {
+            m_state.reset();
             return false;
         }
-        m_state = std::move(state);
     }
+    ListingState& state = *m_state;
+    bool another = false;
     {
-        CLock hold(m_state->lock);
-        m_state->folder = folder;
-        m_state->reader = g_folderReader;
-        m_state->requested = generation;
+        CLock hold(state.lock);
+        state.folder = folder;
+        state.reader = g_folderReader;
+        state.requested = generation;
+        // Without a thread, or with each held up in the file system (a server gone), this listing
+        // gets a thread of its own rather than waiting for theirs to return.
+        another = state.threads == 0 ||
+                  (state.threads == state.readers && ::GetTickCount() - state.progressAt > kListingHeldUpMs);
+        if (another)
+            ++state.threads;
     }
-    m_state->latest = generation;
-    ::SetEvent(m_state->wake.Get());
+    state.latest = generation;
+    ::SetEvent(state.wake.Get());
+    if (another && !StartListingThread(m_state)) {
+        CLock hold(state.lock);
+        return --state.threads > 0;
+    }
     return true;
 }
 

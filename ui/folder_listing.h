@@ -1,6 +1,7 @@
 // Folder listings off the window thread: a folder's AWD files are read on a listing thread of the
 // dialog's own and reach the window in batches, in the file system's order, as they are found. A
-// newer listing supersedes an older one, whose rows never reach the window.
+// newer listing supersedes an older one, whose rows never reach the window; the thread takes the
+// newest between two entries of the older, so that stepping through folders starts no thread each.
 #pragma once
 
 #include "framework/cstring.h"
@@ -15,6 +16,12 @@
 
 // Posted to the listing's window when rows have arrived.
 constexpr UINT WM_FOLDER_LISTED = WM_APP + 6;
+// Rows found are held back at most this long before they go to the window, so that a slow share's
+// show as they come.
+constexpr DWORD kListingBatchMs = 100;
+// A listing thread that has had no entry from the file system for this long is held up there: a
+// newer listing does not wait for it.
+constexpr DWORD kListingHeldUpMs = 1000;
 
 // 1 when the name's last three bytes are "awd" in any case (multibyte rules), else 0.
 int IsAwdFileName(const char* name);
