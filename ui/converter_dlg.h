@@ -71,7 +71,7 @@ protected:
     LRESULT OnFolderSelected(WPARAM wParam, LPARAM lParam);
     // Appends the rows that have arrived from the listing.
     LRESULT OnFolderListed(WPARAM, LPARAM);
-    // The cursor over the window again, after a listing or a batch began or ended.
+    // The cursor over the window again, after a listing began or ended.
     void RefreshCursor();
     // Emptying the list: the rows carry no data, so no per-row deletion notice is wanted.
     void OnListDeleteAllItems(NMHDR* header, LRESULT* result);
@@ -102,13 +102,15 @@ protected:
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT ctlType);
 
 private:
-    std::unique_ptr<BatchRunner> m_pBatch;        // the running batch; freed when it has ended
-    CFolderLister m_lister;                       // lists the selected folder off the window thread
-    bool m_bListing = false;                      // rows of the selected folder are still to come
-    std::optional<CRedrawSuspension> m_listQuiet; // the list paints again when no more rows wait
-    bool m_bStopping = false;                     // StopWorker waits: the batch is freed there
-    int m_nPendingClose = 0;                      // IDOK or IDCANCEL asked for while a batch ran
-    std::vector<CString> m_arrResultReasons;      // why each row failed, by row; empty for the others
-    int m_nTipRow = -1;                           // the row whose reason the tip holds
-    int m_nScrollRow = -1;                        // the row to scroll into view when the timer comes
+    std::unique_ptr<BatchRunner> m_pBatch;   // the running batch; freed when it has ended
+    CFolderLister m_lister;                  // lists the selected folder off the window thread
+    bool m_bListing = false;                 // rows of the selected folder are still to come
+    bool m_bStopping = false;                // StopWorker waits: the batch is freed there
+    int m_nPendingClose = 0;                 // IDOK or IDCANCEL asked for while a batch ran
+    std::vector<CString> m_arrResultReasons; // why each row failed, by row; empty for the others
+    int m_nTipRow = -1;                      // the row whose reason the tip holds
+    int m_nScrollRow = -1;                   // the row to scroll into view when the timer comes
+
+    // While rows keep arriving the list does not paint; it does once no more wait.
+    std::optional<CRedrawSuspension> m_listQuiet;
 };
