@@ -191,6 +191,7 @@ BOOL CConverterDlg::DestroyWindow() {
     // A batch still running (the thread was asked to quit) ends its current file first.
     StopWorker();
     m_lister.Close();
+    m_listQuiet.reset();
     // The list and the progress bar go with the dialog's window; the objects only let go.
     m_listFiles.Detach();
     m_progress.Detach();
