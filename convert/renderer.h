@@ -28,8 +28,9 @@ public:
 // control.
 bool UsesConverterProgram(int generation);
 
-// Window thread, once per batch. The generation's own renderer where it works; where the control
-// could not be created, the fax viewer program beside Tarnvel.exe (in `programFolder`) or on the
-// standard search path; else a renderer that fails every file with kNoRenderer and what the
-// control's creation reported.
+// Window thread, once per batch. The generation's own renderer where it works: the imaging
+// control, or the fax viewer program found by FindConverterProgram from Tarnvel.exe's folder
+// `programFolder` on. Where the control could not be created, that program too; where there is no
+// program, a renderer that fails every file with kNoRenderer and what the control's creation
+// reported.
 std::unique_ptr<Renderer> ChooseRenderer(int generation, CImgEdit& control, const char* programFolder);

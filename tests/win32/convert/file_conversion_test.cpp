@@ -127,7 +127,7 @@ TEST_F(FileConversion, TheFaxViewerProgramGetsShortPathsAndACommaInTheTemporaryF
     const std::string source = folder + "\\" + std::string(253 - folder.size() - 5, 'd') + ".awd";
     ASSERT_EQ(source.size(), 253u);
     CopyFixture(m_fax + "\\doc.awd", source);
-    ConverterProgram program;
+    ConverterProgram program((ProgramFolder() + "\\doubles\\AWDVSTUB.EXE").c_str());
     ExpectConverts(program, source);
     const auto stub = StubLog();
     ASSERT_EQ(stub.size(), 1u);
@@ -139,8 +139,9 @@ TEST_F(FileConversion, TheFaxViewerProgramGetsShortPathsAndACommaInTheTemporaryF
     std::snprintf(TempTiffPath, MAX_PATH, "%s\\zq4intmp.tif", Folder("temp,1").c_str());
     ExpectConverts(program, m_fax + "\\doc.awd");
 
-    ScopedNoProgramOnPath noProgram;
+    // Gone since the batch found it.
+    ConverterProgram gone((Folder("gone") + "\\AWDVSTUB.EXE").c_str());
     ConversionOutcome outcome;
-    EXPECT_EQ(Convert(program, m_fax + "\\doc.awd", outcome), kConverterNotStarted);
+    EXPECT_EQ(Convert(gone, m_fax + "\\doc.awd", outcome), kConverterNotStarted);
 }
 } // namespace
