@@ -5,6 +5,8 @@
 #include "ui/converter_dlg.h"
 
 BOOL CConverterApp::InitInstance() {
+    // First: everything after this may load a library by name.
+    RestrictDllSearch();
     // Stepping through an empty floppy, card or optical drive lists nothing; without this the
     // system would stop the user with its own "no disk" box for each look at the drive.
     ::SetErrorMode(SEM_FAILCRITICALERRORS);
