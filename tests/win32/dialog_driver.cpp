@@ -104,25 +104,18 @@ std::string ResultTipOf(HWND dialog, int row) {
     return narrow;
 }
 
-TipSize ResultTipSizeOf(HWND dialog) {
-    TipSize size{};
+SIZE ResultTipSizeOf(HWND dialog) {
     TTTOOLINFOW tool;
     wchar_t text[512];
     const HWND tip = ResultTipTool(dialog, tool, text);
+    RECT shown{0, 0, 0, 0};
     if (!tip)
-        return size;
+        return SIZE{0, 0};
     // Shown by the test rather than by the mouse, which is elsewhere: its window is the bubble.
     ::SendMessageA(tip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
-    RECT shown{0, 0, 0, 0};
     ::GetWindowRect(tip, &shown);
     ::SendMessageA(tip, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
-    size.bubble = SIZE{shown.right - shown.left, shown.bottom - shown.top};
-    HDC dc = ::GetDC(tip);
-    const HGDIOBJ font = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(tip, WM_GETFONT, 0, 0)));
-    ::GetTextExtentPoint32W(dc, text, lstrlenW(text), &size.oneLine);
-    ::SelectObject(dc, font);
-    ::ReleaseDC(tip, dc);
-    return size;
+    return SIZE{shown.right - shown.left, shown.bottom - shown.top};
 }
 
 void TypeOutputFolder(HWND dialog, const std::string& folder) {

@@ -35,13 +35,8 @@ void Tick(HWND dialog, int row, bool ticked = true);
 void TickAll(HWND dialog);
 // The tooltip of the row's result when the mouse rests on it (moved through the dialog's relay).
 std::string ResultTipOf(HWND dialog, int row);
-// The size of the tooltip's window showing the reason ResultTipOf last set up, and the reason's
-// extent on one line in the tip's font.
-struct TipSize {
-    SIZE bubble;
-    SIZE oneLine;
-};
-TipSize ResultTipSizeOf(HWND dialog);
+// The size of the tooltip's window showing the reason ResultTipOf last set up.
+SIZE ResultTipSizeOf(HWND dialog);
 
 void TypeOutputFolder(HWND dialog, const std::string& folder);
 std::string OutputFolderOf(HWND dialog);
