@@ -1,6 +1,5 @@
 #include "convert/converter_program.h"
 #include "convert/imaging_control.h"
-#include "convert/img_edit.h"
 #include "convert/output_path.h"
 
 namespace {
@@ -43,14 +42,15 @@ bool UsesConverterProgram(int generation) {
     return generation >= 5 && generation <= 7;
 }
 
-std::unique_ptr<Renderer> ChooseRenderer(int generation, CImgEdit& control, const char* programFolder) {
+std::unique_ptr<Renderer> ChooseRenderer(int generation, const std::shared_ptr<ImagingThread>& control,
+                                         const char* programFolder, const StopRequest& stop) {
     if (UsesConverterProgram(generation))
         return std::make_unique<ConverterProgram>();
-    if (control.m_hWnd) {
-        auto imaging = std::make_unique<ImagingControl>(control);
-        if (imaging->IsReady())
-            return imaging;
-    }
+    const HRESULT created = control ? control->WaitCreated(stop) : E_UNEXPECTED;
+    if (SUCCEEDED(created))
+        return std::make_unique<ImagingControl>(control);
+    if (stop.IsSet())
+        return std::make_unique<NoRenderer>(created);
     // Windows Vista and later have no imaging control; people copy the fax viewer program from an
     // older system instead.
     const CString beside = ProgramIn(programFolder);
@@ -58,5 +58,5 @@ std::unique_ptr<Renderer> ChooseRenderer(int generation, CImgEdit& control, cons
         return std::make_unique<ConverterProgram>(beside);
     if (ProgramOnSearchPath())
         return std::make_unique<ConverterProgram>();
-    return std::make_unique<NoRenderer>(control.m_hWnd ? S_OK : control.CreationResult());
+    return std::make_unique<NoRenderer>(created);
 }
