@@ -94,7 +94,7 @@ std::shared_ptr<ImagingThread> ImagingThread::Start(const RECT& place, UINT id) 
 }
 
 unsigned __stdcall ImagingThread::Main(void* param) {
-    // Never let go of while a call of the control does not return: the thread keeps it.
+    // The thread's own hold, kept while it runs: one left behind in a call never meets freed memory.
     const std::unique_ptr<std::shared_ptr<ImagingThread>> self(
         static_cast<std::shared_ptr<ImagingThread>*>(param));
     (*self)->Run();
