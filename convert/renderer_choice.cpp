@@ -1,6 +1,5 @@
 #include "convert/converter_program.h"
 #include "convert/imaging_control.h"
-#include "convert/img_edit.h"
 
 namespace {
 class NoRenderer : public Renderer {
@@ -21,16 +20,15 @@ bool UsesConverterProgram(int generation) {
     return generation >= 5 && generation <= 7;
 }
 
-std::unique_ptr<Renderer> ChooseRenderer(int generation, CImgEdit& control, const char* programFolder) {
+std::unique_ptr<Renderer> ChooseRenderer(int generation, const std::shared_ptr<ImagingThread>& control,
+                                         const char* programFolder, const StopRequest& stop) {
     HRESULT controlCreation = S_OK;
     if (!UsesConverterProgram(generation)) {
-        if (control.m_hWnd) {
-            auto imaging = std::make_unique<ImagingControl>(control);
-            if (imaging->IsReady())
-                return imaging;
-        } else {
-            controlCreation = control.CreationResult();
-        }
+        controlCreation = control ? control->WaitCreated(stop) : E_UNEXPECTED;
+        if (SUCCEEDED(controlCreation))
+            return std::make_unique<ImagingControl>(control);
+        if (stop.IsSet())
+            return std::make_unique<NoRenderer>(controlCreation);
     }
     // Windows Vista and later have no imaging control; people copy the fax viewer program from an
     // older system instead. Looked for here as it is started: by the same search.

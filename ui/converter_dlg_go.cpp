@@ -45,8 +45,11 @@ void CConverterDlg::OnGo() {
     // Disabled before the thread exists, so that no second batch can start in between.
     EnableGo(FALSE);
     ScrollResultColumnIntoView();
-    auto renderer = ChooseRenderer(job.windowsGeneration, m_imgEdit, job.programFolder);
-    m_pBatch = std::make_unique<BatchRunner>(m_hWnd, std::move(job), std::move(renderer));
+    const std::shared_ptr<ImagingThread> imaging = m_pImaging;
+    m_pBatch = std::make_unique<BatchRunner>(
+        m_hWnd, std::move(job), [imaging](const BatchJob& batch, const StopRequest& stop) {
+            return ChooseRenderer(batch.windowsGeneration, imaging, batch.programFolder, stop);
+        });
     m_bWorkerRunning = 1;
     if (!m_pBatch->Start(&CConverterDlg::WorkerThreadProc, this)) {
         ReleaseBatch();
@@ -73,7 +76,7 @@ int CConverterDlg::StopWorker() {
     if (!m_bWorkerRunning || !m_pBatch)
         return 1;
     m_pBatch->RequestStop();
-    // The worker's reports and the control's calls need this thread: it serves them while it waits.
+    // The worker's reports need this thread: it serves them while it waits.
     m_bStopping = true;
     const bool ended = m_pBatch->WaitServing();
     m_bStopping = false;

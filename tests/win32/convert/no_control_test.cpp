@@ -31,7 +31,7 @@ protected:
     std::pair<std::string, std::string> Convert(SIZE* tip = nullptr) {
         std::string reason;
         Results results = ConvertFolder(m_fax, nullptr, [&](HWND dialog) {
-            EXPECT_EQ(::GetDlgItem(dialog, 102), nullptr) << "a control after all";
+            EXPECT_EQ(StandInProbe().liveObjects, 0) << "a control after all";
             reason = ResultTipOf(dialog, 0);
             if (tip)
                 *tip = ResultTipSizeOf(dialog);
