@@ -38,6 +38,8 @@ void CConverterDlg::OnGo() {
     job.tempTiffPath = TempTiffPath;
     job.programFolder = TarnvelFolder;
     job.copyOptions = m_copyOptions;
+    job.format =
+        ::IsDlgButtonChecked(m_hWnd, IDC_PDF) == BST_CHECKED ? OutputFormat::Pdf : OutputFormat::Tiff;
     job.rows.reserve(static_cast<size_t>(rows));
     for (int i = 0; i < rows; ++i)
         job.rows.push_back(BatchRow{i, m_listFiles.GetItemText(i, 0), m_listFiles.GetCheck(i) != FALSE});
