@@ -5,14 +5,11 @@
 namespace {
 // The four bytes above 127 tell programs that move files around that this one is binary.
 const char kHeader[] = "%PDF-1.3\n%\xE2\xE3\xCF\xD3\n";
-constexpr size_t kBufferSize = 64 * 1024;
 } // namespace
 
 PdfFile::PdfFile(const char* path) : m_file(std::fopen(path, "wb")), m_ok(m_file != nullptr) {
-    if (!m_file)
-        return;
-    std::setvbuf(m_file, nullptr, _IOFBF, kBufferSize);
-    Write(kHeader, sizeof(kHeader) - 1);
+    if (m_file)
+        Write(kHeader, sizeof(kHeader) - 1);
 }
 
 PdfFile::~PdfFile() {
