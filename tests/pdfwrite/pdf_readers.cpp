@@ -1,96 +1,69 @@
 #include "pdfwrite/pdf_readers.h"
 
-#include "support/temp_dir.h"
-#include "support/text_file.h"
+#include "support/tiff_writer.h"
 #include "tiffcopy/tiffcopy.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <filesystem>
-#include <sstream>
+#include <cstdlib>
 
 namespace {
 std::string Quoted(const std::string& text) {
     return "'" + text + "'";
 }
 
-// The output of `command`, and whether it ended with status 0.
-bool Run(const std::string& command, std::string& output) {
-    output.clear();
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (pipe == nullptr)
-        return false;
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        output.append(buffer, n);
-    return pclose(pipe) == 0;
-}
-
-// The next number of a PBM header, past white space and comments.
-uint32_t HeaderNumber(std::istringstream& header) {
-    while (header >> std::ws && header.peek() == '#')
-        header.ignore(1 << 20, '\n');
-    uint32_t number = 0;
-    header >> number;
-    return number;
-}
-
-// A binary PBM (P4) file; an empty bitmap when it is not one.
-Bitmap ReadPbm(const std::string& path) {
-    const std::string file = ReadFile(path);
-    std::istringstream header(file);
-    std::string magic;
-    header >> magic;
-    Bitmap page;
-    page.width = HeaderNumber(header);
-    page.length = HeaderNumber(header);
-    if (magic != "P4" || !header)
-        return Bitmap{};
-    const size_t start = static_cast<size_t>(header.tellg()) + 1; // one white-space character
-    const size_t rowBytes = (page.width + 7) / 8;
-    if (file.size() < start + rowBytes * page.length)
-        return Bitmap{};
-    page.black.resize(size_t{page.width} * page.length);
-    for (uint32_t y = 0; y < page.length; ++y)
-        for (uint32_t x = 0; x < page.width; ++x)
-            page.black[size_t{y} * page.width + x] =
-                (static_cast<uint8_t>(file[start + y * rowBytes + x / 8]) >> (7 - x % 8)) & 1;
-    return page;
-}
-
-std::string Dpi(double dpi) {
+std::string Number(double value) {
     char text[32];
-    std::snprintf(text, sizeof text, "%g", dpi);
+    std::snprintf(text, sizeof text, "%g", value);
     return text;
 }
 } // namespace
 
-std::vector<Bitmap> RenderPages(const std::string& pdf, Reader reader, double xDpi, double yDpi) {
-    TempDir dir("render");
-    const std::string command = reader == Reader::Ghostscript
-                                    ? "gs -q -dSAFER -sDEVICE=pbmraw -r" + Dpi(xDpi) + "x" + Dpi(yDpi) +
-                                          " -o " + Quoted(dir / "page-%04d.pbm") + " " + Quoted(pdf)
-                                    : "pdftoppm -mono -rx " + Dpi(xDpi) + " -ry " + Dpi(yDpi) + " " +
-                                          Quoted(pdf) + " " + Quoted(dir / "page");
-    std::string output;
-    std::vector<Bitmap> pages;
-    if (!Run(command, output)) {
-        std::fprintf(stderr, "%s\n%s\n", command.c_str(), output.c_str());
-        return pages;
+std::vector<uint8_t> BlackIsOne(std::vector<uint8_t> rows, uint32_t width, bool whiteIsOne) {
+    const size_t rowBytes = (width + 7) / 8;
+    const uint8_t lastByte = static_cast<uint8_t>(0xFF << (rowBytes * 8 - width));
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (whiteIsOne)
+            rows[i] = static_cast<uint8_t>(~rows[i]);
+        if (i % rowBytes == rowBytes - 1)
+            rows[i] &= lastByte;
     }
-    // Both number the pages with leading zeros.
-    std::vector<std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
-        files.push_back(entry.path().string());
-    std::sort(files.begin(), files.end());
-    for (const std::string& file : files)
-        pages.push_back(ReadPbm(file));
-    return pages;
+    return rows;
 }
 
-std::string QpdfProblems(const std::string& pdf) {
-    std::string output;
-    return Run("qpdf --check " + Quoted(pdf), output) ? "" : output.empty() ? "qpdf did not run" : output;
+Rendering RenderPage(const std::string& pdf, Reader reader, int page, double xDpi, double yDpi) {
+    const std::string image = pdf + "-page"; // poppler adds ".tif"
+    // Ghostscript's fax devices would widen a page near a fax's width to the fax's width.
+    const std::string n = std::to_string(page);
+    const std::string command =
+        reader == Reader::Ghostscript
+            ? "gs -q -dSAFER -sDEVICE=tiffg4 -dAdjustWidth=0 -dFirstPage=" + n + " -dLastPage=" + n + " -r" +
+                  Number(xDpi) + "x" + Number(yDpi) + " -o " + Quoted(image + ".tif") + " " + Quoted(pdf)
+            : "pdftoppm -mono -tiff -singlefile -f " + n + " -l " + n + " -rx " + Number(xDpi) + " -ry " +
+                  Number(yDpi) + " " + Quoted(pdf) + " " + Quoted(image);
+    Rendering rendering;
+    const TiffHandle tif = std::system((command + " >/dev/null 2>&1").c_str()) == 0
+                               ? OpenForReading(image + ".tif")
+                               : TiffHandle();
+    uint16_t photometric = PHOTOMETRIC_MINISWHITE;
+    if (!tif || !TIFFGetField(tif.get(), TIFFTAG_IMAGEWIDTH, &rendering.width) ||
+        !TIFFGetField(tif.get(), TIFFTAG_IMAGELENGTH, &rendering.length) ||
+        !TIFFGetField(tif.get(), TIFFTAG_PHOTOMETRIC, &photometric))
+        return Rendering{};
+    rendering.black =
+        BlackIsOne(ReadPixels(tif.get()), rendering.width, photometric == PHOTOMETRIC_MINISBLACK);
+    return rendering;
+}
+
+int CheckedPages(const std::string& pdf) {
+    if (std::system(("qpdf --check " + Quoted(pdf) + " >/dev/null 2>&1").c_str()) != 0)
+        return -1;
+    FILE* pipe = popen(("qpdf --show-npages " + Quoted(pdf)).c_str(), "r");
+    int pages = -1;
+    if (pipe && std::fscanf(pipe, "%d", &pages) != 1)
+        pages = -1;
+    if (pipe)
+        pclose(pipe);
+    return pages;
 }
 
 PdfResult CopyIntoPdf(const std::string& tiff, const std::string& pdf, int& pages) {
