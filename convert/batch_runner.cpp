@@ -23,14 +23,14 @@ int BatchRunner::ConvertAwdFile(const char* source, const char* output, Conversi
     if (!m_renderer)
         m_renderer = m_chooseRenderer(m_job, m_stop);
     return ::ConvertAwdFile(*m_renderer, m_job.tempTiffPath, m_job.copyOptions, source, output, m_stop,
-                            outcome);
+                            outcome, m_job.format);
 }
 
 int BatchRunner::ConvertRow(const BatchRow& row, ConversionOutcome& outcome) {
     char source[MAX_PATH];
     char output[MAX_PATH];
     if (!JoinPath(source, m_job.sourceFolder, row.name) ||
-        !MakeOutputPath(output, m_job.outputFolder, row.name))
+        !MakeOutputPath(output, m_job.outputFolder, row.name, m_job.format))
         return outcome.result = kPathTooLong;
     return ConvertAwdFile(source, output, outcome);
 }

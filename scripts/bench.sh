@@ -9,7 +9,7 @@ status=0
 
 # --- TIFF copier: CopyTiff against a decode-and-re-encode floor over the same libtiff, natively and
 # --- as the program's 486 build under wine; and that build against Debian's stock one ---
-echo "== copier: fax document to Group 4 =="
+echo "== copier: fax document to Group 4, and to PDF =="
 work=$(mktemp -d)
 copier=0
 "$build/bench/tiffcopy_bench" "$work" --windows "$root/scripts/wine-test.sh" "$build/bench-486/copy_run.exe" \

@@ -2,6 +2,7 @@
 #include "ui/converter_dlg.h"
 
 #include "app/environment.h"
+#include "framework/button.h"
 #include "framework/redraw_suspension.h"
 #include "convert/output_path.h"
 #include "ui/resource.h"
@@ -38,6 +39,9 @@ void CConverterDlg::OnGo() {
     job.tempTiffPath = TempTiffPath;
     job.programFolder = TarnvelFolder;
     job.copyOptions = m_copyOptions;
+    CButton pdf; // attached only: the window stays the dialog's
+    pdf.Attach(GetDlgItem(IDC_PDF));
+    job.format = pdf.GetCheck() == BST_CHECKED ? OutputFormat::Pdf : OutputFormat::Tiff;
     job.rows.reserve(static_cast<size_t>(rows));
     for (int i = 0; i < rows; ++i)
         job.rows.push_back(BatchRow{i, m_listFiles.GetItemText(i, 0), m_listFiles.GetCheck(i) != FALSE});

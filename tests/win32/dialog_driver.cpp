@@ -160,13 +160,16 @@ Results ResultsOf(HWND dialog) {
     return results;
 }
 
-Results ConvertFolder(const std::string& folder, const char* typed, const std::function<void(HWND)>& then) {
+Results ConvertFolder(const std::string& folder, const char* typed, const std::function<void(HWND)>& then,
+                      const std::function<void(HWND)>& before) {
     Results results;
     WithMainDialog([&](HWND dialog) {
         SelectFolder(dialog, folder);
         TickAll(dialog);
         if (typed)
             TypeOutputFolder(dialog, typed);
+        if (before)
+            before(dialog);
         EXPECT_TRUE(RunBatch(dialog)) << "the batch did not end within " << kBatchMs << " ms";
         results = ResultsOf(dialog);
         if (then)

@@ -60,7 +60,8 @@ bool RunBatch(HWND dialog, DWORD ms = kBatchMs); // PressGo, then WaitForBatchEn
 // File name -> result of every row.
 using Results = std::map<std::string, std::string>;
 Results ResultsOf(HWND dialog);
-// A new main dialog lists `folder`, every row ticked, `typed` (when given) in the output field, Go
-// pressed and the batch's end awaited; `then` may look at the dialog afterwards.
+// A new main dialog lists `folder`, every row ticked, `typed` (when given) in the output field,
+// `before` done, Go pressed and the batch's end awaited; `then` may look at the dialog afterwards.
 Results ConvertFolder(const std::string& folder, const char* typed = nullptr,
-                      const std::function<void(HWND)>& then = nullptr);
+                      const std::function<void(HWND)>& then = nullptr,
+                      const std::function<void(HWND)>& before = nullptr);

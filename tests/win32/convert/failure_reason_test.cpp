@@ -45,6 +45,8 @@ TEST(FailureReason, EachKindHasItsOwnValueAndWords) {
         {kSourceGone, "The AWD file is no longer there"},
         {kSourceUnreadable, "The AWD file cannot be opened for reading"},
         {kStoppedByClose, "The conversion was stopped when the window closed"},
+        {kPdfNotWritten, "The PDF could not be written"},
+        {kPdfPageRefused, "A page could not be put into the PDF"},
     };
     std::set<int> values{kConverted};
     std::set<std::string> reasons;
