@@ -5,6 +5,7 @@
 // and keeps the slowest answer. Prints the slowest answer against the target and the time to the
 // last row; ends with 3 when the target is missed.
 #include "ui/converter_dlg.h"
+#include "win32/answer_probe.h"
 #include "win32/modal_runner.h"
 #include "win32/ui/folder_tree_host.h"
 
@@ -12,11 +13,9 @@
 #include <commctrl.h>
 #include <ole2.h>
 
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <thread>
 
 namespace {
 constexpr DWORD kProbeIntervalMs = 20;
@@ -28,36 +27,6 @@ double Now() {
     ::QueryPerformanceCounter(&count);
     return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
-
-// Sends the window a message every 20 ms from a thread of its own; keeps the slowest round trip.
-class Probe {
-public:
-    explicit Probe(HWND window) : m_thread([this, window] { Run(window); }) {}
-    ~Probe() {
-        m_stop = true;
-        m_thread.join();
-    }
-    double WorstMs() const { return m_worst * 1000.0; }
-    int Samples() const { return m_samples; }
-
-private:
-    void Run(HWND window) {
-        while (!m_stop) {
-            const double start = Now();
-            DWORD_PTR result = 0;
-            ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &result);
-            const double took = Now() - start;
-            m_worst = took > m_worst ? took : m_worst;
-            ++m_samples;
-            ::Sleep(kProbeIntervalMs);
-        }
-    }
-
-    std::atomic<bool> m_stop{false};
-    double m_worst = 0;
-    int m_samples = 0;
-    std::thread m_thread;
-};
 
 // Opens the tree down to `folder` as a user does: the way to its drive, then each folder by the
 // name it shows, each level expanded and its folders awaited. Null when a level is missing.
@@ -91,7 +60,7 @@ int RunBench(const std::string& folder, int files) {
             double worst = 0;
             int samples = 0;
             {
-                Probe probe(dlg.m_hWnd);
+                AnswerProbe probe(dlg.m_hWnd, kProbeIntervalMs);
                 const double start = Now();
                 const HTREEITEM item = OpenByNames(tree, folder);
                 opened = Now() - start;
