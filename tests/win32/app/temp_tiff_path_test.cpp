@@ -1,5 +1,5 @@
-// The path of the temporary TIFF: the user's temporary folder and "zq4intmp.tif", never more
-// than the buffer holds.
+// The path of the temporary TIFF: the user's temporary folder, as the file system names it, and
+// "zq4intmp.tif", never more than the buffer holds.
 #include "app/environment.h"
 
 #include <gtest/gtest.h>
@@ -8,58 +8,62 @@
 #include <string>
 
 namespace {
-// Points TMP (which GetTempPathA reads first) at `folder` for the life of the object.
+// Points TMP (which GetTempPath reads first) at `folder` for the life of the object.
 class TempFolderOverride {
 public:
-    explicit TempFolderOverride(const std::string& folder) {
-        m_hadOld = ::GetEnvironmentVariableA("TMP", m_old, sizeof(m_old)) > 0;
-        ::SetEnvironmentVariableA("TMP", folder.c_str());
+    explicit TempFolderOverride(const std::wstring& folder) {
+        m_hadOld = ::GetEnvironmentVariableW(L"TMP", m_old, MAX_PATH * 2) > 0;
+        ::SetEnvironmentVariableW(L"TMP", folder.c_str());
     }
-    ~TempFolderOverride() { ::SetEnvironmentVariableA("TMP", m_hadOld ? m_old : nullptr); }
+    ~TempFolderOverride() { ::SetEnvironmentVariableW(L"TMP", m_hadOld ? m_old : nullptr); }
 
 private:
-    char m_old[MAX_PATH * 2] = "";
+    wchar_t m_old[MAX_PATH * 2] = L"";
     bool m_hadOld = false;
 };
 
-// A folder path that GetTempPathA gives back with exactly `length` characters (backslash included).
-std::string FolderOfLength(size_t length) {
-    std::string folder = "C:\\";
+// A folder path that GetTempPath gives back with exactly `length` characters (backslash included).
+std::wstring FolderOfLength(size_t length) {
+    std::wstring folder = L"C:\\";
     while (folder.size() + 1 < length)
-        folder += (folder.size() % 60 == 59) ? '\\' : 'd';
-    return folder + "\\";
+        folder += (folder.size() % 60 == 59) ? L'\\' : L'd';
+    return folder + L"\\";
 }
 } // namespace
 
+// The user's own folder, and one named in letters the ANSI code page lacks (a profile on Vista and
+// later may be so named).
 TEST(TempTiffPath, IsTheTemporaryFolderFollowedByTheFileName) {
-    char folder[MAX_PATH] = "";
-    const DWORD length = ::GetTempPathA(MAX_PATH, folder);
-    ASSERT_GT(length, 0u);
-    char path[MAX_PATH];
-    std::memset(path, 'x', sizeof(path));
-    MakeTempTiffPath(path);
-    EXPECT_EQ(std::string(folder) + "zq4intmp.tif", path);
+    const auto expectFolderAndName = [] {
+        wchar_t folder[MAX_PATH] = L"";
+        ASSERT_GT(::GetTempPathW(MAX_PATH, folder), 0u);
+        wchar_t path[MAX_PATH];
+        std::memset(path, 'x', sizeof(path));
+        MakeTempTiffPath(path);
+        EXPECT_EQ(std::wstring(folder) + L"zq4intmp.tif", path);
+    };
+    expectFolderAndName();
+    const TempFolderOverride named(L"C:\\Временные файлы\\");
+    expectFolderAndName();
 }
 
 TEST(TempTiffPath, LongestFolderThatStillFits) {
-    const std::string folder = FolderOfLength(247);
+    const std::wstring folder = FolderOfLength(247);
     TempFolderOverride tmp(folder);
-    char check[MAX_PATH] = "";
-    ASSERT_EQ(247u, ::GetTempPathA(MAX_PATH, check)) << check;
-    char path[MAX_PATH];
+    wchar_t check[MAX_PATH] = L"";
+    ASSERT_EQ(247u, ::GetTempPathW(MAX_PATH, check));
+    wchar_t path[MAX_PATH];
     MakeTempTiffPath(path);
-    EXPECT_EQ(259u, std::strlen(path));
-    EXPECT_EQ(folder + "zq4intmp.tif", path);
+    EXPECT_EQ(259u, std::wstring(path).size());
+    EXPECT_EQ(folder + L"zq4intmp.tif", path);
 }
 
 TEST(TempTiffPath, FolderTooLongForTheNameLeavesThePathEmpty) {
-    for (size_t length : {248u, 255u}) {
+    for (size_t length : {248u, 255u, 300u}) {
         TempFolderOverride tmp(FolderOfLength(length));
-        char check[MAX_PATH] = "";
-        ASSERT_EQ(length, ::GetTempPathA(MAX_PATH, check));
-        char path[MAX_PATH];
+        wchar_t path[MAX_PATH];
         std::memset(path, 'x', sizeof(path));
         MakeTempTiffPath(path);
-        EXPECT_STREQ("", path) << "folder of " << length;
+        EXPECT_EQ(std::wstring(), path) << "folder of " << length;
     }
 }
