@@ -1,6 +1,10 @@
-// The path of the temporary TIFF: the user's temporary folder and "zq4intmp.tif", never more
-// than the buffer holds.
+// What start-up settles before the main window opens; the path of the temporary TIFF, the user's
+// temporary folder and "zq4intmp.tif", never more than the buffer holds.
+#include "app/converter_app.h"
 #include "app/environment.h"
+#include "support/scope_undo.h"
+#include "win32/convert/conversion_fixture.h"
+#include "win32/modal_runner.h"
 
 #include <gtest/gtest.h>
 
@@ -31,14 +35,39 @@ std::string FolderOfLength(size_t length) {
 }
 } // namespace
 
-TEST(TempTiffPath, IsTheTemporaryFolderFollowedByTheFileName) {
+// Start-up as the program runs it, in this process: what it settles is there once the window is.
+// Wine never shows the system's "no disk" box; Windows does, for each look at an empty floppy,
+// card or optical drive, unless the process has asked to fail such errors quietly.
+TEST(StartUp, SettlesTheErrorModeAndTheEnvironmentBeforeTheWindowOpens) {
+    const UINT before = ::SetErrorMode(0);
+    const int generation = WindowsGeneration;
+    const std::string temp = TempTiffPath;
+    const std::string program = TarnvelFolder;
+    const ScopedUndo undo([&] {
+        ::SetErrorMode(before);
+        WindowsGeneration = generation;
+        lstrcpynA(TempTiffPath, temp.c_str(), MAX_PATH);
+        lstrcpynA(TarnvelFolder, program.c_str(), MAX_PATH);
+    });
+    WindowsGeneration = -1;
     char folder[MAX_PATH] = "";
-    const DWORD length = ::GetTempPathA(MAX_PATH, folder);
-    ASSERT_GT(length, 0u);
-    char path[MAX_PATH];
-    std::memset(path, 'x', sizeof(path));
-    MakeTempTiffPath(path);
-    EXPECT_EQ(std::string(folder) + "zq4intmp.tif", path);
+    ::GetTempPathA(MAX_PATH, folder);
+    std::string settled = "the main window never opened";
+    LoopTimer close(50, [&] {
+        if (const HWND dialog =
+                FindWindowOf("#32770", [](HWND window) { return ::IsWindowVisible(window); })) {
+            const UINT mode = ::SetErrorMode(0);
+            ::SetErrorMode(mode);
+            settled = std::to_string(mode & SEM_FAILCRITICALERRORS) + " " +
+                      std::to_string(WindowsGeneration) + " " + TempTiffPath + " " + TarnvelFolder;
+            ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            close.Stop();
+        }
+    });
+    CConverterApp app;
+    EXPECT_FALSE(app.InitInstance());
+    EXPECT_EQ(settled, std::to_string(SEM_FAILCRITICALERRORS) + " " + std::to_string(GetWindowsGeneration()) +
+                           " " + folder + "zq4intmp.tif " + ProgramFolder());
 }
 
 TEST(TempTiffPath, LongestFolderThatStillFits) {
