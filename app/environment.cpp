@@ -12,7 +12,15 @@ char TarnvelFolder[MAX_PATH] = "";
 
 namespace {
 const char kTempTiffName[] = "zq4intmp.tif";
+// Not in the headers for the oldest systems: LOAD_LIBRARY_SEARCH_SYSTEM32.
+constexpr DWORD kSearchSystem32 = 0x00000800;
+
+// `name`'s export of kernel32, or null where the system lacks it.
+template <typename Function> Function KernelFunction(const char* name) {
+    return reinterpret_cast<Function>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), name)));
 }
+} // namespace
 
 int ClassifyWindowsVersion(DWORD version, const OSVERSIONINFOA* info) {
     if (version & 0x80000000) {
@@ -74,4 +82,38 @@ void MakeTarnvelFolder(char (&folder)[MAX_PATH]) {
         *slash = '\0';
     else
         folder[0] = '\0';
+}
+
+void RestrictDllSearch() {
+    using SetDefaultDllDirectories = BOOL(WINAPI*)(DWORD);
+    using SetDllDirectory = BOOL(WINAPI*)(const char*);
+    if (const auto setDefault = KernelFunction<SetDefaultDllDirectories>("SetDefaultDllDirectories"))
+        if (setDefault(kSearchSystem32))
+            return;
+    // The empty string takes the current directory out of the search.
+    if (const auto setDirectory = KernelFunction<SetDllDirectory>("SetDllDirectoryA"))
+        setDirectory("");
+}
+
+bool SystemModulePath(const char* name, char (&path)[MAX_PATH]) {
+    path[0] = '\0';
+    const size_t nameLength = std::strlen(name);
+    if (std::strchr(name, '\\') || std::strchr(name, '/') || std::strchr(name, ':')) {
+        if (nameLength >= MAX_PATH)
+            return false;
+        std::memcpy(path, name, nameLength + 1);
+        return true;
+    }
+    if (const HMODULE loaded = ::GetModuleHandleA(name)) {
+        const DWORD length = ::GetModuleFileNameA(loaded, path, MAX_PATH);
+        return length > 0 && length < MAX_PATH;
+    }
+    const UINT folder = ::GetSystemDirectoryA(path, MAX_PATH);
+    if (folder == 0 || folder + 1 + nameLength >= MAX_PATH) {
+        path[0] = '\0';
+        return false;
+    }
+    path[folder] = '\\';
+    std::memcpy(path + folder + 1, name, nameLength + 1);
+    return true;
 }

@@ -27,3 +27,15 @@ void MakeTempTiffPath(char (&path)[MAX_PATH]);
 
 // Writes the folder of the running program into `folder`; empty when it cannot be had.
 void MakeTarnvelFolder(char (&folder)[MAX_PATH]);
+
+// Takes the current directory (and, where the system can, every folder but the system folder)
+// out of the places the system looks in for a library loaded by its bare name: a library of a
+// system name planted there would run inside Tarnvel. Asks for what the system has, looked up at
+// run time: SetDefaultDllDirectories (Windows 8, or 7 and Vista with update KB2533623), else
+// SetDllDirectoryA (XP SP1 and later); Windows 95 to 2000 have neither.
+void RestrictDllSearch();
+
+// The full path to load the library `name` from: unchanged when it names a folder already; the
+// loaded module's own when one of that name is loaded; else the system folder's. False when the
+// path does not fit.
+bool SystemModulePath(const char* name, char (&path)[MAX_PATH]);

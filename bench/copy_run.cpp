@@ -1,11 +1,14 @@
 // One measured run of the copier benchmark, in a process of its own so that the memory figures
 // do not mix: copies IN to OUT with CopyTiff ("copier", the program's options) or with one of the
-// floors, TIMES times over, and prints the processor time (user + system) of one copy in seconds
-// and the process's peak memory in KB. tiffcopy_bench runs it natively, and its Windows builds
-// under wine, whose process times move in 10 ms steps: there several copies make one figure.
-// usage: copy_run copier|strips|rows|tiles IN OUT [TIMES]
+// floors, or makes a PDF of IN as the program does ("pdf": the copier, one strip per page, into
+// OUT.tif, then the PDF writer) or with the writer alone ("pdfwrite", IN a TIFF that "pdf" left),
+// TIMES times over, and prints the processor time (user + system) of one run in seconds and the
+// process's peak memory in KB. tiffcopy_bench runs it natively, and its Windows builds under wine,
+// whose process times move in 10 ms steps: there several copies make one figure.
+// usage: copy_run copier|strips|rows|tiles|pdf|pdfwrite IN OUT [TIMES]
 #include "copy_floor.h"
 
+#include "pdfwrite/pdfwrite.h"
 #include "tiffcopy/tiffcopy.h"
 
 #include <tiffio.h>
@@ -14,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -58,9 +62,16 @@ long PeakKb() {
 #endif
 
 bool CopyOnce(const char* which, const char* inPath, const char* outPath) {
-    if (std::strcmp(which, "copier") == 0) {
-        const CopyOptions options{6, 75, 0, -1, 0};
+    const CopyOptions options{6, 75, 0, -1, 0};
+    if (std::strcmp(which, "copier") == 0)
         return CopyTiff(inPath, outPath, &options) == 0;
+    int pages = 0;
+    if (std::strcmp(which, "pdfwrite") == 0)
+        return WritePdf(inPath, outPath, pages) == PdfResult::Written;
+    if (std::strcmp(which, "pdf") == 0) {
+        const std::string strips = std::string(outPath) + ".tif";
+        return CopyTiffFile(inPath, strips.c_str(), &options, PageLayout::OneStrip) == 0 &&
+               WritePdf(strips.c_str(), outPath, pages) == PdfResult::Written;
     }
     const Floor floor = std::strcmp(which, "rows") == 0    ? Floor::Rows
                         : std::strcmp(which, "tiles") == 0 ? Floor::Tiles
@@ -71,7 +82,7 @@ bool CopyOnce(const char* which, const char* inPath, const char* outPath) {
 
 int main(int argc, char** argv) {
     if (argc != 4 && argc != 5) {
-        std::fprintf(stderr, "usage: %s copier|strips|rows|tiles IN OUT [TIMES]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s copier|strips|rows|tiles|pdf|pdfwrite IN OUT [TIMES]\n", argv[0]);
         return 2;
     }
     const int times = argc == 5 ? std::atoi(argv[4]) : 1;

@@ -1,7 +1,8 @@
 // Rewrites a realistic fax document into Group 4 with CopyTiff, and with the plainest loop over the
 // same libtiff (the floor of any copier built on it, bench/copy_floor.h), for three layouts of the
-// input: strips with RowsPerStrip, strips without it (the scanline path) and tiles. Each run is a
-// process of its own (copy_run) that reports its processor time and peak memory.
+// input: strips with RowsPerStrip, strips without it (the scanline path) and tiles; and makes a PDF
+// of it as the program does, against the TIFF. Each run is a process of its own (copy_run) that
+// reports its processor time and peak memory.
 //
 // With --windows it also measures the Windows builds of copy_run under wine: the program's 486
 // build against its floor built the same way (the same target), and against Debian's stock build
@@ -124,17 +125,18 @@ struct Entry {
     const char* which;
     std::string output;
     Measure measure;
+    std::string input = ""; // when not the shared input
 };
 
 // A warm-up each, then alternating rounds: each round's time, the best time and the highest peak.
 bool Measured(std::vector<Entry>& entries, const std::string& input) {
     Measure warmUp;
     for (Entry& e : entries)
-        if (!RunChild(*e.who, e.which, input, e.output, warmUp))
+        if (!RunChild(*e.who, e.which, e.input.empty() ? input : e.input, e.output, warmUp))
             return false;
     for (int round = 0; round < kRounds; ++round)
         for (Entry& e : entries)
-            if (!RunChild(*e.who, e.which, input, e.output, e.measure))
+            if (!RunChild(*e.who, e.which, e.input.empty() ? input : e.input, e.output, e.measure))
                 return false;
     return true;
 }
@@ -202,6 +204,36 @@ bool Compare(const Contender& build, const char* buildName, const Contender* oth
         targetsMet = targetsMet && copier.peakKb - floor.peakKb <= chunkKb;
     return true;
 }
+double BestMsPerPage(const Measure& m) {
+    return *std::min_element(m.rounds.begin(), m.rounds.end()) * 1000 / kPages;
+}
+
+// PDF output against TIFF output of one build: the copier into a TIFF, the program's way into a PDF
+// (the copier, one strip per page, then the writer), and the writer alone on the copier's strips.
+bool ComparePdf(const Contender& build, const char* buildName, const std::string& dir, bool& targetsMet) {
+    long chunkKb = 0;
+    const Case c{"pdf", FaxLayout::Strips, "", "one strip (RowsPerStrip stated) per page"};
+    const std::string input = WriteInput(dir, c, chunkKb);
+    const std::string prefix = dir + "/pdf-" + buildName;
+    // The program's way leaves the copier's strips beside its PDF: the writer alone starts there.
+    std::vector<Entry> entries{{&build, "copier", prefix + "-copier.tif", Measure{}, ""},
+                               {&build, "pdf", prefix + ".pdf", Measure{}, ""},
+                               {&build, "pdfwrite", prefix + "-writer.pdf", Measure{}, prefix + ".pdf.tif"}};
+    if (input.empty() || !Measured(entries, input)) {
+        std::fprintf(stderr, "a measured run failed (PDF, %s)\n", buildName);
+        return false;
+    }
+    const double ratio = MedianRatio(entries[1].measure, entries[0].measure);
+    std::printf("-- PDF, %s: %d pages of 1728 x 2200 at 204 x 196 dpi, Group 3 2D, %s\n", buildName, kPages,
+                c.input);
+    std::printf("%-36s %8.3f ms/page\n", "CopyTiff to Group 4 TIFF:", BestMsPerPage(entries[0].measure));
+    std::printf("%-36s %8.3f ms/page\n", "PDF writer alone:", BestMsPerPage(entries[2].measure));
+    std::printf("%-36s %8.3f ms/page\n",
+                "CopyTiff one strip + PDF writer:", BestMsPerPage(entries[1].measure));
+    std::printf("time ratio PDF output / TIFF output (%s): %.3f (target <= 1.1)\n", buildName, ratio);
+    targetsMet = targetsMet && ratio <= 1.1;
+    return true;
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -226,12 +258,16 @@ int main(int argc, char** argv) {
     for (const Case& c : cases)
         if (!Compare(nativeBuild, "native", nullptr, nullptr, dir, c, targetsMet))
             return 1;
+    if (!ComparePdf(nativeBuild, "native", dir, targetsMet))
+        return 1;
     if (windows) {
         const Contender i486{Quoted(argv[3]) + " " + Quoted(argv[4]), true, kCopiesPerWindowsRun};
         const Contender stock{Quoted(argv[3]) + " " + Quoted(argv[5]), true, kCopiesPerWindowsRun};
         for (const Case& c : cases)
             if (!Compare(i486, "486 build", &stock, "stock build", dir, c, targetsMet))
                 return 1;
+        if (!ComparePdf(i486, "486 build", dir, targetsMet))
+            return 1;
     }
     std::printf(
         "time: processor time (user + system) of the copy in each run's own process, in %d alternating "

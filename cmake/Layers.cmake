@@ -1,7 +1,7 @@
 # The program's layers, each a library of its own, lowest first:
 #   framework   our layer over Win32
 #   environment the Windows version and the temporary file (app/environment.*)
-#   convert     the batch and the per-file conversion (framework, tiffcopy)
+#   convert     the batch and the per-file conversion (framework, tiffcopy, pdfwrite)
 #   ui          the dialogs and controls (convert, framework, environment)
 #   app         the application object (ui)
 # A layer names the layers it may use. The build enforces it twice: a layer's sources may not
@@ -50,19 +50,19 @@ tarnvel_layer(tarnvel_framework
           ${F}/wnd.cpp
   HEADERS ${F}/*.h
   USES comctl32 shell32 ole32 oleaut32 uuid gdi32 user32 advapi32
-  FORBIDS app/ ui/ convert/ tiffcopy/)
+  FORBIDS app/ ui/ convert/ tiffcopy/ pdfwrite/)
 
 tarnvel_layer(tarnvel_environment
   SOURCES ${PROJECT_SOURCE_DIR}/app/environment.cpp HEADERS ${PROJECT_SOURCE_DIR}/app/environment.h
-  FORBIDS app/converter_app ui/ convert/ framework/ tiffcopy/)
+  FORBIDS app/converter_app ui/ convert/ framework/ tiffcopy/ pdfwrite/)
 
 set(C ${PROJECT_SOURCE_DIR}/convert)
 tarnvel_layer(tarnvel_convert
   SOURCES ${C}/batch_runner.cpp ${C}/conversion_result.cpp ${C}/convert_awd_file.cpp ${C}/converter_program.cpp
-          ${C}/imaging_control.cpp ${C}/img_edit.cpp ${C}/output_path.cpp ${C}/rendered_file.cpp
+          ${C}/imaging_control.cpp ${C}/imaging_thread.cpp ${C}/img_edit.cpp ${C}/output_path.cpp ${C}/rendered_file.cpp
           ${C}/renderer_choice.cpp ${C}/temp_file_lock.cpp
   HEADERS ${C}/*.h
-  USES tarnvel_framework tiffcopy
+  USES tarnvel_framework tiffcopy pdfwrite
   FORBIDS app/ ui/)
 
 set(U ${PROJECT_SOURCE_DIR}/ui)

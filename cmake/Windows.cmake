@@ -5,8 +5,8 @@ enable_language(RC)
 include(${CMAKE_CURRENT_LIST_DIR}/Layers.cmake)
 
 set(TARNVEL_RESOURCES ${PROJECT_SOURCE_DIR}/ui/tarnvel.rc)
-set_source_files_properties(${TARNVEL_RESOURCES} PROPERTIES
-  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/ui/tarnvel.manifest;${PROJECT_SOURCE_DIR}/ui/tarnvel.ico")
+set(TARNVEL_RESOURCE_INPUTS ${PROJECT_SOURCE_DIR}/ui/tarnvel.manifest ${PROJECT_SOURCE_DIR}/ui/tarnvel.ico)
+set_source_files_properties(${TARNVEL_RESOURCES} PROPERTIES OBJECT_DEPENDS "${TARNVEL_RESOURCE_INPUTS}")
 
 # WinMain and the runtime's import slots are linked directly: from a library the linker would
 # not pull them.

@@ -2,6 +2,7 @@
 // worker never reads a folder string or a list row while the window thread replaces it.
 #pragma once
 
+#include "convert/output_path.h"
 #include "framework/cstring.h"
 #include "tiffcopy/tiffcopy.h"
 
@@ -24,6 +25,7 @@ struct BatchJob {
     CString tempTiffPath;        // where the renderer writes each document
     CString programFolder;       // Tarnvel.exe's folder, where the fax viewer program may lie
     CopyOptions copyOptions{};
+    OutputFormat format = OutputFormat::Tiff; // the PDF check box when Go was pressed
 };
 
 // A converted or failed row, as WM_BATCH_ROW_DONE hands it over.

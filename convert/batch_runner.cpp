@@ -8,8 +8,8 @@
 
 #include <utility>
 
-BatchRunner::BatchRunner(HWND window, BatchJob job, std::unique_ptr<Renderer> renderer)
-    : m_window(window), m_job(std::move(job)), m_renderer(std::move(renderer)) {}
+BatchRunner::BatchRunner(HWND window, BatchJob job, RendererChoice chooseRenderer)
+    : m_window(window), m_job(std::move(job)), m_chooseRenderer(std::move(chooseRenderer)) {}
 
 bool BatchRunner::Start(unsigned(__stdcall* routine)(void*), void* param) {
     if (!m_stop.IsUsable())
@@ -20,15 +20,17 @@ bool BatchRunner::Start(unsigned(__stdcall* routine)(void*), void* param) {
 }
 
 int BatchRunner::ConvertAwdFile(const char* source, const char* output, ConversionOutcome& outcome) {
+    if (!m_renderer)
+        m_renderer = m_chooseRenderer(m_job, m_stop);
     return ::ConvertAwdFile(*m_renderer, m_job.tempTiffPath, m_job.copyOptions, source, output, m_stop,
-                            outcome);
+                            outcome, m_job.format);
 }
 
 int BatchRunner::ConvertRow(const BatchRow& row, ConversionOutcome& outcome) {
     char source[MAX_PATH];
     char output[MAX_PATH];
     if (!JoinPath(source, m_job.sourceFolder, row.name) ||
-        !MakeOutputPath(output, m_job.outputFolder, row.name))
+        !MakeOutputPath(output, m_job.outputFolder, row.name, m_job.format))
         return outcome.result = kPathTooLong;
     return ConvertAwdFile(source, output, outcome);
 }
@@ -64,17 +66,12 @@ unsigned BatchRunner::Run() {
 
 bool BatchRunner::WaitServing() {
     for (;;) {
-        const HANDLE waits[] = {m_thread.Get(), m_renderer->RequestEvent()};
-        const DWORD count = waits[1] ? 2 : 1;
-        const DWORD woke = ::MsgWaitForMultipleObjects(count, waits, FALSE, INFINITE, QS_SENDMESSAGE);
+        const HANDLE thread = m_thread.Get();
+        const DWORD woke = ::MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE);
         if (woke == WAIT_OBJECT_0)
             return true;
         if (woke == WAIT_FAILED)
             return false;
-        if (count == 2 && woke == WAIT_OBJECT_0 + 1) {
-            m_renderer->ServeRequest();
-            continue;
-        }
         // Lets the worker's sent messages through, and nothing else.
         MSG msg;
         ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);

@@ -8,11 +8,15 @@
 #include "convert/stop_request.h"
 #include "framework/handle.h"
 
+#include <functional>
 #include <memory>
+
+// Worker thread, before the batch's first file: its renderer (ChooseRenderer in the program).
+using RendererChoice = std::function<std::unique_ptr<Renderer>(const BatchJob& job, const StopRequest& stop)>;
 
 class BatchRunner {
 public:
-    BatchRunner(HWND window, BatchJob job, std::unique_ptr<Renderer> renderer);
+    BatchRunner(HWND window, BatchJob job, RendererChoice chooseRenderer);
     BatchRunner(const BatchRunner&) = delete;
     BatchRunner& operator=(const BatchRunner&) = delete;
 
@@ -22,15 +26,14 @@ public:
     // Worker thread: converts the ticked rows one after another; returns the count converted.
     // Its last step is WM_BATCH_END, after which the window thread may destroy the batch.
     unsigned Run();
-    // Worker thread: one file through the batch's renderer and the copier.
+    // Worker thread: one file through the batch's renderer (chosen at the first) and the copier.
     int ConvertAwdFile(const char* source, const char* output, ConversionOutcome& outcome);
 
     // The batch stops after the file in hand, which has kStopGraceMs to finish.
     void RequestStop() { m_stop.Set(); }
-    // Window thread: waits until the worker has ended, serving meanwhile what it waits for
-    // (its reports and its renderer's requests) and nothing else. The worker's own waits end on
-    // the stop request. False when the wait itself failed: the worker may still run, and the
-    // batch must then be kept.
+    // Window thread: waits until the worker has ended, serving meanwhile its reports and nothing
+    // else. The worker's own waits end on the stop request. False when the wait itself failed: the worker may
+    // still run, and the batch must then be kept.
     bool WaitServing();
 
     HANDLE Thread() const { return m_thread.Get(); }
@@ -42,6 +45,7 @@ private:
 
     HWND m_window;
     const BatchJob m_job;
+    RendererChoice m_chooseRenderer;
     std::unique_ptr<Renderer> m_renderer;
     StopRequest m_stop;
     CHandle m_thread;

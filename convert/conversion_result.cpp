@@ -17,6 +17,10 @@ CString SystemMessage(HRESULT error) {
     return message;
 }
 
+// Where the fax viewer program belongs, and where a user finds a copy.
+const char kPutTheProgramBesideTarnvel[] =
+    "put AWDVSTUB.EXE next to Tarnvel.exe (copy it from i386\\win9xmig\\fax on a Windows 2000 or XP disc)";
+
 struct Reason {
     int result;
     const char* text;
@@ -27,7 +31,6 @@ constexpr Reason kReasons[] = {
     {kCopyOutputNotOpened, "The output folder cannot be written: choose another with Save Dir"},
     {kCopyInputNotOpened, "The renderer wrote something that is not a readable TIFF"},
     {kConverterWaitFailed, "Waiting for the fax viewer program failed"},
-    {kNoRenderer, "No AWD renderer on this system: put AWDVSTUB.EXE next to Tarnvel.exe"},
     {kNothingRendered, "The renderer wrote no TIFF: is the AWD file damaged?"},
     {kRenderedFileCut, "The renderer's TIFF ends early: is the disk full?"},
     {kTempFileInUse,
@@ -43,6 +46,8 @@ constexpr Reason kReasons[] = {
     {kSourceUnreadable,
      "The AWD file cannot be opened for reading: check that you may read it and that no program holds it"},
     {kStoppedByClose, "The conversion was stopped when the window closed: convert the file again"},
+    {kPdfNotWritten, "The PDF could not be written: is the disk full?"},
+    {kPdfPageRefused, "A page could not be put into the PDF: untick PDF to get a TIFF"},
 };
 } // namespace
 
@@ -59,13 +64,12 @@ CString FailureReason(const ConversionOutcome& outcome) {
             text = "Some pages are damaged and could not be read whole";
         return text;
     case kNoRenderer:
+        text = "No AWD renderer on this system: ";
         // Why the control is missing tells the user whether installing it would help.
-        if (FAILED(outcome.error)) {
-            text = "No AWD renderer on this system: the imaging control could not be created (" +
-                   SystemMessage(outcome.error) + "); put AWDVSTUB.EXE next to Tarnvel.exe";
-            return text;
-        }
-        break;
+        if (FAILED(outcome.error))
+            text += "the imaging control could not be created (" + SystemMessage(outcome.error) + "); ";
+        text += kPutTheProgramBesideTarnvel;
+        return text;
     case kControlCallFailed:
         // The control's description, when it gives one, says more than its error number.
         if (!outcome.description.IsEmpty())

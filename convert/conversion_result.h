@@ -29,6 +29,8 @@ constexpr int kTempFileBusy =
 constexpr int kSourceGone = -16;       // the AWD file is no longer where it was listed
 constexpr int kSourceUnreadable = -17; // the AWD file cannot be opened for reading
 constexpr int kStoppedByClose = -18;   // the window closed and the renderer did not finish in time
+constexpr int kPdfNotWritten = -19;    // the PDF writer could not write the output
+constexpr int kPdfPageRefused = -20;   // a copied page is not one the PDF writer can take
 
 // A conversion's result with what is known about its cause.
 struct ConversionOutcome {

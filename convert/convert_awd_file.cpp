@@ -5,6 +5,7 @@
 #include "convert/renderer.h"
 #include "convert/temp_file_lock.h"
 #include "framework/handle.h"
+#include "pdfwrite/pdfwrite.h"
 
 ConversionClock g_conversionClock{};
 
@@ -40,10 +41,47 @@ bool FolderOf(const char* path, char (&folder)[MAX_PATH]) {
     return true;
 }
 
+// What the copier met that its result alone does not say: damaged or missing pages.
+int CheckedCopy(int result, int renderedPages, ConversionOutcome& outcome) {
+    const CopyReport& report = LastCopyReport();
+    if (result == 0 && (report.readFailures > 0 || report.abandonedDirectories > 0 ||
+                        report.directoriesWritten < renderedPages)) {
+        outcome.pages = renderedPages;
+        outcome.pagesCopied = report.directoriesWritten;
+        return kPagesLost;
+    }
+    return result;
+}
+
+// A PDF's pages are the copier's Group 4 pages, each in one strip, by way of a TIFF beside the
+// temporary file: the output folder may be a slow share, and this file is read back at once.
+int CopyIntoPdf(const char* input, const char* scratch, const CopyOptions& options, int renderedPages,
+                ConversionOutcome& outcome) {
+    char folder[MAX_PATH];
+    char pages[MAX_PATH];
+    if (!FolderOf(input, folder) || !::GetTempFileNameA(folder, "tnv", 0, pages))
+        return kCopyDirectoryFailed;
+    int result =
+        CheckedCopy(CopyTiffFile(input, pages, &options, PageLayout::OneStrip), renderedPages, outcome);
+    int written = 0;
+    if (result == kConverted) {
+        const PdfResult pdf = WritePdf(pages, scratch, written);
+        if (pdf != PdfResult::Written)
+            result = pdf == PdfResult::PageRefused ? kPdfPageRefused : kPdfNotWritten;
+    }
+    if (result == kConverted && written < renderedPages) {
+        result = kPagesLost;
+        outcome.pages = renderedPages;
+        outcome.pagesCopied = written;
+    }
+    ::DeleteFileA(pages);
+    return result;
+}
+
 // The copy goes to a scratch file in the output folder, which takes the output's name only when
 // the whole document arrived: a failure never destroys or half-writes an earlier output.
-int CopyIntoOutput(const char* input, const char* output, const CopyOptions& options, int renderedPages,
-                   ConversionOutcome& outcome) {
+int CopyIntoOutput(const char* input, const char* output, const CopyOptions& options, OutputFormat format,
+                   int renderedPages, ConversionOutcome& outcome) {
     char folder[MAX_PATH];
     char scratch[MAX_PATH];
     if (!FolderOf(output, folder) || !::GetTempFileNameA(folder, "tnv", 0, scratch))
@@ -51,14 +89,9 @@ int CopyIntoOutput(const char* input, const char* output, const CopyOptions& opt
     int result;
     {
         ClockSpan span(g_conversionClock.copying);
-        result = CopyTiffFile(input, scratch, &options);
-    }
-    const CopyReport& report = LastCopyReport();
-    if (result == 0 && (report.readFailures > 0 || report.abandonedDirectories > 0 ||
-                        report.directoriesWritten < renderedPages)) {
-        result = kPagesLost;
-        outcome.pages = renderedPages;
-        outcome.pagesCopied = report.directoriesWritten;
+        result = format == OutputFormat::Pdf
+                     ? CopyIntoPdf(input, scratch, options, renderedPages, outcome)
+                     : CheckedCopy(CopyTiffFile(input, scratch, &options), renderedPages, outcome);
     }
     if (result == 0 && !PlaceOutput(scratch, output))
         result = kOutputNotPlaced;
@@ -100,7 +133,7 @@ int CheckSource(const char* source) {
 }
 
 int Convert(Renderer& renderer, const char* tempTiff, const CopyOptions& options, const char* source,
-            const char* output, const StopRequest& stop, ConversionOutcome& outcome) {
+            const char* output, const StopRequest& stop, ConversionOutcome& outcome, OutputFormat format) {
     if (!tempTiff[0])
         return kNoTempFile;
     if (const int readable = CheckSource(source))
@@ -124,12 +157,13 @@ int Convert(Renderer& renderer, const char* tempTiff, const CopyOptions& options
     int pages = 0;
     if (const int rendered = RenderedPages(tempTiff, pages))
         return rendered;
-    return CopyIntoOutput(tempTiff, output, options, pages, outcome);
+    return CopyIntoOutput(tempTiff, output, options, format, pages, outcome);
 }
 } // namespace
 
 int ConvertAwdFile(Renderer& renderer, const char* tempTiff, const CopyOptions& options, const char* source,
-                   const char* output, const StopRequest& stop, ConversionOutcome& outcome) {
-    outcome.result = Convert(renderer, tempTiff, options, source, output, stop, outcome);
+                   const char* output, const StopRequest& stop, ConversionOutcome& outcome,
+                   OutputFormat format) {
+    outcome.result = Convert(renderer, tempTiff, options, source, output, stop, outcome, format);
     return outcome.result;
 }

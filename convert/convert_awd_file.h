@@ -3,6 +3,7 @@
 #pragma once
 
 #include "convert/conversion_result.h"
+#include "convert/output_path.h"
 #include "convert/stop_request.h"
 #include "tiffcopy/tiffcopy.h"
 
@@ -11,11 +12,13 @@
 class Renderer;
 
 // Renders `source` with `renderer` into the temporary file `tempTiff`, then copies that into
-// `output`. Worker thread, one call at a time; while another Tarnvel window's conversion holds
-// the temporary file it waits, until `stop` is set. A source that cannot be read is never handed
-// to the renderer. kConverted, or the failure, which `outcome` also holds with its cause.
+// `output`, as a TIFF or as a PDF. Worker thread, one call at a time; while another Tarnvel
+// window's conversion holds the temporary file it waits, until `stop` is set. A source that cannot
+// be read is never handed to the renderer. kConverted, or the failure, which `outcome` also holds
+// with its cause.
 int ConvertAwdFile(Renderer& renderer, const char* tempTiff, const CopyOptions& options, const char* source,
-                   const char* output, const StopRequest& stop, ConversionOutcome& outcome);
+                   const char* output, const StopRequest& stop, ConversionOutcome& outcome,
+                   OutputFormat format = OutputFormat::Tiff);
 
 // The number of pages of a rendered TIFF; 0 when it cannot be opened, -1 when its directory
 // chain is broken (a truncated file).

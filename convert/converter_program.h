@@ -1,4 +1,5 @@
-// The fax viewer program as a renderer: "AWDVSTUB.EXE /c "source" "target"", one process per file.
+// The fax viewer program as a renderer: "AWDVSTUB.EXE /c "source" "target"", one process per file,
+// and where that program is looked for.
 #pragma once
 
 #include "convert/renderer.h"
@@ -6,9 +7,9 @@
 
 class ConverterProgram : public Renderer {
 public:
-    // `applicationPath` is the program's full path, or empty to let the system's search for an
-    // executable find "AWDVSTUB.EXE".
-    explicit ConverterProgram(const char* applicationPath = "") : m_applicationPath(applicationPath) {}
+    // `applicationPath` is the program's full path, as FindConverterProgram gives it: started by
+    // its bare name, the system's own search would try the current directory too.
+    explicit ConverterProgram(const char* applicationPath) : m_applicationPath(applicationPath) {}
     // Waits for the program, or on a stop for what is left of the grace; a program still running
     // then is ended and the file fails with kStoppedByClose.
     int Render(const char* source, const char* target, const StopRequest& stop,
@@ -17,3 +18,19 @@ public:
 private:
     CString m_applicationPath;
 };
+
+// The folders the fax viewer program is looked for in, in this order.
+struct ProgramPlaces {
+    CString programFolder; // Tarnvel.exe's: where the user puts a copy
+    CString systemFolder;
+    CString windowsFolder;
+    CString searchPath; // folders separated by ';', as the PATH variable holds them
+};
+
+// This system's places, with Tarnvel.exe's folder `programFolder` first.
+ProgramPlaces SystemProgramPlaces(const char* programFolder);
+
+// The full path of "AWDVSTUB.EXE" in the first of `places` that holds it; empty when none does.
+// Never the current directory: a PATH entry that is not a full path would be taken from it, and
+// is passed over.
+CString FindConverterProgram(const ProgramPlaces& places);

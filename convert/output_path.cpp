@@ -24,12 +24,13 @@ bool JoinPath(char (&path)[MAX_PATH], const char* folder, const char* name) {
     return Fits(path, std::snprintf(path, MAX_PATH, "%s\\%s", folder, name));
 }
 
-bool MakeOutputPath(char (&path)[MAX_PATH], const char* folder, const char* name) {
+bool MakeOutputPath(char (&path)[MAX_PATH], const char* folder, const char* name, OutputFormat format) {
     // The dot is looked for in the name only, by characters of the ANSI code page.
     const CString base(name);
     const int dot = base.ReverseFind('.');
     const CString stem = dot >= 0 ? base.Left(dot) : base;
-    return Fits(path, std::snprintf(path, MAX_PATH, "%s\\%s.tif", folder, stem.GetString()));
+    const char* extension = format == OutputFormat::Pdf ? "pdf" : "tif";
+    return Fits(path, std::snprintf(path, MAX_PATH, "%s\\%s.%s", folder, stem.GetString(), extension));
 }
 
 CString ResolveOutputFolder(const char* typed, const char* sourceFolder) {

@@ -8,9 +8,13 @@
 // "folder\name". False, with `path` empty, when the result would not fit.
 bool JoinPath(char (&path)[MAX_PATH], const char* folder, const char* name);
 
-// "folder\name" with the name's last extension replaced by ".tif" (a name without a '.' keeps
-// all of it). False, with `path` empty, when the result would not fit.
-bool MakeOutputPath(char (&path)[MAX_PATH], const char* folder, const char* name);
+// What Go writes for each file.
+enum class OutputFormat { Tiff, Pdf };
+
+// "folder\name" with the name's last extension replaced by ".tif" (".pdf" for a PDF; a name
+// without a '.' keeps all of it). False, with `path` empty, when the result would not fit.
+bool MakeOutputPath(char (&path)[MAX_PATH], const char* folder, const char* name,
+                    OutputFormat format = OutputFormat::Tiff);
 
 // The output folder as typed, made absolute and plain: a relative folder is taken relative to
 // `sourceFolder` (the listed folder) rather than to whatever the current directory happens to

@@ -1,5 +1,5 @@
-// A renderer turns one AWD document into a multi-page TIFF file. A batch chooses one when it
-// starts and keeps it for all its files.
+// A renderer turns one AWD document into a multi-page TIFF file. A batch chooses one on its worker
+// before its first file and keeps it for all its files.
 #pragma once
 
 #include "convert/conversion_result.h"
@@ -7,7 +7,7 @@
 
 #include <memory>
 
-class CImgEdit;
+class ImagingThread;
 
 class Renderer {
 public:
@@ -17,19 +17,17 @@ public:
     // a renderer that can be cut short gives up when the grace is over.
     virtual int Render(const char* source, const char* target, const StopRequest& stop,
                        ConversionOutcome& outcome) = 0;
-    // Window thread. An event that is set while the renderer waits for the window thread, and
-    // the service it waits for; a window thread that must wait for the worker (closing) serves
-    // both, since a posted request finds no message loop then.
-    virtual HANDLE RequestEvent() const { return nullptr; }
-    virtual void ServeRequest() {}
 };
 
 // Windows NT 4.0, 2000 and XP have the fax viewer program; the other versions the imaging
 // control.
 bool UsesConverterProgram(int generation);
 
-// Window thread, once per batch. The generation's own renderer where it works; where the control
-// could not be created, the fax viewer program beside Tarnvel.exe (in `programFolder`) or on the
-// standard search path; else a renderer that fails every file with kNoRenderer and what the
-// control's creation reported.
-std::unique_ptr<Renderer> ChooseRenderer(int generation, CImgEdit& control, const char* programFolder);
+// Worker thread, once per batch, so that neither the wait for the control nor the look for the
+// program costs the window anything. The generation's own renderer where it works (for the
+// control, once its thread knows whether it could make it); where the control could not be
+// made, the fax viewer program found by FindConverterProgram from Tarnvel.exe's folder
+// `programFolder` on; else a renderer that fails every file with kNoRenderer and what making the control
+// reported. Nothing is looked for once `stop` is set.
+std::unique_ptr<Renderer> ChooseRenderer(int generation, const std::shared_ptr<ImagingThread>& control,
+                                         const char* programFolder, const StopRequest& stop);

@@ -15,5 +15,8 @@ public:
     void UpdateTipText(const char* text, CWnd* wnd, UINT_PTR id);
     // Moves tool `id` of window `wnd` to `rect`.
     void SetToolRect(CWnd* wnd, UINT_PTR id, const RECT& rect);
+    // A longer text wraps at spaces into lines of at most `width` pixels (common controls 4.70 and
+    // later; older ones show one line).
+    int SetMaxTipWidth(int width) { return static_cast<int>(SendMessage(TTM_SETMAXTIPWIDTH, 0, width)); }
     void RelayEvent(MSG* msg) { SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg)); }
 };

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs the copier's libFuzzer target for a bounded time from the build's seed corpus.
+# Runs the copier's and PDF writer's libFuzzer target for a bounded time from the build's seed
+# corpus, then every input once more with each PDF written checked by qpdf.
 # usage: fuzz.sh FUZZ_BUILD_DIR [SECONDS]     (default 600 s)
 # The corpus grows in FUZZ_BUILD_DIR/corpus; crashing inputs land in FUZZ_BUILD_DIR/artifacts.
 set -euo pipefail
@@ -24,5 +25,13 @@ grep -E "^(stat::number_of_executed_units|stat::peak_rss_mb|stat::new_units_adde
 if [ "$status" -ne 0 ]; then
   echo "fuzz: FAILED (exit $status), see $build/fuzz.log and $artifacts" >&2
   exit "$status"
+fi
+
+# Every PDF the inputs make must also pass qpdf's check: each input once more, with the check on.
+echo "fuzz: every input once more, each PDF written checked by qpdf --check"
+if ! find "$corpus" "$seeds" -type f -print0 |
+  TARNVEL_FUZZ_QPDF=1 TMPDIR="$work" xargs -0 "$fuzzer" -timeout=30 >"$build/fuzz-qpdf.log" 2>&1; then
+  echo "fuzz: FAILED: a PDF fails qpdf --check, or a run crashed, see $build/fuzz-qpdf.log" >&2
+  exit 1
 fi
 echo "fuzz: clean"

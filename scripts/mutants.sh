@@ -123,6 +123,7 @@ entries_of() {
   ui/*) echo 'win32\.(ui|desktop|layout|file_list)' ;;
   convert/*) echo 'win32\.(convert|conversion)' ;;
   tiffcopy/*) echo 'tiffcopy' ;;
+  pdfwrite/*) echo 'pdfwrite' ;;
   framework/*) echo 'win32\.framework' ;;
   *) echo '.' ;;
   esac

@@ -15,7 +15,8 @@ struct CopierState {
     uint16_t defaultCompression = 0xFFFF; // 0xFFFF keeps each input directory's own
     uint32_t defaultGroup3Options = 0;
     char listSeparator = ',';
-    uint16_t callFillOrder = 0; // low 16 bits of nFillOrder of the current call
+    uint16_t callFillOrder = 0;   // low 16 bits of nFillOrder of the current call
+    bool oneStripPerPage = false; // the current call's PageLayout::OneStrip
 
     // Per-directory working values, see ResetDirectoryValues.
     uint16_t compression = 0xFFFF;

@@ -107,10 +107,15 @@ int CopyDirectories(InputSpec& in, TiffHandle& out, const char* outputPath) {
     }
 }
 
-int Copy(const char* input, bool imageList, const char* outputPath, const CopyOptions* options) {
+int Copy(const char* input, bool imageList, const char* outputPath, const CopyOptions* options,
+         PageLayout layout) {
     SilenceLibraryMessages();
-    Copier().report = CopyReport{};
+    CopierState& state = Copier();
+    state.report = CopyReport{};
     const char* mode = ApplyCopyOptions(*options);
+    state.oneStripPerPage = layout == PageLayout::OneStrip;
+    if (state.oneStripPerPage)
+        state.tileOutput = 0;
     CopyBuffersScope buffers;
 
     TiffHandle out(TIFFOpen(outputPath, mode));
@@ -130,10 +135,11 @@ const CopyReport& LastCopyReport() {
     return Copier().report;
 }
 
-int CopyTiff(const char* inputSpec, const char* outputPath, const CopyOptions* options) {
-    return Copy(inputSpec, true, outputPath, options);
+int CopyTiff(const char* inputSpec, const char* outputPath, const CopyOptions* options, PageLayout layout) {
+    return Copy(inputSpec, true, outputPath, options, layout);
 }
 
-int CopyTiffFile(const char* inputPath, const char* outputPath, const CopyOptions* options) {
-    return Copy(inputPath, false, outputPath, options);
+int CopyTiffFile(const char* inputPath, const char* outputPath, const CopyOptions* options,
+                 PageLayout layout) {
+    return Copy(inputPath, false, outputPath, options, layout);
 }

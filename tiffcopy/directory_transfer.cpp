@@ -52,6 +52,9 @@ void SetGeometry(TIFF* in, TIFF* out, CopierState& s) {
     } else {
         if (!TIFFGetField(in, TIFFTAG_ROWSPERSTRIP, &s.rowsPerStrip))
             s.rowsPerStrip = TIFFDefaultStripSize(out, 0);
+        uint32_t length = 0;
+        if (s.oneStripPerPage && TIFFGetField(out, TIFFTAG_IMAGELENGTH, &length) && s.rowsPerStrip < length)
+            s.rowsPerStrip = length;
         TIFFSetField(out, TIFFTAG_ROWSPERSTRIP, s.rowsPerStrip);
     }
 }

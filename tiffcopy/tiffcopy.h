@@ -13,12 +13,19 @@ struct CopyOptions {
     int32_t bAppend;      // nonzero appends directories to an existing output file
 };
 
+// How the output's pages are laid out: as the options and the input have them, or each page in
+// one strip (never tiles). A PDF page image takes one Group 4 stream, and each strip of a page is
+// a stream of its own.
+enum class PageLayout { AsInput, OneStrip };
+
 // Copies inputSpec ("path" or "path,dir,dir..." with an image list) into outputPath.
 // 0 success, 1 a directory failed, -2 the output cannot be opened, -3 the input cannot.
-int CopyTiff(const char* inputSpec, const char* outputPath, const CopyOptions* options);
+int CopyTiff(const char* inputSpec, const char* outputPath, const CopyOptions* options,
+             PageLayout layout = PageLayout::AsInput);
 
 // CopyTiff for an input opened as named, with no image list: a comma is part of the file name.
-int CopyTiffFile(const char* inputPath, const char* outputPath, const CopyOptions* options);
+int CopyTiffFile(const char* inputPath, const char* outputPath, const CopyOptions* options,
+                 PageLayout layout = PageLayout::AsInput);
 
 // What the last copy met on its way; reset at the start of every call. A result of 0 can still
 // hide damaged pages: a failed read leaves in its place whatever the buffer held (what the

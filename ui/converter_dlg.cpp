@@ -36,7 +36,13 @@ CConverterDlg::CConverterDlg(CWnd* parent)
     : CDialog(IDD_TARNVEL_DIALOG, parent),
       m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
 
-CConverterDlg::~CConverterDlg() = default;
+CConverterDlg::~CConverterDlg() {
+    // The window is gone: the control may take its time to close, up to the grace.
+    if (m_pImaging) {
+        m_pImaging->RequestEnd();
+        m_pImaging->WaitEnded();
+    }
+}
 
 const MessageMap* CConverterDlg::GetMessageMap() const {
     static const MessageMapEntry entries[] = {
@@ -127,10 +133,11 @@ int CConverterDlg::InitControls() {
     m_progress.Attach(GetDlgItem(IDC_PROGRESS));
     CreateResultTip();
 
-    // Hidden: the control only renders documents. Without it every file of that route fails.
+    // Made on its own thread, which this one never waits for while the window is up. Without it
+    // every file of that route fails.
     const int side = ScaleToScreen(kImgEditSide);
     const RECT place{0, 0, side, side};
-    m_imgEdit.Create("ImgEdit", WS_CHILD, place, this, IDC_IMGEDIT);
+    m_pImaging = ImagingThread::Start(place, IDC_IMGEDIT);
     return 0;
 }
 
@@ -191,6 +198,8 @@ HBRUSH CConverterDlg::OnCtlColor(HDC dc, HWND control, UINT ctlType) {
 BOOL CConverterDlg::DestroyWindow() {
     // A batch still running (the thread was asked to quit) ends its current file first.
     StopWorker();
+    if (m_pImaging)
+        m_pImaging->RequestEnd();
     // The list and the progress bar go with the dialog's window; the objects only let go.
     m_listFiles.Detach();
     m_progress.Detach();

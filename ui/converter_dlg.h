@@ -2,7 +2,7 @@
 #pragma once
 
 #include "convert/batch_runner.h"
-#include "convert/img_edit.h"
+#include "convert/imaging_thread.h"
 #include "framework/cstring.h"
 #include "framework/dialog.h"
 #include "framework/gdi_object.h"
@@ -32,7 +32,8 @@ public:
     BOOL m_bWorkerRunning = 0;
     UINT m_nWorkerThreadId = 0;
     HANDLE m_hWorkerThread = nullptr; // the running batch's thread; the batch owns the handle
-    CImgEdit m_imgEdit;
+    // The hidden imaging control, on a thread of its own; shared with the batch's renderer.
+    std::shared_ptr<ImagingThread> m_pImaging;
     CFolderTreeCtrl m_treeFolders;
     CListCtrl m_listFiles;
     CProgressCtrl m_progress;
@@ -46,7 +47,7 @@ public:
     // Starts a batch over the ticked rows (button 1009).
     void OnGo();
     // Asks a running batch to stop after its current file and waits for it (serving its
-    // requests meanwhile); never terminates it. Returns 1.
+    // reports meanwhile); never terminates it. Returns 1.
     int StopWorker();
     static unsigned __stdcall WorkerThreadProc(void* param);
     // Offers the list's mouse messages to the tooltip that tells why a row failed.

@@ -2,6 +2,7 @@
 #include "ui/converter_dlg.h"
 
 #include "app/environment.h"
+#include "framework/button.h"
 #include "framework/redraw_suspension.h"
 #include "convert/output_path.h"
 #include "ui/resource.h"
@@ -38,6 +39,9 @@ void CConverterDlg::OnGo() {
     job.tempTiffPath = TempTiffPath;
     job.programFolder = TarnvelFolder;
     job.copyOptions = m_copyOptions;
+    CButton pdf; // attached only: the window stays the dialog's
+    pdf.Attach(GetDlgItem(IDC_PDF));
+    job.format = pdf.GetCheck() == BST_CHECKED ? OutputFormat::Pdf : OutputFormat::Tiff;
     job.rows.reserve(static_cast<size_t>(rows));
     for (int i = 0; i < rows; ++i)
         job.rows.push_back(BatchRow{i, m_listFiles.GetItemText(i, 0), m_listFiles.GetCheck(i) != FALSE});
@@ -45,8 +49,11 @@ void CConverterDlg::OnGo() {
     // Disabled before the thread exists, so that no second batch can start in between.
     EnableGo(FALSE);
     ScrollResultColumnIntoView();
-    auto renderer = ChooseRenderer(job.windowsGeneration, m_imgEdit, job.programFolder);
-    m_pBatch = std::make_unique<BatchRunner>(m_hWnd, std::move(job), std::move(renderer));
+    const std::shared_ptr<ImagingThread> imaging = m_pImaging;
+    m_pBatch = std::make_unique<BatchRunner>(
+        m_hWnd, std::move(job), [imaging](const BatchJob& batch, const StopRequest& stop) {
+            return ChooseRenderer(batch.windowsGeneration, imaging, batch.programFolder, stop);
+        });
     m_bWorkerRunning = 1;
     if (!m_pBatch->Start(&CConverterDlg::WorkerThreadProc, this)) {
         ReleaseBatch();
@@ -73,7 +80,7 @@ int CConverterDlg::StopWorker() {
     if (!m_bWorkerRunning || !m_pBatch)
         return 1;
     m_pBatch->RequestStop();
-    // The worker's reports and the control's calls need this thread: it serves them while it waits.
+    // The worker's reports need this thread: it serves them while it waits.
     m_bStopping = true;
     const bool ended = m_pBatch->WaitServing();
     m_bStopping = false;

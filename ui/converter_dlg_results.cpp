@@ -1,6 +1,8 @@
 // The result column: in view while a batch runs, and the reason of each "Fail" under the mouse.
 #include "ui/converter_dlg.h"
 
+#include "framework/dpi.h"
+
 #include <windowsx.h>
 
 #include <algorithm>
@@ -11,6 +13,16 @@ constexpr int kResultColumn = 3;
 constexpr UINT_PTR kResultTool = 1;
 constexpr UINT_PTR kScrollTimer = 1;
 constexpr UINT kScrollDelayMs = 50;
+// A long reason wraps into lines this wide (pixels at 96 dots per inch): about seventy characters,
+// and with the tip's borders it fits a 640-pixel screen. On a small screen at a high resolution
+// the screen's width sets the bound.
+constexpr int kTipLineWidth = 400;
+constexpr int kTipBorders = 40;
+
+int TipLineWidth() {
+    return std::min(ScaleToScreen(kTipLineWidth),
+                    ::GetSystemMetrics(SM_CXSCREEN) - ScaleToScreen(kTipBorders));
+}
 } // namespace
 
 void CConverterDlg::CreateResultTip() {
@@ -20,6 +32,7 @@ void CConverterDlg::CreateResultTip() {
         return;
     const RECT nowhere{0, 0, 0, 0};
     m_tipResult.AddTool(&m_listFiles, "", nowhere, kResultTool);
+    m_tipResult.SetMaxTipWidth(TipLineWidth());
 }
 
 void CConverterDlg::ScrollResultColumnIntoView() {

@@ -15,6 +15,7 @@
 #define IDC_GO 1009
 #define IDC_HOMEPAGE 1011
 #define IDC_ABOUT 1012
+#define IDC_PDF 1013
 // The hidden imaging control, created at run time.
 #define IDC_IMGEDIT 102
 

@@ -71,6 +71,23 @@ void TickAll(HWND dialog) {
     Tick(dialog, -1); // every row
 }
 
+namespace {
+// The result's tooltip, its one tool and the tool's text; null when there is none.
+HWND ResultTipTool(HWND dialog, TTTOOLINFOW& tool, wchar_t (&text)[512]) {
+    const HWND tip =
+        FindWindowOf(TOOLTIPS_CLASSA, [&](HWND w) { return ::GetWindow(w, GW_OWNER) == dialog; });
+    tool = TTTOOLINFOW{};
+    tool.cbSize = TTTOOLINFOW_V1_SIZE;
+    if (!tip || !::SendMessageA(tip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool)))
+        return nullptr;
+    // The wide form: the narrow one hands over at most 80 characters.
+    text[0] = L'\0';
+    tool.lpszText = text;
+    ::SendMessageA(tip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
+    return tip;
+}
+} // namespace
+
 std::string ResultTipOf(HWND dialog, int row) {
     const HWND list = List(dialog);
     RECT cell{LVIR_BOUNDS, 3, 0, 0}; // left: the part, top: the column
@@ -78,19 +95,27 @@ std::string ResultTipOf(HWND dialog, int row) {
     ::PostMessageA(list, WM_MOUSEMOVE, 0,
                    MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
     Serve(0);
-    const HWND tip =
-        FindWindowOf(TOOLTIPS_CLASSA, [&](HWND w) { return ::GetWindow(w, GW_OWNER) == dialog; });
-    TTTOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V1_SIZE;
-    if (!tip || !::SendMessageA(tip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool)))
+    TTTOOLINFOW tool;
+    wchar_t text[512];
+    if (!ResultTipTool(dialog, tool, text))
         return "(no tooltip)";
-    // The wide form: the narrow one hands over at most 80 characters.
-    wchar_t text[512] = L"";
-    tool.lpszText = text;
-    ::SendMessageA(tip, TTM_GETTEXTW, sizeof(text) / sizeof(text[0]), reinterpret_cast<LPARAM>(&tool));
     char narrow[1024] = "";
     ::WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof(narrow), nullptr, nullptr);
     return narrow;
+}
+
+SIZE ResultTipSizeOf(HWND dialog) {
+    TTTOOLINFOW tool;
+    wchar_t text[512];
+    const HWND tip = ResultTipTool(dialog, tool, text);
+    RECT shown{0, 0, 0, 0};
+    if (!tip)
+        return SIZE{0, 0};
+    // Shown by the test rather than by the mouse, which is elsewhere: its window is the bubble.
+    ::SendMessageA(tip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+    ::GetWindowRect(tip, &shown);
+    ::SendMessageA(tip, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+    return SIZE{shown.right - shown.left, shown.bottom - shown.top};
 }
 
 void TypeOutputFolder(HWND dialog, const std::string& folder) {
@@ -135,13 +160,16 @@ Results ResultsOf(HWND dialog) {
     return results;
 }
 
-Results ConvertFolder(const std::string& folder, const char* typed, const std::function<void(HWND)>& then) {
+Results ConvertFolder(const std::string& folder, const char* typed, const std::function<void(HWND)>& then,
+                      const std::function<void(HWND)>& before) {
     Results results;
     WithMainDialog([&](HWND dialog) {
         SelectFolder(dialog, folder);
         TickAll(dialog);
         if (typed)
             TypeOutputFolder(dialog, typed);
+        if (before)
+            before(dialog);
         EXPECT_TRUE(RunBatch(dialog)) << "the batch did not end within " << kBatchMs << " ms";
         results = ResultsOf(dialog);
         if (then)

@@ -35,6 +35,8 @@ void Tick(HWND dialog, int row, bool ticked = true);
 void TickAll(HWND dialog);
 // The tooltip of the row's result when the mouse rests on it (moved through the dialog's relay).
 std::string ResultTipOf(HWND dialog, int row);
+// The size of the tooltip's window showing the reason ResultTipOf last set up.
+SIZE ResultTipSizeOf(HWND dialog);
 
 void TypeOutputFolder(HWND dialog, const std::string& folder);
 std::string OutputFolderOf(HWND dialog);
@@ -58,7 +60,8 @@ bool RunBatch(HWND dialog, DWORD ms = kBatchMs); // PressGo, then WaitForBatchEn
 // File name -> result of every row.
 using Results = std::map<std::string, std::string>;
 Results ResultsOf(HWND dialog);
-// A new main dialog lists `folder`, every row ticked, `typed` (when given) in the output field, Go
-// pressed and the batch's end awaited; `then` may look at the dialog afterwards.
+// A new main dialog lists `folder`, every row ticked, `typed` (when given) in the output field,
+// `before` done, Go pressed and the batch's end awaited; `then` may look at the dialog afterwards.
 Results ConvertFolder(const std::string& folder, const char* typed = nullptr,
-                      const std::function<void(HWND)>& then = nullptr);
+                      const std::function<void(HWND)>& then = nullptr,
+                      const std::function<void(HWND)>& before = nullptr);

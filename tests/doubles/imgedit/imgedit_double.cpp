@@ -5,8 +5,10 @@
 // makes its own (visible) window when activated in place and refuses to display or save until it
 // has a site and is active. What it saw goes into the probe (imgedit_probe.h).
 // It implements the three dispatch members the program calls, with their DISPIDs; the save call
-// writes the loaded fixture (a TIFF named *.awd) to the given path. Every dispatch call is logged,
-// with the calling thread and the argument types as received, to imgedit-double.log (doubles_log.h).
+// writes the loaded fixture (a TIFF named *.awd) to the given path, after the time the fixture's
+// name or TARNVEL_DOUBLES_RENDER_MS asks for (a hanging save waits for ImgEditDoubleEndHang). Every dispatch
+// call is logged, with the calling thread and the argument types as received, to imgedit-double.log
+// (doubles_log.h).
 #include "../doubles_log.h"
 #include "imgedit_probe.h"
 
@@ -15,6 +17,7 @@
 #include <olectl.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -25,6 +28,15 @@ const char kWindowClass[] = "TarnvelImgEditDouble";
 bool g_destroyingOwnWindow = false;
 std::atomic<long> g_objects{0};
 std::atomic<long> g_locks{0};
+HANDLE g_endHang = nullptr; // auto-reset: a hanging call returns (ImgEditDoubleEndHang)
+
+// How long every other rendering takes, as on the PCs the real control ran on: the milliseconds
+// in TARNVEL_DOUBLES_RENDER_MS, else none.
+DWORD RenderingMs() {
+    char text[16] = "";
+    const DWORD length = ::GetEnvironmentVariableA("TARNVEL_DOUBLES_RENDER_MS", text, sizeof(text));
+    return length > 0 && length < sizeof(text) ? std::strtoul(text, nullptr, 10) : 0;
+}
 
 constexpr DISPID kDocumentPath = 1;
 constexpr DISPID kShowDocument = 301;
@@ -345,7 +357,11 @@ private:
         case doubles::Mode::Slow:
             ::Sleep(doubles::kSlowMs);
             break;
+        case doubles::Mode::Hang:
+            ::WaitForSingleObject(g_endHang, doubles::kHangMs);
+            break;
         default:
+            ::Sleep(RenderingMs());
             break;
         }
         // As the real control: when nothing could be written, nothing is said.
@@ -413,9 +429,14 @@ extern "C" __declspec(dllexport) ImgEditProbe* __stdcall ImgEditDoubleProbe() {
     return &g_probe;
 }
 
+extern "C" __declspec(dllexport) void __stdcall ImgEditDoubleEndHang() {
+    ::SetEvent(g_endHang);
+}
+
 BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, void*) {
     if (reason == DLL_PROCESS_ATTACH) {
         g_module = module;
+        g_endHang = ::CreateEventA(nullptr, FALSE, FALSE, nullptr);
         WNDCLASSA windowClass{};
         windowClass.lpfnWndProc = ControlWindowProc;
         windowClass.hInstance = module;

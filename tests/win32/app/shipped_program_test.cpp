@@ -1,7 +1,7 @@
 // The shipped program itself, started as a user starts it: its window appears, one file converts
-// through each renderer's stand-in, and it closes. It runs in its own ctest entry, which names the
-// program in TARNVEL_PROGRAM: the control's registration and the folder on the desktop are seen
-// by every program in the prefix.
+// through each renderer's stand-in (into a TIFF, then a PDF), and it closes. It runs in its own ctest entry,
+// which names the program in TARNVEL_PROGRAM: the control's registration and the folder on the desktop are
+// seen by every program in the prefix.
 #include "convert/img_edit.h"
 #include "win32/convert/conversion_fixture.h"
 #include "win32/convert/server_registration.h"
@@ -93,11 +93,12 @@ protected:
     // Starts a copy of the program named for `windowsVersion` (which wine reports to it), selects
     // the folder `name` on the desktop, ticks everything, presses Go and returns the one row's
     // result once it is there; the program is closed again.
-    std::string ConvertOneFile(const char* program, const char* windowsVersion, const std::string& name);
+    std::string ConvertOneFile(const char* program, const char* windowsVersion, const std::string& name,
+                               bool pdf = false);
 };
 
 std::string ShippedProgram::ConvertOneFile(const char* program, const char* windowsVersion,
-                                           const std::string& name) {
+                                           const std::string& name, bool pdf) {
     const std::string copy = Folder(windowsVersion) + "\\Tarnvel-" + windowsVersion + ".exe";
     EXPECT_TRUE(::CopyFileA(program, copy.c_str(), FALSE)) << program;
     const std::string versionKey =
@@ -150,6 +151,8 @@ std::string ShippedProgram::ConvertOneFile(const char* program, const char* wind
             TreeView_SelectItem(tree, item);
             EXPECT_EQ(ListView_GetItemCount(list), 1);
             ::SendMessageA(::GetDlgItem(window.found, IDC_SELECT_ALL), BM_CLICK, 0, 0);
+            if (pdf)
+                ::SendMessageA(::GetDlgItem(window.found, IDC_PDF), BM_CLICK, 0, 0);
             ::SendMessageA(::GetDlgItem(window.found, IDC_GO), BM_CLICK, 0, 0);
             LVITEMA cell{};
             cell.iSubItem = 3;
@@ -185,15 +188,16 @@ TEST_F(ShippedProgram, StartsConvertsOneFileOnEachRouteAndCloses) {
     EXPECT_EQ(ReadFaxPages(fax + "\\in.tif"), pages);
     EXPECT_EQ(StubLog().size(), 1u);
 
-    // Windows 98: the imaging control, found through its registration as a real one is.
+    // Windows 98: the imaging control, found through its registration as a real one is; a PDF.
     ASSERT_TRUE(::DeleteFileA((fax + "\\in.tif").c_str()));
     {
         ScopedServerRegistration registration(CLSID_ImgEdit,
                                               ProgramFolder() + "\\doubles\\imgedit_double.dll");
         ASSERT_TRUE(registration.ok());
-        EXPECT_EQ(ConvertOneFile(program, "win98", name), "OK");
+        EXPECT_EQ(ConvertOneFile(program, "win98", name, true), "OK");
     }
-    EXPECT_EQ(ReadFaxPages(fax + "\\in.tif"), pages);
+    EXPECT_EQ(ListFiles(fax, "in.*").size(), 2u) << "the document and its PDF";
+    EXPECT_EQ(ReadFile(fax + "\\in.pdf").rfind("%PDF-1.3", 0), 0u);
     EXPECT_EQ(ControlLog().size(), 3u);
     RemoveTree(fax);
 }

@@ -53,9 +53,10 @@ protected:
             Fax().c_str(), Folder("out").c_str(), {}, 0, 0, TempTiffPath, "", CopyOptions{6, 75, 0, -1, 0}};
         for (const std::string& name : names)
             job.rows.push_back(BatchRow{static_cast<int>(job.rows.size()), name.c_str(), true});
-        auto renderer = std::make_unique<CopyingRenderer>();
-        m_renderer = renderer.get();
-        m_batch = std::make_unique<BatchRunner>(m_window, std::move(job), std::move(renderer));
+        auto* renderer = m_renderer = new CopyingRenderer;
+        m_batch = std::make_unique<BatchRunner>(
+            m_window, std::move(job),
+            [renderer](const BatchJob&, const StopRequest&) { return std::unique_ptr<Renderer>(renderer); });
         ASSERT_TRUE(m_batch->Start(&Work, m_batch.get()));
     }
     // Waits for the worker, serving its reports; its count of converted files.

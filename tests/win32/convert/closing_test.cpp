@@ -2,6 +2,7 @@
 // then the dialog closes.
 #include "conversion_fixture.h"
 
+#include "convert/renderer.h"
 #include "convert/stop_request.h"
 #include "framework/handle.h"
 
@@ -9,13 +10,15 @@
 #include <random>
 
 namespace {
-// The documents the fax viewer program was started for, in order, by name.
-std::vector<std::string> Started() {
+// The documents the fax viewer program was started for, or the control was handed, in order, by
+// name.
+std::vector<std::string> Begun(bool control) {
     std::vector<std::string> names;
-    for (const std::string& line : StubLog()) {
-        const size_t end = line.find(".awd\"");
+    for (const std::string& line : control ? ControlLog() : StubLog()) {
+        const size_t end = line.find(".awd");
         const size_t start = line.rfind('\\', end) + 1;
-        if (line.rfind("AWDVSTUB.EXE /c \"", 0) == 0 && end != std::string::npos)
+        if (line.rfind(control ? "SetDocumentPath" : "AWDVSTUB.EXE /c \"", 0) == 0 &&
+            end != std::string::npos)
             names.push_back(line.substr(start, end + 4 - start));
     }
     return names;
@@ -82,7 +85,7 @@ TEST_P(ClosingAtRandomMoments, FiveClosesOfAFiftyFileBatch) {
                   how == 0 ? IDOK : IDCANCEL);
         // The file in hand is finished, and perhaps the next if it began before the close
         // message was handled; no more.
-        const auto begun = Started();
+        const auto begun = Begun(false);
         EXPECT_TRUE(!running || begun.size() <= doneAtClose + 2) << begun.size() << " begun";
         ExpectOutputsOf(begun, out, 1);
     }
@@ -90,10 +93,16 @@ TEST_P(ClosingAtRandomMoments, FiveClosesOfAFiftyFileBatch) {
 
 INSTANTIATE_TEST_SUITE_P(FourSeeds, ClosingAtRandomMoments, ::testing::Range(0u, 4u));
 
-// A slow rendering is finished before the dialog closes. A fax viewer that never ends (a real one
-// may sit on a message box nobody sees) holds the window only for the grace: then it is ended,
-// and nothing of its file reaches the output folder.
-TEST_F(ClosingDuringBatch, TheFileInHandIsFinishedOrItsViewerEndedWhenTheGraceIsOver) {
+// A slow rendering is finished before the dialog closes. A renderer that never ends (a real one
+// may sit on a message box nobody sees) holds the window only for the grace: a fax viewer is
+// then ended, a call of the imaging control given up on and its thread left to it, and nothing
+// of the file reaches the output folder. The control renders on a thread of its own: the window
+// serves this test while the call is under way.
+class ClosingMidRendering : public ClosingDuringBatch, public ::testing::WithParamInterface<int> {};
+
+TEST_P(ClosingMidRendering, TheFileInHandIsFinishedOrGivenUpWhenTheGraceIsOver) {
+    ScopedGeneration generation(GetParam());
+    const bool control = !UsesConverterProgram(GetParam());
     for (const std::string name : {"slow.awd", "hang.awd"}) {
         SCOPED_TRACE(name);
         ClearStandInLogs();
@@ -105,63 +114,39 @@ TEST_F(ClosingDuringBatch, TheFileInHandIsFinishedOrItsViewerEndedWhenTheGraceIs
         EXPECT_EQ(RunMainDialog([&](HWND dialog) {
                       Start(dialog, fax, out);
                       ASSERT_TRUE(Serve(20000, [&] {
-                          const auto started = Started();
-                          return std::find(started.begin(), started.end(), name) != started.end();
+                          const auto begun = Begun(control);
+                          return std::find(begun.begin(), begun.end(), name) != begun.end() &&
+                                 (!control || ControlLog().back().rfind("SaveDocumentAs", 0) == 0);
                       }));
                       asked = ::GetTickCount();
                       Close(dialog, 3);
                   }),
                   IDCANCEL);
-        // The stand-in gives up by itself only after a minute.
+        // The stand-ins give up by themselves only after a minute.
         EXPECT_LT(::GetTickCount() - asked, kStopGraceMs + 10000)
-            << "the window waited for the viewer's own end";
-        auto begun = Started();
+            << "the window waited for the renderer's own end";
+        auto begun = Begun(control);
         ASSERT_FALSE(begun.empty());
         EXPECT_EQ(begun.back(), name) << "the batch went on after the file in hand";
         if (name == "hang.awd") {
-            DWORD viewer = 0;
-            for (const std::string& line : StubLog())
-                if (line.rfind("hang pid=", 0) == 0)
-                    viewer = std::stoul(line.substr(9));
-            const CHandle process(::OpenProcess(SYNCHRONIZE, FALSE, viewer));
-            EXPECT_TRUE(!process || ::WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0)
-                << "the viewer still runs";
-            begun.pop_back(); // ended, so not copied
+            if (control) {
+                EndStandInControlHang();
+                EXPECT_TRUE(Serve(10000, [] { return StandInProbe().liveObjects == 0; }))
+                    << "the control's thread did not close it after its call";
+            } else {
+                DWORD viewer = 0;
+                for (const std::string& line : StubLog())
+                    if (line.rfind("hang pid=", 0) == 0)
+                        viewer = std::stoul(line.substr(9));
+                const CHandle process(::OpenProcess(SYNCHRONIZE, FALSE, viewer));
+                EXPECT_TRUE(!process || ::WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0)
+                    << "the viewer still runs";
+            }
+            begun.pop_back(); // given up on, so not copied
         }
         ExpectOutputsOf(begun, out, 2);
     }
 }
 
-// The control's calls wait for the window thread's own loop: never made inside a message sent by
-// the worker, where COM refuses the calls a control makes to other apartments. Closing while they
-// wait finishes the file in hand, whether the close is asked for or the dialog's loop just ends
-// (then the wait for the worker makes the calls itself).
-TEST_F(ClosingDuringBatch, TheControlsCallsWaitForTheWindowThreadsLoopAndClosingFinishesTheFile) {
-    ScopedGeneration control(3);
-    const std::string fax = Folder("fax");
-    WriteFaxFixture(fax + "\\f0.awd", 1, 3);
-    WriteFaxFixture(fax + "\\f1.awd", 1, 4);
-    for (const bool loopEnds : {false, true}) {
-        SCOPED_TRACE(loopEnds ? "the loop ends" : "Cancel");
-        ClearStandInLogs();
-        const std::string out = Folder(loopEnds ? "out1" : "out0");
-        const auto body = [&](HWND dialog) {
-            Start(dialog, fax, out);
-            // Only the worker's sent reports are served: its posted request stays queued.
-            for (const DWORD start = ::GetTickCount(); ::GetTickCount() - start < 500;) {
-                ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_SENDMESSAGE);
-                MSG msg;
-                ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
-            }
-            EXPECT_TRUE(ControlLog().empty()) << "the control was called inside a sent message";
-            if (!loopEnds)
-                Close(dialog, 3);
-        };
-        EXPECT_EQ(loopEnds ? WithMainDialog(body) : RunMainDialog(body), IDCANCEL);
-        const auto outputs = ListFiles(out);
-        ASSERT_EQ(outputs.size(), 1u) << "the file in hand, and no other";
-        EXPECT_EQ(ReadFaxPages(out + "\\" + outputs[0]).size(), 1u);
-        EXPECT_EQ(ControlLog().size(), 3u);
-    }
-}
+INSTANTIATE_TEST_SUITE_P(ViewerAndControl, ClosingMidRendering, ::testing::Values(7, 3));
 } // namespace

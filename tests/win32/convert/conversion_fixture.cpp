@@ -5,6 +5,7 @@
 
 #include "app/environment.h"
 #include "convert/img_edit.h"
+#include "convert/imaging_thread.h"
 #include "tiffcopy/copier_state.h"
 
 #include <tiffio.h>
@@ -138,31 +139,35 @@ void RegisterStandIns() {
     RefuseStandInControl(false);
 }
 
-void RefuseStandInControl(bool refuse) {
-    // The stand-in server is loaded by this process and its class object registered with COM for
-    // this process only: nothing is written to any registry, and test programs running side by
-    // side in one prefix cannot take the control away from each other.
-    static HMODULE server = nullptr;
-    static DWORD cookie = 0;
-    if (refuse) {
-        if (cookie)
-            ::CoRevokeClassObject(std::exchange(cookie, 0));
-        return;
-    }
-    if (cookie)
-        return;
-    if (!server)
-        server = ::LoadLibraryA((ProgramFolder() + "\\doubles\\imgedit_double.dll").c_str());
+namespace {
+// Registers the stand-in's class object with COM in the calling thread's apartment only: nothing
+// is written to any registry, and test programs running side by side in one prefix cannot take
+// the control away from each other. The cookie, or 0.
+DWORD RegisterStandInHere() {
+    static const HMODULE server = ::LoadLibraryA((ProgramFolder() + "\\doubles\\imgedit_double.dll").c_str());
     using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
     const auto get = reinterpret_cast<GetClassObject>(
         reinterpret_cast<void*>(::GetProcAddress(server, "DllGetClassObject")));
-    ASSERT_NE(get, nullptr) << "doubles\\imgedit_double.dll";
     IUnknown* factory = nullptr;
-    ASSERT_EQ(get(CLSID_ImgEdit, IID_IUnknown, reinterpret_cast<void**>(&factory)), S_OK);
-    EXPECT_EQ(
-        ::CoRegisterClassObject(CLSID_ImgEdit, factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie),
-        S_OK);
+    if (!get || FAILED(get(CLSID_ImgEdit, IID_IUnknown, reinterpret_cast<void**>(&factory))))
+        return 0;
+    DWORD cookie = 0;
+    ::CoRegisterClassObject(CLSID_ImgEdit, factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie);
     factory->Release();
+    return cookie;
+}
+} // namespace
+
+void RefuseStandInControl(bool refuse) {
+    // This thread's, for controls a test makes itself; a dialog's control thread registers its
+    // own, which goes with its apartment.
+    static DWORD cookie = 0;
+    g_imagingApartmentReady = refuse ? nullptr : +[] { RegisterStandInHere(); };
+    if (refuse && cookie)
+        ::CoRevokeClassObject(std::exchange(cookie, 0));
+    if (!refuse && !cookie) {
+        EXPECT_NE(cookie = RegisterStandInHere(), 0u) << "doubles\\imgedit_double.dll";
+    }
 }
 
 const ImgEditProbe& StandInProbe() {
@@ -170,6 +175,14 @@ const ImgEditProbe& StandInProbe() {
     const auto probe = reinterpret_cast<ImgEditProbeFn>(reinterpret_cast<void*>(
         ::GetProcAddress(::GetModuleHandleA("imgedit_double.dll"), "ImgEditDoubleProbe")));
     return probe ? *probe() : none;
+}
+
+void EndStandInControlHang() {
+    using EndHang = void(__stdcall*)();
+    const auto end = reinterpret_cast<EndHang>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleA("imgedit_double.dll"), "ImgEditDoubleEndHang")));
+    ASSERT_NE(end, nullptr);
+    end();
 }
 
 ScopedNoProgramOnPath::ScopedNoProgramOnPath()

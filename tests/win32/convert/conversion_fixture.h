@@ -43,13 +43,15 @@ std::vector<std::string> ControlLog();
 void ClearStandInLogs();
 
 // Puts the stand-in program on this process's search path, registers the stand-in control
-// under the imaging control's class identifier for this process, and points the stand-ins' logs
-// at this process's own folder.
+// under the imaging control's class identifier for this thread and every dialog's control thread
+// (in their apartments only), and points the stand-ins' logs at this process's own folder.
 void RegisterStandIns();
 // Makes creating the stand-in control fail in this process, or work again.
 void RefuseStandInControl(bool refuse);
 // What the stand-in control saw of its container.
 const ImgEditProbe& StandInProbe();
+// Makes the stand-in control's hanging call ("hang" in the document's name) return now.
+void EndStandInControlHang();
 // Takes the stand-in program off this process's search path for one scope.
 struct ScopedNoProgramOnPath : ScopedUndo {
     ScopedNoProgramOnPath();

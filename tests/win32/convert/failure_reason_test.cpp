@@ -20,7 +20,10 @@ TEST(FailureReason, EachKindHasItsOwnValueAndWords) {
         {kCopyOutputNotOpened, "The output folder cannot be written"},
         {kCopyInputNotOpened, "The renderer wrote something that is not a readable TIFF"},
         {kConverterWaitFailed, "Waiting for the fax viewer program failed"},
-        {kNoRenderer, "No AWD renderer on this system: put AWDVSTUB.EXE next to Tarnvel.exe", "", 3, S_OK},
+        {kNoRenderer,
+         "No AWD renderer on this system: put AWDVSTUB.EXE next to Tarnvel.exe (copy it from "
+         "i386\\win9xmig\\fax on a Windows 2000 or XP disc)",
+         "", 3, S_OK},
         // The system's words for the result, which differ between systems; checked below.
         {kNoRenderer, "No AWD renderer on this system: the imaging control could not be created (", "", 3,
          HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND)},
@@ -42,6 +45,8 @@ TEST(FailureReason, EachKindHasItsOwnValueAndWords) {
         {kSourceGone, "The AWD file is no longer there"},
         {kSourceUnreadable, "The AWD file cannot be opened for reading"},
         {kStoppedByClose, "The conversion was stopped when the window closed"},
+        {kPdfNotWritten, "The PDF could not be written"},
+        {kPdfPageRefused, "A page could not be put into the PDF"},
     };
     std::set<int> values{kConverted};
     std::set<std::string> reasons;

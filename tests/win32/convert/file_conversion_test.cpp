@@ -1,6 +1,6 @@
 // One file's conversion with renderers that fail as real ones do: each failure says why, no
-// renderer is started for a source that cannot be read, and an earlier output of the same name
-// survives byte for byte.
+// renderer is started for a source that cannot be read, and an earlier output of the same name,
+// TIFF or PDF, survives byte for byte.
 #include "conversion_fixture.h"
 
 #include "app/environment.h"
@@ -36,21 +36,30 @@ protected:
         m_fax = Folder("fax");
         m_out = Folder("out");
         WriteFaxFixture(m_fax + "\\doc.awd", 3, 4);
+        WriteText(m_out + "\\doc.pdf", "earlier");
         WriteText(m_out + "\\doc.tif", "earlier");
     }
 
-    int Convert(Renderer& renderer, const std::string& source, ConversionOutcome& outcome) {
+    std::string Output(OutputFormat format) const {
+        return m_out + (format == OutputFormat::Pdf ? "\\doc.pdf" : "\\doc.tif");
+    }
+    int Convert(Renderer& renderer, const std::string& source, ConversionOutcome& outcome,
+                OutputFormat format = OutputFormat::Tiff) {
         return ConvertAwdFile(renderer, TempTiffPath, CopyOptions{6, 75, 0, -1, 0}, source.c_str(),
-                              (m_out + "\\doc.tif").c_str(), m_stop, outcome);
+                              Output(format).c_str(), m_stop, outcome, format);
     }
     void ExpectConverts(Renderer& renderer, const std::string& source) {
         ConversionOutcome outcome;
         EXPECT_EQ(Convert(renderer, source, outcome), kConverted) << FailureReason(outcome);
         EXPECT_EQ(ReadFaxPages(m_out + "\\doc.tif"), ReadFaxPages(source));
     }
-    void ExpectEarlierOutputKept() {
+    // Each format's earlier output, and no scratch file (a PDF's pages go beside the temporary file).
+    void ExpectEarlierOutputsKept() {
+        EXPECT_EQ(ReadFile(m_out + "\\doc.pdf"), "earlier");
         EXPECT_EQ(ReadFile(m_out + "\\doc.tif"), "earlier");
-        EXPECT_EQ(ListFiles(m_out), std::vector<std::string>{"doc.tif"}) << "a scratch file was left";
+        EXPECT_EQ(ListFiles(m_out).size(), 2u) << "a scratch file was left";
+        EXPECT_EQ(ListFiles(ProcessFolder(), "tnv*"), std::vector<std::string>{})
+            << "a scratch file was left";
     }
 
     std::string m_fax;
@@ -63,6 +72,7 @@ TEST_F(FileConversion, EachFailureKeepsTheEarlierOutputAndOnlyAReadableSourceIsR
     const std::string doc = m_fax + "\\doc.awd";
     const auto renderAs = [&](const std::string& target) { CopyFixture(doc, target); };
     const auto none = [](const std::string&) {};
+    OutputFormat format = OutputFormat::Tiff; // of the round under way
     const struct Kind {
         std::string source;
         std::function<void(const std::string&)> write;
@@ -95,24 +105,27 @@ TEST_F(FileConversion, EachFailureKeepsTheEarlierOutputAndOnlyAReadableSourceIsR
              return Hold(TempTiffPath);
          },
          kTempFileInUse, 0},
-        {doc, renderAs, [&] { return Hold(m_out + "\\doc.tif"); }, kOutputNotPlaced, 1},
+        {doc, renderAs, [&] { return Hold(Output(format)); }, kOutputNotPlaced, 1},
     };
-    for (const Kind& kind : kinds) {
-        SCOPED_TRACE("result " + std::to_string(kind.result));
-        ScriptedRenderer renderer(kind.write);
-        ConversionOutcome outcome;
-        {
-            const CHandle held = kind.hold ? kind.hold() : CHandle();
-            EXPECT_EQ(Convert(renderer, kind.source, outcome), kind.result);
+    for (const OutputFormat kindOfOutput : {OutputFormat::Tiff, OutputFormat::Pdf}) {
+        format = kindOfOutput;
+        for (const Kind& kind : kinds) {
+            SCOPED_TRACE(Output(format) + ", result " + std::to_string(kind.result));
+            ScriptedRenderer renderer(kind.write);
+            ConversionOutcome outcome;
+            {
+                const CHandle held = kind.hold ? kind.hold() : CHandle();
+                EXPECT_EQ(Convert(renderer, kind.source, outcome, format), kind.result);
+            }
+            EXPECT_EQ(outcome.result, kind.result);
+            EXPECT_EQ(renderer.calls, kind.calls);
+            if (kind.result == kPagesLost) { // every page rendered, and one damaged
+                EXPECT_EQ(std::string(FailureReason(outcome)),
+                          "Some pages are damaged and could not be read whole");
+            }
+            ExpectEarlierOutputsKept();
+            ::DeleteFileA(TempTiffPath);
         }
-        EXPECT_EQ(outcome.result, kind.result);
-        EXPECT_EQ(renderer.calls, kind.calls);
-        if (kind.result == kPagesLost) { // every page rendered, and one damaged
-            EXPECT_EQ(std::string(FailureReason(outcome)),
-                      "Some pages are damaged and could not be read whole");
-        }
-        ExpectEarlierOutputKept();
-        ::DeleteFileA(TempTiffPath);
     }
     ScriptedRenderer renderer(renderAs);
     ExpectConverts(renderer, doc); // a source that reads again
@@ -131,7 +144,7 @@ TEST_F(FileConversion, TheFaxViewerProgramGetsShortPathsAndACommaInTheTemporaryF
     // does not exist yet) made from its folder's.
     const std::string temp = Folder(std::string(240 - m_root.size(), 't').c_str());
     std::snprintf(TempTiffPath, MAX_PATH, "%s\\zq4intmp.tif", temp.c_str());
-    ConverterProgram program;
+    ConverterProgram program((ProgramFolder() + "\\doubles\\AWDVSTUB.EXE").c_str());
     ExpectConverts(program, source);
     const auto stub = StubLog();
     ASSERT_EQ(stub.size(), 1u);
@@ -141,8 +154,9 @@ TEST_F(FileConversion, TheFaxViewerProgramGetsShortPathsAndACommaInTheTemporaryF
     std::snprintf(TempTiffPath, MAX_PATH, "%s\\zq4intmp.tif", Folder("temp,1").c_str());
     ExpectConverts(program, m_fax + "\\doc.awd");
 
-    ScopedNoProgramOnPath noProgram;
+    // Gone since the batch found it.
+    ConverterProgram gone((Folder("gone") + "\\AWDVSTUB.EXE").c_str());
     ConversionOutcome outcome;
-    EXPECT_EQ(Convert(program, m_fax + "\\doc.awd", outcome), kConverterNotStarted);
+    EXPECT_EQ(Convert(gone, m_fax + "\\doc.awd", outcome), kConverterNotStarted);
 }
 } // namespace

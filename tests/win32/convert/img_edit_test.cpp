@@ -1,5 +1,5 @@
-// The hosted imaging control: made by class identifier, activated in place in its own hidden
-// child window of the main dialog, called on its own thread only.
+// The hosted imaging control: made by class identifier on a thread of its own, activated in place
+// in a hidden window of that thread, called on that thread only.
 #include "conversion_fixture.h"
 
 #include "convert/img_edit.h"
@@ -11,22 +11,38 @@ namespace {
 using ImgEditHosting = ConversionTest;
 using ImgEditCalls = ConversionTest;
 
-TEST_F(ImgEditHosting, TheMainDialogHostsItAsAHiddenChildWithId102) {
+TEST_F(ImgEditHosting, OnAThreadOfItsOwnHiddenInAWindowOfThatThreadAndCalledThere) {
+    ScopedGeneration generation(3);
+    const std::string fax = Folder("fax");
+    WriteFaxFixture(fax + "\\in.awd", 1, 3);
+    const ImgEditProbe& probe = StandInProbe();
     EXPECT_EQ(WithMainDialog([&](HWND dialog) {
-                  const HWND control = ::GetDlgItem(dialog, 102);
-                  ASSERT_NE(control, nullptr);
-                  EXPECT_EQ(::GetParent(control), dialog);
+                  ASSERT_TRUE(Serve(10000, [&] { return probe.window != nullptr; })) << "no control made";
+                  const HWND control = probe.window;
+                  const DWORD thread = ::GetWindowThreadProcessId(control, nullptr);
+                  EXPECT_NE(thread, ::GetCurrentThreadId());
+                  // A child of the dialog would join the two threads' input.
+                  EXPECT_EQ(::GetDlgItem(dialog, 102), nullptr);
+                  EXPECT_EQ(::GetDlgCtrlID(control), 102);
+                  EXPECT_EQ(::GetParent(control), probe.parent);
+                  EXPECT_EQ(::GetWindowThreadProcessId(probe.parent, nullptr), thread);
+                  EXPECT_EQ(::GetWindowLongA(probe.parent, GWL_STYLE) & (WS_CHILD | WS_VISIBLE), 0);
                   EXPECT_FALSE(::IsWindowVisible(control));
                   char text[32] = "";
                   ::GetWindowTextA(control, text, sizeof(text));
                   EXPECT_STREQ(text, "ImgEdit");
-                  const ImgEditProbe& probe = StandInProbe();
-                  EXPECT_EQ(probe.window, control) << "the control's own window, not a stand-in for it";
-                  EXPECT_EQ(probe.parent, dialog);
                   EXPECT_EQ(probe.userMode, 1);
                   EXPECT_TRUE(probe.siteBeforeInitNew);
+
+                  SelectFolder(dialog, fax);
+                  TickAll(dialog);
+                  ASSERT_TRUE(RunBatch(dialog));
+                  EXPECT_EQ(ResultOf(dialog, 0), "OK");
+                  EXPECT_EQ(probe.callThread, thread);
+                  EXPECT_FALSE(probe.visibleAtCall);
               }),
               IDCANCEL);
+    EXPECT_EQ(probe.liveObjects, 0) << "the control outlived its dialog";
 }
 
 TEST_F(ImgEditCalls, OtherThreadsAreRefusedAndADispatchExceptionHandsBackTheDescription) {

@@ -26,12 +26,15 @@ protected:
         std::memcpy(TarnvelFolder, m_savedFolder, MAX_PATH);
         ConversionTest::TearDown();
     }
-    // Converts "in 1.awd" through the main window: its result and reason.
-    std::pair<std::string, std::string> Convert() {
+    // Converts "in 1.awd" through the main window: its result and reason; `tip` receives the
+    // reason's tooltip size.
+    std::pair<std::string, std::string> Convert(SIZE* tip = nullptr) {
         std::string reason;
         Results results = ConvertFolder(m_fax, nullptr, [&](HWND dialog) {
-            EXPECT_EQ(::GetDlgItem(dialog, 102), nullptr) << "a control after all";
+            EXPECT_EQ(StandInProbe().liveObjects, 0) << "a control after all";
             reason = ResultTipOf(dialog, 0);
+            if (tip)
+                *tip = ResultTipSizeOf(dialog);
         });
         return {results["in 1.awd"], reason};
     }
@@ -51,15 +54,23 @@ TEST_F(WithoutTheImagingControl, WithoutTheProgramEveryRowFailsAndSaysWhatToDoAn
         GTEST_SKIP() << "this Windows version has its own route to the program";
     ScopedNoProgramOnPath noProgram; // only the full path can find it
     // Why the control is missing comes with the reason: here it is not registered (the system's
-    // words where it has them, else the code).
-    const auto failed = Convert();
+    // words where it has them, else the code). Then where the program belongs and comes from.
+    SIZE tip{0, 0};
+    const auto failed = Convert(&tip);
     EXPECT_EQ(failed.first, "Fail");
-    EXPECT_TRUE(
-        failed.second == "No AWD renderer on this system: the imaging control could not be created (Class "
-                         "not registered); put AWDVSTUB.EXE next to Tarnvel.exe" ||
-        failed.second == "No AWD renderer on this system: the imaging control could not be created (error "
-                         "0x80040154); put AWDVSTUB.EXE next to Tarnvel.exe")
+    const std::string where = "; put AWDVSTUB.EXE next to Tarnvel.exe (copy it from i386\\win9xmig\\fax on a "
+                              "Windows 2000 or XP disc)";
+    EXPECT_TRUE(failed.second == "No AWD renderer on this system: the imaging control could not be created "
+                                 "(Class not registered)" +
+                                     where ||
+                failed.second == "No AWD renderer on this system: the imaging control could not be created "
+                                 "(error 0x80040154)" +
+                                     where)
         << failed.second;
+    // The longest reason there is, over a thousand pixels on one line, wraps to fit a 640-pixel
+    // screen.
+    EXPECT_GT(tip.cx, 0) << "no tip shown";
+    EXPECT_LE(tip.cx, 640);
     EXPECT_TRUE(StubLog().empty());
     EXPECT_TRUE(ControlLog().empty());
 

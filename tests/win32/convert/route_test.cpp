@@ -37,14 +37,15 @@ TEST_F(ConversionRoute, TheRunningWindowsVersionPicksItsRenderer) {
     }
     EXPECT_TRUE(stub.empty());
     ASSERT_EQ(control.size(), 3u);
-    const std::string thread = " tid=" + std::to_string(::GetCurrentThreadId()) + " ";
+    // Every call on the control's own thread.
+    const ImgEditProbe& probe = StandInProbe();
+    EXPECT_NE(probe.callThread, ::GetCurrentThreadId());
+    const std::string thread = " tid=" + std::to_string(probe.callThread) + " ";
     EXPECT_EQ(control[0], "SetDocumentPath" + thread + "flags=4 named=1 types=8 values=" + source);
     EXPECT_EQ(control[1], "ShowDocument" + thread + "flags=1 named=0 types= values=");
     EXPECT_EQ(control[2], "SaveDocumentAs" + thread + "flags=1 named=0 types=8,2,2,2,3,10 values=" +
                               std::string(TempTiffPath) + ",1,1,2,21,0x80020004");
     // Rendered by a control hosted as controls expect, hidden, and let go of in order.
-    const ImgEditProbe& probe = StandInProbe();
-    EXPECT_EQ(probe.callThread, ::GetCurrentThreadId());
     EXPECT_FALSE(probe.visibleAtCall);
     EXPECT_EQ(probe.liveObjects, 0);
     EXPECT_STREQ(probe.teardown, "InPlaceDeactivate Close SetClientSite(NULL) ");

@@ -85,10 +85,26 @@ TEST(ProgramResources, VersionIsTarnvel10) {
     EXPECT_STREQ("1.0", version);
 }
 
-TEST(ProgramResources, ManifestAsksToRunAsInvokerAndDpiAware) {
+TEST(ProgramResources, ManifestAsksForTheCommonControls6AndNamesTheSystemsItWasMadeFor) {
     const std::string manifest = ResourceText(RT_MANIFEST, MAKEINTRESOURCEA(1));
-    EXPECT_NE(std::string::npos, manifest.find("requestedExecutionLevel level=\"asInvoker\"")) << manifest;
-    // Wine reports the real resolution either way; Vista and later would stretch the window
-    // as a bitmap without this.
-    EXPECT_NE(std::string::npos, manifest.find("<dpiAware>true</dpiAware>")) << manifest;
+    for (const char* entry : {
+             "requestedExecutionLevel level=\"asInvoker\"",
+             // Wine reports the real resolution either way; Vista and later would stretch the
+             // window as a bitmap without this.
+             "<dpiAware>true</dpiAware>", "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
+             "<supportedOS Id=\"{e2011457-1546-43c5-a5fe-008deee3d3f0}\"/>", // Vista
+             "<supportedOS Id=\"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}\"/>", // 7
+             "<supportedOS Id=\"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}\"/>", // 8
+             "<supportedOS Id=\"{1f676c76-80e1-4239-95bb-83d0f6d0da78}\"/>", // 8.1
+             "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>", // 10 and 11
+         })
+        EXPECT_NE(std::string::npos, manifest.find(entry)) << entry;
+    // The system took it (this program carries the same manifest): its buttons are version 6's,
+    // which alone know BCM_GETIDEALSIZE (BCM_FIRST + 1; beyond the program's header floor).
+    HWND button = ::CreateWindowA("Button", "Go", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, button);
+    SIZE ideal{0, 0};
+    EXPECT_TRUE(::SendMessageA(button, 0x1601, 0, reinterpret_cast<LPARAM>(&ideal)));
+    EXPECT_GT(ideal.cx, 0);
+    ::DestroyWindow(button);
 }

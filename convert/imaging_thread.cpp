@@ -1,0 +1,148 @@
+#include "convert/imaging_thread.h"
+
+#include "convert/img_edit.h"
+#include "framework/ole_variant.h"
+#include "framework/wnd.h"
+
+#include <ole2.h>
+#include <process.h>
+
+void (*g_imagingApartmentReady)() = nullptr;
+
+namespace {
+// Posted to the hidden window: lParam a heap copy of the worker's std::shared_ptr<RenderRequest>,
+// which the window takes over.
+constexpr UINT WM_RENDER_REQUEST = WM_APP + 30;
+
+// The control's parent, which takes the worker's requests. Posted to a window rather than to the
+// thread, they are served by whatever loop the thread is in, ours or one the control runs.
+class RequestWindow : public CWnd {
+public:
+    explicit RequestWindow(CImgEdit& control) : m_control(control) {}
+
+protected:
+    const MessageMap* GetMessageMap() const override;
+
+private:
+    LRESULT OnRequest(WPARAM, LPARAM posted);
+    CImgEdit& m_control;
+};
+
+const MessageMap* RequestWindow::GetMessageMap() const {
+    static const MessageMapEntry entries[] = {
+        msgmap::Message<&RequestWindow::OnRequest>(WM_RENDER_REQUEST),
+    };
+    static const MessageMap map(CWnd::GetMessageMap(), entries);
+    return &map;
+}
+
+LRESULT RequestWindow::OnRequest(WPARAM, LPARAM posted) {
+    const std::unique_ptr<std::shared_ptr<RenderRequest>> held(
+        reinterpret_cast<std::shared_ptr<RenderRequest>*>(posted));
+    RenderRequest& request = **held;
+    CString& description = request.description;
+    HRESULT hr = m_control.SetDocumentPath(request.source, &description);
+    if (SUCCEEDED(hr))
+        hr = m_control.ShowDocument(&description);
+    if (SUCCEEDED(hr)) {
+        const COleVariant one(short{1}, VT_I2);
+        const COleVariant two(short{2}, VT_I2);
+        const COleVariant group4(21L, VT_I4);
+        const COleVariant omitted(static_cast<long>(DISP_E_PARAMNOTFOUND), VT_ERROR);
+        hr = m_control.SaveDocumentAs(request.target, one, one, two, group4, omitted, &description);
+    }
+    request.result = SUCCEEDED(hr) ? kConverted : kControlCallFailed;
+    request.error = hr;
+    ::SetEvent(request.done.Get());
+    return 0;
+}
+
+// Serves the thread's messages, the worker's requests among them, until `end` is set.
+void ServeUntil(HANDLE end) {
+    for (;;) {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+        if (::MsgWaitForMultipleObjects(1, &end, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0 + 1)
+            return;
+    }
+}
+} // namespace
+
+ImagingThread::ImagingThread(const RECT& place, UINT id)
+    : m_place(place), m_id(id), m_created(::CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+      m_end(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+
+std::shared_ptr<ImagingThread> ImagingThread::Start(const RECT& place, UINT id) {
+    std::shared_ptr<ImagingThread> imaging(new ImagingThread(place, id));
+    if (!imaging->m_created || !imaging->m_end) {
+        imaging->m_creation = E_OUTOFMEMORY;
+        return imaging;
+    }
+    auto* param = new std::shared_ptr<ImagingThread>(imaging);
+    unsigned threadId = 0;
+    imaging->m_thread =
+        CHandle(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &Main, param, 0, &threadId)));
+    if (!imaging->m_thread) {
+        delete param;
+        imaging->m_creation = E_OUTOFMEMORY;
+        ::SetEvent(imaging->m_created.Get());
+    }
+    return imaging;
+}
+
+unsigned __stdcall ImagingThread::Main(void* param) {
+    // The thread's own hold, kept while it runs: one left behind in a call never meets freed memory.
+    const std::unique_ptr<std::shared_ptr<ImagingThread>> self(
+        static_cast<std::shared_ptr<ImagingThread>*>(param));
+    (*self)->Run();
+    return 0;
+}
+
+void ImagingThread::Run() {
+    const HRESULT ole = ::OleInitialize(nullptr);
+    if (SUCCEEDED(ole) && g_imagingApartmentReady)
+        g_imagingApartmentReady();
+    {
+        CImgEdit control;
+        RequestWindow host(control);
+        HRESULT hr = ole;
+        if (SUCCEEDED(hr) && !host.CreateEx(0, "STATIC", "", WS_POPUP, m_place, nullptr, 0))
+            hr = E_FAIL;
+        // Hidden: the control only renders documents.
+        if (SUCCEEDED(hr) && !control.Create("ImgEdit", WS_CHILD, m_place, &host, m_id))
+            hr = control.CreationResult();
+        m_creation = hr;
+        m_host = SUCCEEDED(hr) ? host.m_hWnd : nullptr;
+        ::SetEvent(m_created.Get());
+        if (SUCCEEDED(hr))
+            ServeUntil(m_end.Get());
+        control.DestroyControl();
+        host.DestroyWindow();
+    }
+    if (SUCCEEDED(ole))
+        ::OleUninitialize();
+}
+
+HRESULT ImagingThread::WaitCreated(const StopRequest& stop) const {
+    if (!m_created)
+        return m_creation;
+    const HANDLE waits[] = {m_created.Get(), stop.Event()};
+    return ::WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0 ? m_creation : E_ABORT;
+}
+
+bool ImagingThread::Post(const std::shared_ptr<RenderRequest>& request) const {
+    auto* posted = new std::shared_ptr<RenderRequest>(request);
+    if (::PostMessageA(m_host, WM_RENDER_REQUEST, 0, reinterpret_cast<LPARAM>(posted)))
+        return true;
+    delete posted;
+    return false;
+}
+
+bool ImagingThread::WaitEnded() const {
+    if (!m_thread)
+        return true;
+    return ::WaitForSingleObject(m_thread.Get(), m_abandoned ? 0 : kStopGraceMs) == WAIT_OBJECT_0;
+}

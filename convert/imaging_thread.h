@@ -1,0 +1,76 @@
+// ImagingThread: the imaging control on a thread of its own. A real control takes a second or
+// more per document on the PCs it runs on; made and called on the window thread it would hold the
+// window that long. Its thread initialises OLE (a single-threaded apartment), hosts the control in
+// place in a hidden top-level window of its own (a child of the dialog would join the two
+// threads' input and hold the window all the same), runs a message loop, and makes every call to
+// the control, which it also closes and releases. The worker hands it one document at a time.
+#pragma once
+
+#include "convert/conversion_result.h"
+#include "convert/stop_request.h"
+#include "framework/cstring.h"
+#include "framework/handle.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <memory>
+
+// Run on the control's thread right after OLE is initialised there, before the control is made;
+// null in the program. A class object another thread registered with COM is not seen from that
+// apartment: the tests register their stand-in control through this.
+extern void (*g_imagingApartmentReady)();
+
+// One document for the control: made by the worker, served on the control's thread. Whichever
+// side lets go last frees it, since a call the worker has given up on may still end and write here.
+struct RenderRequest {
+    RenderRequest(const char* sourcePath, const char* targetPath)
+        : source(sourcePath), target(targetPath), done(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+    const CString source;
+    const CString target;
+    CHandle done; // set once the three members below are written
+    int result = kControlCallFailed;
+    HRESULT error = E_UNEXPECTED;
+    CString description; // the control's own words of a failed call
+};
+
+class ImagingThread {
+public:
+    // Window thread, at the dialog's initialisation: starts the thread, which makes the control
+    // with child id `id` at `place` (pixels) in its hidden window. Held by the dialog, the
+    // thread itself and the renderers it serves.
+    static std::shared_ptr<ImagingThread> Start(const RECT& place, UINT id);
+    ImagingThread(const ImagingThread&) = delete;
+    ImagingThread& operator=(const ImagingThread&) = delete;
+
+    // What making the control reported (S_OK, or why it is missing) once the thread knows;
+    // E_ABORT when `stop` is set first.
+    HRESULT WaitCreated(const StopRequest& stop) const;
+    // Worker: hands `request` to the thread; false when it cannot take it.
+    bool Post(const std::shared_ptr<RenderRequest>& request) const;
+    // Signalled once the thread has ended.
+    HANDLE Handle() const { return m_thread.Get(); }
+    // Worker: a call it stopped waiting for, which may never return.
+    void Abandon() { m_abandoned = true; }
+    // Window thread, as the window goes: the control is to be closed and released, and OLE
+    // uninitialised, on the control's thread, which then ends. Does not wait.
+    void RequestEnd() { ::SetEvent(m_end.Get()); }
+    // Once the window is gone: waits for the thread's end for the grace, or not at all when a call
+    // was given up on; false when the thread is left behind, still in a call of the control.
+    // It keeps what it shares then, and the process ends with it.
+    bool WaitEnded() const;
+
+private:
+    ImagingThread(const RECT& place, UINT id);
+    static unsigned __stdcall Main(void* param);
+    void Run();
+
+    const RECT m_place;
+    const UINT m_id;
+    CHandle m_created; // manual-reset: m_creation and m_host are written
+    CHandle m_end;     // manual-reset: RequestEnd
+    CHandle m_thread;
+    HRESULT m_creation = E_UNEXPECTED;
+    HWND m_host = nullptr; // the hidden window that takes the requests
+    std::atomic<bool> m_abandoned{false};
+};
