@@ -119,7 +119,7 @@ make_copy() { env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL -u MAKEOVERRIDES make -C "
 # The ctest entries of a product folder, run first for its slips.
 entries_of() {
   case $1 in
-  app/*) echo 'win32\.(app|shipped_program|windows_generation)' ;;
+  app/*) echo 'win32\.(app|start_up|shipped_program|windows_generation)' ;;
   ui/*) echo 'win32\.(ui|desktop|layout|file_list)' ;;
   convert/*) echo 'win32\.(convert|conversion)' ;;
   tiffcopy/*) echo 'tiffcopy' ;;

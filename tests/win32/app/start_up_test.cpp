@@ -2,12 +2,13 @@
 // temporary folder and "zq4intmp.tif", never more than the buffer holds.
 #include "app/converter_app.h"
 #include "app/environment.h"
-#include "support/scope_undo.h"
+#include "support/temp_dir.h"
 #include "win32/convert/conversion_fixture.h"
 #include "win32/modal_runner.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -35,21 +36,20 @@ std::string FolderOfLength(size_t length) {
 }
 } // namespace
 
-// Start-up as the program runs it, in this process: what it settles is there once the window is.
-// Wine never shows the system's "no disk" box; Windows does, for each look at an empty floppy,
-// card or optical drive, unless the process has asked to fail such errors quietly.
-TEST(StartUp, SettlesTheErrorModeAndTheEnvironmentBeforeTheWindowOpens) {
-    const UINT before = ::SetErrorMode(0);
-    const int generation = WindowsGeneration;
-    const std::string temp = TempTiffPath;
-    const std::string program = TarnvelFolder;
-    const ScopedUndo undo([&] {
-        ::SetErrorMode(before);
-        WindowsGeneration = generation;
-        lstrcpynA(TempTiffPath, temp.c_str(), MAX_PATH);
-        lstrcpynA(TarnvelFolder, program.c_str(), MAX_PATH);
-    });
+// Start-up as the program runs it, in a process of its own: what it settles is there once the
+// window is. Wine never shows the system's "no disk" box; Windows does, for each look at an empty
+// floppy, card or optical drive, unless the process has asked to fail such errors quietly.
+TEST(StartUp, SettlesTheErrorModeLibrarySearchAndEnvironmentBeforeTheWindowOpens) {
+    if (!std::getenv("TARNVEL_START_UP"))
+        GTEST_SKIP() << "runs in its own ctest entry, which sets TARNVEL_START_UP: start-up restricts where "
+                        "the whole process loads libraries from";
+    ::SetErrorMode(0);
     WindowsGeneration = -1;
+    // A library planted in the current directory, which a bare name would load.
+    TempDir current("planted");
+    ASSERT_TRUE(::CopyFileA((ProgramFolder() + "\\doubles\\imgedit_double.dll").c_str(),
+                            (current / "planted.dll").c_str(), FALSE));
+    ASSERT_TRUE(::SetCurrentDirectoryA(current.Path().c_str()));
     char folder[MAX_PATH] = "";
     ::GetTempPathA(MAX_PATH, folder);
     std::string settled = "the main window never opened";
@@ -57,9 +57,10 @@ TEST(StartUp, SettlesTheErrorModeAndTheEnvironmentBeforeTheWindowOpens) {
         if (const HWND dialog =
                 FindWindowOf("#32770", [](HWND window) { return ::IsWindowVisible(window); })) {
             const UINT mode = ::SetErrorMode(0);
-            ::SetErrorMode(mode);
-            settled = std::to_string(mode & SEM_FAILCRITICALERRORS) + " " +
-                      std::to_string(WindowsGeneration) + " " + TempTiffPath + " " + TarnvelFolder;
+            const HMODULE planted = ::LoadLibraryA("planted.dll");
+            settled = std::to_string(mode & SEM_FAILCRITICALERRORS) +
+                      (planted ? " planted.dll loaded " : " ") + std::to_string(WindowsGeneration) + " " +
+                      TempTiffPath + " " + TarnvelFolder;
             ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
             close.Stop();
         }
@@ -68,6 +69,7 @@ TEST(StartUp, SettlesTheErrorModeAndTheEnvironmentBeforeTheWindowOpens) {
     EXPECT_FALSE(app.InitInstance());
     EXPECT_EQ(settled, std::to_string(SEM_FAILCRITICALERRORS) + " " + std::to_string(GetWindowsGeneration()) +
                            " " + folder + "zq4intmp.tif " + ProgramFolder());
+    ::SetCurrentDirectoryA(folder);
 }
 
 TEST(TempTiffPath, LongestFolderThatStillFits) {
