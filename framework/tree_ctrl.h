@@ -37,6 +37,9 @@ public:
     BOOL SortChildrenCB(const TVSORTCB* sort) {
         return static_cast<BOOL>(SendMessage(TVM_SORTCHILDRENCB, 0, reinterpret_cast<LPARAM>(sort)));
     }
+    BOOL DeleteItem(HTREEITEM item) {
+        return static_cast<BOOL>(SendMessage(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item)));
+    }
     UINT GetCount() const { return static_cast<UINT>(SendMessage(TVM_GETCOUNT)); }
     BOOL DeleteAllItems() {
         return static_cast<BOOL>(SendMessage(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT)));

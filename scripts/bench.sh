@@ -31,6 +31,32 @@ if [ "$browse" -eq 3 ]; then
 fi
 [ "$browse" -eq 0 ] || status=$browse
 
+# --- Browsing a slow share: a folder of 300 faxes behind a file system that sleeps 30 ms in each
+# --- metadata and directory call, opened in the real dialog's tree and selected, with a probe of
+# --- the window thread's answers (Windows program, wine; Z: is the Linux root) ---
+echo "== browsing: a folder of 300 faxes on a slow share =="
+share=$(mktemp -d)
+mkdir -p "$share/source/faxes" "$share/mnt"
+for i in $(seq -w 1 300); do head -c 2048 /dev/zero > "$share/source/faxes/fax$i.awd"; done
+/usr/bin/python3 "$root/scripts/slow-share.py" "$share/source" "$share/mnt" 30 &
+sharer=$!
+slow=0
+for _ in $(seq 1 100); do mountpoint -q "$share/mnt" && break; sleep 0.1; done
+if mountpoint -q "$share/mnt"; then
+  "$root/scripts/wine-test.sh" "$build/win32-tests/tarnvel_slow_share_bench.exe" \
+    "Z:$(echo "$share/mnt/faxes" | tr / '\\')" 300 2> >(grep -v "FS volume label" >&2) || slow=$?
+  umount "$share/mnt" || fusermount -u "$share/mnt" || true
+else
+  echo "slow share: the share could not be mounted (needs /dev/fuse and python3-fusepy, as root)"
+  slow=1
+fi
+wait "$sharer" 2>/dev/null || true
+rm -rf "$share"
+if [ "$slow" -eq 3 ]; then
+  echo "slow share: target missed"
+fi
+[ "$slow" -eq 0 ] || status=$slow
+
 # --- Conversion: 1,000 ticked files through the real dialog, with the stand-in converter program and
 # --- with the stand-in imaging control; 6 files through a stand-in control that takes 1 s for each ---
 # Files per second, the window thread's worst response to a message sent every 50 ms (every 20 ms

@@ -12,7 +12,7 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok ins
 
 for p in cmake ninja-build make g++ clang libclang-rt-14-dev clang-format libtiff-dev googletest \
          g++-mingw-w64-i686 gcc-mingw-w64-i686 binutils-mingw-w64-i686 \
-         wine wine64 xvfb xauth x11-utils imagemagick dpkg-dev zip python3 ghostscript poppler-utils qpdf \
+         wine wine64 xvfb xauth x11-utils imagemagick dpkg-dev zip python3 ghostscript poppler-utils qpdf fuse3 python3-fusepy \
          gcc-12-source libgmp-dev libmpfr-dev libmpc-dev flex bison texinfo; do
   have "$p" || need+=("$p")
 done

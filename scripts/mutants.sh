@@ -29,7 +29,7 @@ while IFS= read -r line || [ -n "$line" ]; do
   '' | '#'*) continue ;;
   'file: '*)
     n=$((n + 1))
-    files[n]=${line#file: } texts[n]='' intos[n]='' sees[n]='' unseen[n]=''
+    files[n]=${line#file: } texts[n]='' intos[n]='' sees[n]='' unseen[n]='' keys=' '
     continue
     ;;
   esac
@@ -37,6 +37,12 @@ while IFS= read -r line || [ -n "$line" ]; do
     echo "mutants: $list:$lineno: a slip starts with its file: line" >&2
     exit 2
   fi
+  key=${line%%:*}
+  if [[ $keys == *" $key "* ]]; then
+    echo "mutants: $list:$lineno: a second $key: line in one slip" >&2
+    exit 2
+  fi
+  keys+="$key "
   case $line in
   'text: '*) texts[n]=${line#text: } ;;
   'into:'*) value=${line#into:} && intos[n]=${value# } ;;

@@ -51,6 +51,7 @@ const MessageMap* CConverterDlg::GetMessageMap() const {
         msgmap::QueryDragIcon<&CConverterDlg::OnQueryDragIcon>(),
         msgmap::Command<&CConverterDlg::OnSaveDir>(IDC_SAVE_DIR),
         msgmap::Message<&CConverterDlg::OnFolderSelected>(WM_FOLDER_SELECTED),
+        msgmap::Message<&CConverterDlg::OnFolderListed>(WM_FOLDER_LISTED),
         msgmap::Notify<&CConverterDlg::OnListDeleteAllItems>(IDC_LIST_FILES, LVN_DELETEALLITEMS),
         msgmap::Command<&CConverterDlg::OnSelectAll>(IDC_SELECT_ALL),
         msgmap::Command<&CConverterDlg::OnGo>(IDC_GO),
@@ -90,8 +91,6 @@ BOOL CConverterDlg::OnInitDialog() {
 
     InitControls();
 
-    m_arrFileNames.RemoveAll();
-    m_arrFileDetails.RemoveAll();
     m_strSourceFolder.Empty();
 
     m_bWorkerRunning = 0;
@@ -200,6 +199,8 @@ BOOL CConverterDlg::DestroyWindow() {
     StopWorker();
     if (m_pImaging)
         m_pImaging->RequestEnd();
+    m_lister.Close();
+    m_listQuiet.reset();
     // The list and the progress bar go with the dialog's window; the objects only let go.
     m_listFiles.Detach();
     m_progress.Detach();

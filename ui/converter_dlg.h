@@ -8,11 +8,14 @@
 #include "framework/gdi_object.h"
 #include "framework/list_ctrl.h"
 #include "framework/progress_ctrl.h"
+#include "framework/redraw_suspension.h"
 #include "framework/tooltip_ctrl.h"
 #include "tiffcopy/tiffcopy.h"
+#include "ui/folder_listing.h"
 #include "ui/folder_tree_ctrl.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class CConverterDlg : public CDialog {
@@ -24,8 +27,6 @@ public:
 
     CString m_strOutputFolder; // exchanged with the output-folder field
     HICON m_hIcon;
-    CStringArray m_arrFileNames;
-    CStringArray m_arrFileDetails; // "size,date time" per name
     CString m_strSourceFolder;
     // Counts the refills of the list; a batch writes its results only into the rows it started on.
     unsigned m_nListGeneration = 0;
@@ -53,11 +54,6 @@ public:
     // Offers the list's mouse messages to the tooltip that tells why a row failed.
     BOOL PreTranslateMessage(MSG* msg) override;
 
-    // Stores `folder` as the source folder and collects its AWD files' names and details; 0.
-    int ScanFolder(CString folder);
-    // 1 when the name's last three bytes are "awd" in any case (multibyte rules), else 0.
-    static int IsAwdFileName(const char* name);
-
 protected:
     const MessageMap* GetMessageMap() const override;
     void DoDataExchange(CDataExchange* dx) override;
@@ -72,8 +68,12 @@ protected:
     void OnSaveDir();
     void OnSelectAll();
     void OnAbout();
-    // Refills the list and the output folder from the folder path in wParam; returns 1.
+    // Empties the list, sets both folders to the path in wParam and starts listing it; returns 1.
     LRESULT OnFolderSelected(WPARAM wParam, LPARAM lParam);
+    // Appends the rows that have arrived from the listing.
+    LRESULT OnFolderListed(WPARAM, LPARAM);
+    // The cursor over the window again, after a listing began or ended.
+    void RefreshCursor();
     // Emptying the list: the rows carry no data, so no per-row deletion notice is wanted.
     void OnListDeleteAllItems(NMHDR* header, LRESULT* result);
     void OnOK() override;
@@ -104,9 +104,14 @@ protected:
 
 private:
     std::unique_ptr<BatchRunner> m_pBatch;   // the running batch; freed when it has ended
+    CFolderLister m_lister;                  // lists the selected folder off the window thread
+    bool m_bListing = false;                 // rows of the selected folder are still to come
     bool m_bStopping = false;                // StopWorker waits: the batch is freed there
     int m_nPendingClose = 0;                 // IDOK or IDCANCEL asked for while a batch ran
     std::vector<CString> m_arrResultReasons; // why each row failed, by row; empty for the others
     int m_nTipRow = -1;                      // the row whose reason the tip holds
     int m_nScrollRow = -1;                   // the row to scroll into view when the timer comes
+
+    // While rows keep arriving the list does not paint; it does once no more wait.
+    std::optional<CRedrawSuspension> m_listQuiet;
 };

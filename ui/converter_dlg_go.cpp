@@ -114,9 +114,10 @@ void CConverterDlg::SetIdleState() {
 }
 
 BOOL CConverterDlg::OnSetCursor(HWND hWnd, UINT hitTest, UINT mouseMessage) {
-    // The wait cursor stays over the dialog while a batch runs, though the dialog stays usable.
-    if (m_bWorkerRunning && hitTest == HTCLIENT) {
-        ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+    // The wait cursor stays over the dialog while a batch runs, though the dialog stays usable; a
+    // listing under way shows the arrow with the hourglass.
+    if ((m_bWorkerRunning || m_bListing) && hitTest == HTCLIENT) {
+        ::SetCursor(::LoadCursorA(nullptr, m_bWorkerRunning ? IDC_WAIT : IDC_APPSTARTING));
         return TRUE;
     }
     return static_cast<BOOL>(Default());

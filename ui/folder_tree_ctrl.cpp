@@ -1,49 +1,29 @@
 #include "ui/folder_tree_ctrl.h"
 
 #include "framework/handle.h"
-#include "ui/id_list.h"
-#include "ui/shell_source.h"
+#include "framework/redraw_suspension.h"
 
-#include <cstring>
 #include <vector>
 
 namespace {
 // The root shows this fixed index of the system image list, not one asked of the shell.
 constexpr int kDesktopImage = 4;
 constexpr UINT kIconFlags = SHGFI_SYSICONINDEX | SHGFI_PIDL | SHGFI_SMALLICON;
-constexpr SHCONTF kEnumFlags = SHCONTF_FOLDERS;
-// SHGDN_INCLUDE_NONFILESYS: names of items outside the file system too (not in every SDK's headers).
-constexpr SHGDNF kIncludeNonFileSystem = 0x2000;
-constexpr SHGDNF kNameFlags = SHGDN_INFOLDER | kIncludeNonFileSystem;
-
-// The attributes among `wanted` that `relative` has in `folder`; none when the shell cannot say.
-SFGAOF AttributesOf(IShellFolder* folder, LPCITEMIDLIST relative, SFGAOF wanted) {
-    SFGAOF attributes = wanted;
-    if (FAILED(folder->GetAttributesOf(1, &relative, &attributes)))
-        return 0;
-    return attributes & wanted;
-}
-
-int IconIndex(LPCITEMIDLIST absolute, UINT flags) {
-    SHFILEINFOA info{};
-    ::SHGetFileInfoA(reinterpret_cast<const char*>(absolute), 0, &info, sizeof(info), flags);
-    return info.iIcon;
-}
-
-void CopyText(char* text, const char* source, size_t available) {
-    const size_t length = strnlen(source, available < MAX_PATH ? available : MAX_PATH - 1);
-    std::memcpy(text, source, length);
-    text[length] = '\0';
-}
+// Posted to the tree when a fill has delivered.
+constexpr UINT WM_BRANCH_FILLED = WM_APP + 5;
+// The line under a branch whose folders are being read.
+char kPlaceholderText[] = "Reading...";
+// I_IMAGENONE of later headers: no image. Older common controls find no such index and draw none.
+constexpr int kNoImage = -2;
 } // namespace
 
-CFolderTreeCtrl::CFolderTreeCtrl() {
-    // Without either interface the tree stays empty rather than half-working.
-    if (FAILED(g_shellSource.getDesktopFolder(m_pDesktopFolder.Receive())) ||
-        FAILED(g_shellSource.getMalloc(m_pMalloc.Receive())) || !m_pDesktopFolder || !m_pMalloc) {
+CFolderTreeCtrl::CFolderTreeCtrl() : m_shell(g_shellSource) {
+    // Without either the tree stays empty rather than half-working. The desktop folder itself is
+    // each fill's own, made on its thread.
+    CComPtr<IShellFolder> desktop;
+    if (FAILED(m_shell.getDesktopFolder(desktop.Receive())) || !desktop ||
+        FAILED(m_shell.getMalloc(m_pMalloc.Receive())) || !m_pMalloc)
         m_pMalloc.Release();
-        m_pDesktopFolder.Release();
-    }
 }
 
 CFolderTreeCtrl::~CFolderTreeCtrl() {
@@ -57,6 +37,7 @@ const MessageMap* CFolderTreeCtrl::GetMessageMap() const {
         msgmap::ReflectNotify<&CFolderTreeCtrl::OnItemExpanding>(TVN_ITEMEXPANDINGW),
         msgmap::ReflectNotify<&CFolderTreeCtrl::OnSelectionChanged>(TVN_SELCHANGEDA),
         msgmap::ReflectNotify<&CFolderTreeCtrl::OnSelectionChanged>(TVN_SELCHANGEDW),
+        msgmap::Message<&CFolderTreeCtrl::OnBranchFilled>(WM_BRANCH_FILLED),
         msgmap::Message<&CFolderTreeCtrl::OnDestroy>(WM_DESTROY),
     };
     static const MessageMap map(CTreeCtrl::GetMessageMap(), entries);
@@ -64,7 +45,7 @@ const MessageMap* CFolderTreeCtrl::GetMessageMap() const {
 }
 
 void CFolderTreeCtrl::InitTree() {
-    if (!m_pDesktopFolder || !m_hWnd || m_hRootItem)
+    if (!m_pMalloc || !m_hWnd || m_hRootItem)
         return;
 
     LPITEMIDLIST desktop = nullptr;
@@ -102,21 +83,31 @@ void CFolderTreeCtrl::InitTree() {
     if (!m_hRootItem)
         return;
     rootList.Detach();
+    m_paths[m_hRootItem] = path;
 
-    FillItem(m_hRootItem);
+    StartFill(m_hRootItem);
     Expand(m_hRootItem, TVE_EXPAND);
 }
 
 void CFolderTreeCtrl::OnItemExpanding(NMHDR* header, LRESULT* result) {
     *result = 0;
     const auto* notify = reinterpret_cast<const NMTREEVIEWA*>(header);
-    if (!(notify->action & TVE_EXPAND))
+    HTREEITEM item = notify->itemNew.hItem;
+    if (!(notify->action & TVE_EXPAND)) {
+        // Collapsed while being filled: that fill's children are dropped, the next expansion
+        // starts another.
+        m_pending.erase(item);
         return;
-    TVITEMA item{};
-    item.mask = TVIF_HANDLE | TVIF_CHILDREN;
-    item.hItem = notify->itemNew.hItem;
-    if (GetItem(&item) && item.cChildren != 0)
-        FillItem(item.hItem);
+    }
+    TVITEMA data{};
+    data.mask = TVIF_HANDLE | TVIF_CHILDREN;
+    data.hItem = item;
+    if (!GetItem(&data) || data.cChildren == 0 || m_pending.count(item))
+        return;
+    // A branch filled once is never read again; a placeholder means it was not.
+    const HTREEITEM child = GetChildItem(item);
+    if (!child || !GetItemIdList(child))
+        StartFill(item);
 }
 
 void CFolderTreeCtrl::OnSelectionChanged(NMHDR* header, LRESULT* result) {
@@ -125,11 +116,9 @@ void CFolderTreeCtrl::OnSelectionChanged(NMHDR* header, LRESULT* result) {
     HTREEITEM selected = notify->itemNew.hItem;
     if (!selected)
         return;
-    char path[MAX_PATH] = "";
-    LPITEMIDLIST list = GetItemIdList(selected);
-    if (!list || !::SHGetPathFromIDListA(list, path))
-        path[0] = '\0';
-    m_strSelectedPath = path;
+    // Found by the fill, not asked of the shell here: for a folder on a slow share that takes long.
+    const auto path = m_paths.find(selected);
+    m_strSelectedPath = path != m_paths.end() ? path->second.GetString() : "";
     ::SendMessageA(GetParent(), WM_FOLDER_SELECTED, reinterpret_cast<WPARAM>(m_strSelectedPath.GetString()),
                    0);
 }
@@ -139,125 +128,94 @@ LRESULT CFolderTreeCtrl::OnDestroy(WPARAM, LPARAM) {
     return Default();
 }
 
-void CFolderTreeCtrl::FillItem(HTREEITEM item) {
-    if (GetChildItem(item))
-        return;
-    const int inserted = InsertChildItems(item);
-    if (item == m_hRootItem)
-        return;
-    TVITEMA update{};
-    update.hItem = item;
-    if (inserted == kBindFailed) {
-        update.mask = TVIF_HANDLE | TVIF_CHILDREN;
-        update.cChildren = 0;
-        SetItem(&update);
-    } else if (inserted == 0) {
-        update.mask = TVIF_HANDLE | TVIF_STATE;
-        update.state = 0;
-        update.stateMask = TVIS_EXPANDED;
-        SetItem(&update);
+void CFolderTreeCtrl::StartFill(HTREEITEM item) {
+    HTREEITEM placeholder = GetChildItem(item); // one left by a fill cut short
+    if (!placeholder)
+        placeholder = InsertPlaceholder(item);
+    if (!m_pFills)
+        m_pFills = std::make_shared<FillChannel>(m_hWnd, WM_BRANCH_FILLED);
+
+    auto request = std::make_unique<FillRequest>();
+    request->channel = m_pFills;
+    request->shell = m_shell;
+    request->malloc = m_pMalloc.Get();
+    request->owner = m_hWnd;
+    request->fill.item = item;
+    request->fill.request = ++m_nFillRequests;
+    const LPCITEMIDLIST list = GetItemIdList(item);
+    if (item != m_hRootItem && list) {
+        const auto* bytes = reinterpret_cast<const BYTE*>(list);
+        request->folder.assign(bytes, bytes + GetIdListSize(list) + sizeof(USHORT));
+    }
+    m_pending[item] = PendingFill{m_nFillRequests, placeholder};
+    // An item without a list cannot be bound to; without a thread nothing is found.
+    if (item != m_hRootItem && !list) {
+        FinishFill(item, placeholder, request->fill);
+    } else if (!StartBranchFill(std::move(request))) {
+        BranchFill nothing;
+        nothing.bound = true;
+        FinishFill(item, placeholder, nothing);
     }
 }
 
-int CFolderTreeCtrl::InsertChildItems(HTREEITEM parent) {
-    if (!m_pDesktopFolder)
-        return kBindFailed;
-    LPCITEMIDLIST parentList = GetItemIdList(parent);
-    CComPtr<IShellFolder> folder;
-    if (parent == m_hRootItem)
-        folder = m_pDesktopFolder.Copy();
-    else if (parentList)
-        m_pDesktopFolder->BindToObject(parentList, nullptr, IID_IShellFolder,
-                                       reinterpret_cast<void**>(folder.Receive()));
-    if (!folder)
-        return kBindFailed;
+LRESULT CFolderTreeCtrl::OnBranchFilled(WPARAM, LPARAM) {
+    if (!m_pFills)
+        return 0;
+    for (BranchFill& fill : m_pFills->TakeAll()) {
+        const auto pending = m_pending.find(fill.item);
+        // Collapsed meanwhile, or filled again since: these children are dropped with `fill`.
+        if (pending == m_pending.end() || pending->second.request != fill.request)
+            continue;
+        FinishFill(fill.item, pending->second.placeholder, fill);
+    }
+    return 0;
+}
 
-    int inserted = 0;
-    CComPtr<IEnumIDList> children;
-    if (folder->EnumObjects(m_hWnd, kEnumFlags, children.Receive()) == S_OK && children) {
-        LPITEMIDLIST next = nullptr;
-        while (children->Next(1, &next, nullptr) == S_OK) {
-            CIdList relative(m_pMalloc.Get(), next);
-            next = nullptr;
-            CIdList absolute(m_pMalloc.Get(), ConcatIdLists(m_pMalloc.Get(), parentList, relative.Get()));
-            if (!absolute)
-                continue; // no list, no item: an item without one could not be browsed
-            char text[MAX_PATH] = "";
+void CFolderTreeCtrl::FinishFill(HTREEITEM item, HTREEITEM placeholder, BranchFill& fill) {
+    m_pending.erase(item);
+    int count = 0;
+    {
+        const CRedrawSuspension quiet(m_hWnd);
+        for (FolderChild& child : fill.children) {
             TVINSERTSTRUCTA insert{};
-            insert.hParent = parent;
+            insert.hParent = item;
             insert.hInsertAfter = TVI_LAST;
             insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN | TVIF_PARAM;
-            insert.item.lParam = reinterpret_cast<LPARAM>(absolute.Get());
-            SetItemInfo(insert.item, text, absolute.Get(), folder.Get(), relative.Get());
-            if (InsertItem(&insert)) {
-                absolute.Detach();
-                ++inserted;
+            insert.item.pszText = const_cast<char*>(child.text.GetString());
+            insert.item.iImage = child.image;
+            insert.item.iSelectedImage = child.selectedImage;
+            insert.item.cChildren = child.children;
+            insert.item.lParam = reinterpret_cast<LPARAM>(child.list.Get());
+            if (HTREEITEM added = InsertItem(&insert)) {
+                child.list.Detach();
+                m_paths[added] = std::move(child.path);
+                ++count;
             }
         }
+        if (placeholder) // a null item would stand for every item
+            DeleteItem(placeholder);
     }
-
-    TVSORTCB sort{};
-    sort.hParent = parent;
-    sort.lpfnCompare = &CFolderTreeCtrl::CompareItems;
-    sort.lParam = reinterpret_cast<LPARAM>(folder.Get());
-    SortChildrenCB(&sort);
-    return inserted;
+    if (item == m_hRootItem || count > 0)
+        return;
+    // Binding failed: no button. Nothing found: collapsed with its button, to try again.
+    TVITEMA update{};
+    update.hItem = item;
+    update.mask = TVIF_HANDLE | TVIF_CHILDREN | TVIF_STATE;
+    update.cChildren = fill.bound ? 1 : 0;
+    update.state = 0;
+    update.stateMask = TVIS_EXPANDED;
+    SetItem(&update);
 }
 
-void CFolderTreeCtrl::SetItemInfo(TVITEMA& item, char* text, LPCITEMIDLIST absolute, IShellFolder* folder,
-                                  LPCITEMIDLIST relative) {
-    GetItemText(text, absolute, folder, relative);
-    item.pszText = text;
-
-    const SFGAOF kind = AttributesOf(folder, relative, SFGAO_FOLDER | SFGAO_LINK);
-    const UINT flags = kIconFlags | ((kind & SFGAO_LINK) ? SHGFI_LINKOVERLAY : 0);
-    item.iImage = IconIndex(absolute, flags);
-    item.iSelectedImage = (kind & SFGAO_FOLDER) ? IconIndex(absolute, flags | SHGFI_OPENICON) : item.iImage;
-
-    // Removable media get a button without being touched; other folders say whether they have
-    // sub-folders without being enumerated.
-    const SFGAOF place = AttributesOf(folder, relative, SFGAO_FOLDER | SFGAO_REMOVABLE);
-    if (!(place & SFGAO_FOLDER))
-        item.cChildren = 0;
-    else if (place & SFGAO_REMOVABLE)
-        item.cChildren = 1;
-    else
-        item.cChildren = AttributesOf(folder, relative, SFGAO_HASSUBFOLDER) ? 1 : 0;
-}
-
-void CFolderTreeCtrl::GetItemText(char* text, LPCITEMIDLIST absolute, IShellFolder* folder,
-                                  LPCITEMIDLIST relative) {
-    text[0] = '\0';
-    STRRET name{};
-    if (SUCCEEDED(folder->GetDisplayNameOf(relative, kNameFlags, &name))) {
-        switch (name.uType) {
-        case STRRET_WSTR:
-            if (name.pOleStr) {
-                if (!::WideCharToMultiByte(CP_ACP, 0, name.pOleStr, -1, text, MAX_PATH, nullptr, nullptr))
-                    text[0] = '\0';
-                text[MAX_PATH - 1] = '\0';
-                m_pMalloc->Free(name.pOleStr);
-            }
-            return;
-        case STRRET_OFFSET: {
-            // The text lies inside the item's own element; it must not be read past its end.
-            const UINT size = GetIdListSize(relative);
-            if (name.uOffset < size)
-                CopyText(text, reinterpret_cast<const char*>(relative) + name.uOffset, size - name.uOffset);
-            return;
-        }
-        case STRRET_CSTR:
-            CopyText(text, name.cStr, sizeof(name.cStr));
-            return;
-        default:
-            break;
-        }
-    }
-    // No usable name from the folder: the shell's own name for the item, if it has one.
-    SHFILEINFOA info{};
-    if (::SHGetFileInfoA(reinterpret_cast<const char*>(absolute), 0, &info, sizeof(info),
-                         SHGFI_PIDL | SHGFI_DISPLAYNAME))
-        CopyText(text, info.szDisplayName, sizeof(info.szDisplayName));
+HTREEITEM CFolderTreeCtrl::InsertPlaceholder(HTREEITEM parent) {
+    TVINSERTSTRUCTA insert{};
+    insert.hParent = parent;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN | TVIF_PARAM;
+    insert.item.pszText = kPlaceholderText;
+    insert.item.iImage = kNoImage;
+    insert.item.iSelectedImage = kNoImage;
+    return InsertItem(&insert);
 }
 
 int CALLBACK CFolderTreeCtrl::CompareItems(LPARAM first, LPARAM second, LPARAM folder) {
@@ -278,6 +236,11 @@ LPITEMIDLIST CFolderTreeCtrl::GetItemIdList(HTREEITEM item) const {
 }
 
 void CFolderTreeCtrl::DeleteAllFolderItems() {
+    // Fills under way deliver to nobody; their children are freed where they end.
+    if (m_pFills)
+        m_pFills->Close();
+    m_pFills.reset();
+    m_pending.clear();
     // Nothing selected first, so that deleting the items sends no selection change; the lists are
     // freed only after their items are gone.
     SelectItem(nullptr);
@@ -295,5 +258,6 @@ void CFolderTreeCtrl::DeleteAllFolderItems() {
             pending.push_back(child);
     }
     DeleteAllItems();
+    m_paths.clear();
     m_hRootItem = nullptr;
 }

@@ -7,13 +7,13 @@
 #include "app/environment.h"
 #include "convert/convert_awd_file.h"
 #include "ui/resource.h"
+#include "win32/answer_probe.h"
 
 #include <commctrl.h>
 #include <ole2.h>
 
 #include <atomic>
 #include <cstdio>
-#include <thread>
 
 namespace {
 constexpr int kFiles = 1000;
@@ -48,39 +48,6 @@ void CALLBACK WatchBatch(HWND, UINT, UINT_PTR id, DWORD) {
     }
 }
 
-// Sends a message to the dialog every `intervalMs` while the batch runs; keeps the worst round
-// trip. The batch's end is seen by a 20 ms timer, so its last probe may meet the dialog's closing.
-class Probe {
-public:
-    Probe(HWND window, DWORD intervalMs)
-        : m_thread([this, window, intervalMs] { Run(window, intervalMs); }) {}
-    ~Probe() {
-        m_stop = true;
-        m_thread.join();
-    }
-    double WorstMs() const { return m_worst * 1000.0; }
-    int Samples() const { return m_samples; }
-
-private:
-    void Run(HWND window, DWORD intervalMs) {
-        while (!m_stop && g_batchRunning) {
-            const LONGLONG start = Now();
-            DWORD_PTR result = 0;
-            ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
-            const double took = Seconds(Now() - start);
-            if (took > m_worst)
-                m_worst = took;
-            ++m_samples;
-            ::Sleep(intervalMs);
-        }
-    }
-
-    std::atomic<bool> m_stop{false};
-    double m_worst = 0;
-    int m_samples = 0;
-    std::thread m_thread;
-};
-
 // One batch of the `files` files of `fax` through the real dialog on the route of `generation`,
 // probed every `probeMs`; prints its figures and returns the number of files converted.
 int BenchRoute(int generation, const char* route, const std::string& fax, int files, DWORD probeMs) {
@@ -89,7 +56,7 @@ int BenchRoute(int generation, const char* route, const std::string& fax, int fi
     ::CreateDirectoryA(out.c_str(), nullptr);
     double worstMs = 0;
     int samples = 0;
-    std::unique_ptr<Probe> probe;
+    std::unique_ptr<AnswerProbe> probe;
     RunMainDialog(
         [&](HWND dialog) {
             SelectFolder(dialog, fax);
@@ -97,7 +64,8 @@ int BenchRoute(int generation, const char* route, const std::string& fax, int fi
             TypeOutputFolder(dialog, out);
             g_conversionClock = ConversionClock{};
             g_batchRunning = true;
-            probe = std::make_unique<Probe>(dialog, probeMs);
+            // The batch's end is seen by a 20 ms timer, so the last probe may meet the dialog's closing.
+            probe = std::make_unique<AnswerProbe>(dialog, probeMs, [] { return g_batchRunning.load(); });
             g_dialog = dialog;
             g_batchStart = Now();
             PressGo(dialog);

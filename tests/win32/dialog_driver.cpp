@@ -34,8 +34,22 @@ INT_PTR WithMainDialog(const std::function<void(HWND)>& body, UINT timeoutMs) {
     return RunMain(body, true, timeoutMs);
 }
 
-void SelectFolder(HWND dialog, const std::string& folder) {
+void SendFolderSelected(HWND dialog, const std::string& folder) {
     ::SendMessageA(dialog, WM_FOLDER_SELECTED, reinterpret_cast<WPARAM>(folder.c_str()), 0);
+}
+
+void SelectFolder(HWND dialog, const std::string& folder) {
+    SendFolderSelected(dialog, folder);
+    EXPECT_TRUE(WaitForListing(dialog, folder)) << folder << " was not listed";
+}
+
+bool WaitForListing(HWND dialog, const std::string& folder, DWORD ms) {
+    int files = 0;
+    ReadFolderEntries(folder.c_str(), [&](const WIN32_FIND_DATAA& found) {
+        files += !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsAwdFileName(found.cFileName);
+        return true;
+    });
+    return Serve(ms, [&] { return RowCount(dialog) == files; });
 }
 
 int RowCount(HWND dialog) {

@@ -22,8 +22,13 @@ INT_PTR RunMainDialog(const std::function<void(HWND)>& body, UINT timeoutMs = 60
 // The same, and the dialog's loop ends when the body returns.
 INT_PTR WithMainDialog(const std::function<void(HWND)>& body, UINT timeoutMs = 60000);
 
-// The message the tree sends its dialog on a selection (ui/folder_tree_host.h selects in the tree).
+// The message the tree sends its dialog on a selection (ui/folder_tree_host.h selects in the tree),
+// and then the wait until every row of the folder is listed.
 void SelectFolder(HWND dialog, const std::string& folder);
+// The message alone: the rows come later.
+void SendFolderSelected(HWND dialog, const std::string& folder);
+// Serves the dialog until it lists as many rows as `folder` has AWD files; false after `ms`.
+bool WaitForListing(HWND dialog, const std::string& folder, DWORD ms = 20000);
 
 int RowCount(HWND dialog);
 std::string CellOf(HWND dialog, int row, int column);

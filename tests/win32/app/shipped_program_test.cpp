@@ -132,24 +132,29 @@ std::string ShippedProgram::ConvertOneFile(const char* program, const char* wind
         RemoteBuffer remote(started.hProcess);
         HWND tree = ::GetDlgItem(window.found, IDC_TREE_FOLDERS);
         HWND list = ::GetDlgItem(window.found, IDC_LIST_FILES);
-        // The desktop's own folders are the children of the tree's root, the desktop.
+        // The desktop's own folders are the children of the tree's root, the desktop; they arrive
+        // when the shell has been read.
         TreeView_Expand(tree, TreeView_GetRoot(tree), TVE_EXPAND);
-        HTREEITEM item = TreeView_GetChild(tree, TreeView_GetRoot(tree));
+        HTREEITEM item = nullptr;
         std::string seen;
-        while (item) {
-            TVITEMA query{};
-            query.mask = TVIF_TEXT;
-            query.hItem = item;
-            const std::string text = remote.Query(tree, TVM_GETITEMA, 0, query);
-            if (text == name)
-                break;
-            seen += "[" + text + "] ";
-            item = TreeView_GetNextSibling(tree, item);
-        }
+        WaitFor(30000, [&] {
+            seen.clear();
+            for (item = TreeView_GetChild(tree, TreeView_GetRoot(tree)); item;
+                 item = TreeView_GetNextSibling(tree, item)) {
+                TVITEMA query{};
+                query.mask = TVIF_TEXT;
+                query.hItem = item;
+                const std::string text = remote.Query(tree, TVM_GETITEMA, 0, query);
+                if (text == name)
+                    return true;
+                seen += "[" + text + "] ";
+            }
+            return false;
+        });
         EXPECT_NE(item, nullptr) << name << " is not among the desktop's folders: " << seen;
         if (item) {
             TreeView_SelectItem(tree, item);
-            EXPECT_EQ(ListView_GetItemCount(list), 1);
+            EXPECT_TRUE(WaitFor(30000, [&] { return ListView_GetItemCount(list) == 1; }));
             ::SendMessageA(::GetDlgItem(window.found, IDC_SELECT_ALL), BM_CLICK, 0, 0);
             if (pdf)
                 ::SendMessageA(::GetDlgItem(window.found, IDC_PDF), BM_CLICK, 0, 0);

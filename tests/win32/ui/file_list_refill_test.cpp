@@ -84,6 +84,7 @@ TEST(FileListRefill, SelectingInTheDialogsTreeListsThatFolder) {
         EXPECT_EQ(TreeView_GetSelection(tree), nullptr) << "nothing selected at start";
         HTREEITEM folder = SelectInTree(dialog, temp.Path());
         ASSERT_NE(folder, nullptr);
+        ASSERT_TRUE(WaitForListing(dialog, temp.Path()));
         ASSERT_EQ(RowCount(dialog), 1);
         EXPECT_EQ(CellOf(dialog, 0, 0), "fax.awd");
         EXPECT_EQ(OutputFolderOf(dialog), temp.Path());

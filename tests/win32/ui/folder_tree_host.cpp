@@ -1,5 +1,8 @@
 #include "folder_tree_host.h"
 
+#include "win32/modal_runner.h"
+
+#include <gtest/gtest.h>
 #include <shlobj.h>
 
 #include <cstring>
@@ -13,8 +16,10 @@ FolderTreeHost::FolderTreeHost() {
     if (!CreateEx(0, "STATIC", "tree host", WS_POPUP, frame, nullptr, 0))
         return;
     HWND treeWindow = CreateTreeWindow(m_hWnd);
-    if (tree.SubclassWindow(treeWindow))
+    if (tree.SubclassWindow(treeWindow)) {
         tree.InitTree();
+        WaitForFill(tree, tree.GetRootItem());
+    }
 }
 
 HWND CreateTreeWindow(HWND parent) {
@@ -97,13 +102,25 @@ int ItemChildCount(HWND tree, HTREEITEM item) {
     return GetItem(tree, item, TVIF_CHILDREN).cChildren;
 }
 
+bool WaitForFill(HWND tree, HTREEITEM item, DWORD ms) {
+    const bool filled = Serve(ms, [&] {
+        const HTREEITEM child = TreeView_GetChild(tree, item);
+        return !child || ItemIdList(tree, child);
+    });
+    EXPECT_TRUE(filled) << ItemText(tree, item) << " was not filled within " << ms << " ms";
+    return filled;
+}
+
 void ExpandItem(HWND tree, HTREEITEM item, UINT action) {
     TreeView_Expand(tree, item, action);
+    if (action & TVE_EXPAND)
+        WaitForFill(tree, item);
 }
 
 void UserExpand(HWND tree, HTREEITEM item) {
     TreeView_SelectItem(tree, item);
     ::SendMessageA(tree, WM_KEYDOWN, VK_ADD, 1);
+    WaitForFill(tree, item);
 }
 
 void UserCollapse(HWND tree, HTREEITEM item) {
@@ -124,6 +141,7 @@ HTREEITEM FindSpecialChild(HWND tree, int csidl) {
 }
 
 HTREEITEM ExpandToPath(HWND tree, const std::string& path) {
+    WaitForFill(tree, TreeView_GetRoot(tree));
     HTREEITEM item = FindSpecialChild(tree, CSIDL_DRIVES);
     std::string reached;
     while (item && lstrcmpiA(reached.c_str(), path.c_str()) != 0) {

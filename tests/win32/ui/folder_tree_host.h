@@ -33,7 +33,11 @@ std::vector<HTREEITEM> Children(HWND tree, HTREEITEM item);
 std::vector<std::string> ChildTexts(HWND tree, HTREEITEM item);
 UINT ItemState(HWND tree, HTREEITEM item);
 int ItemChildCount(HWND tree, HTREEITEM item);
-// TVM_EXPAND: the tree notifies only the first time an item is expanded this way.
+// Serves the thread's messages until the item's children have arrived (no placeholder line left
+// under it); false after `ms`.
+bool WaitForFill(HWND tree, HTREEITEM item, DWORD ms = 20000);
+// TVM_EXPAND: the tree notifies only the first time an item is expanded this way. Both expansions
+// wait for the children (WaitForFill).
 void ExpandItem(HWND tree, HTREEITEM item, UINT action = TVE_EXPAND);
 // As the user does it (selects the item, then the keypad's + or -): notifies every time.
 void UserExpand(HWND tree, HTREEITEM item);

@@ -1,6 +1,7 @@
 // What the tree asks of the shell: lists allocated and freed through the allocator, interfaces
 // released, each branch enumerated alone and once, names of every kind, and the shell failing.
 #include "folder_tree_host.h"
+#include "framework/handle.h"
 #include "shell_doubles.h"
 #include "temp_folder.h"
 #include "ui/converter_dlg.h"
@@ -261,4 +262,47 @@ TEST_F(FolderTreeShell, WithoutTheAllocatorOrTheDesktopTheTreeStaysEmpty) {
     }
     EXPECT_EQ(malloc.references, 0) << "the allocator it did get is released";
     EXPECT_EQ(malloc.allocations, 0);
+}
+
+// A folder that answers late: the tree answers meanwhile and shows the branch being read. What
+// comes after the branch was collapsed, or after the tree has gone, is dropped and freed; the next
+// expansion reads the folder again.
+TEST_F(FolderTreeShell, ABranchFilledLateShowsItIsReadAndDropsWhatComesAfterACollapseOrTheTreesEnd) {
+    const CHandle release(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    const auto live = [&] {
+        CLock hold(malloc.lock);
+        return malloc.live.size();
+    };
+    // Released, then served until the fill has let go of its folders and its lists number `lists`.
+    const auto releaseAndServeUntil = [&](size_t lists) {
+        ::SetEvent(release.Get());
+        EXPECT_TRUE(Serve(10000, [&] { return hooks.liveFolders == 0 && live() == lists; }));
+    };
+    ShellSourceOverride shell(&malloc, &hooks);
+    auto host = std::make_unique<FolderTreeHost>();
+    const HWND tree = host->tree.m_hWnd;
+    HTREEITEM folder = ExpandToPath(tree, temp.Path());
+    ASSERT_NE(folder, nullptr);
+    const size_t before = live();
+    hooks.holdEnumeration = release.Get();
+
+    TreeView_Expand(tree, folder, TVE_EXPAND);
+    EXPECT_TRUE(ItemState(tree, folder) & TVIS_EXPANDED);
+    ASSERT_EQ(ChildTexts(tree, folder), (Texts{"Reading..."}));
+    EXPECT_EQ(ItemIdList(tree, TreeView_GetChild(tree, folder)), nullptr);
+    ASSERT_TRUE(Serve(10000, [&] { return hooks.liveFolders > 0; }));
+    UserCollapse(tree, folder);
+    releaseAndServeUntil(before);
+    EXPECT_EQ(ChildTexts(tree, folder), (Texts{"Reading..."})) << "filled after the collapse";
+    EXPECT_EQ(ItemChildCount(tree, folder), 1);
+
+    UserExpand(tree, folder);
+    ASSERT_EQ(ChildTexts(tree, folder), (Texts{"alpha", "beta"}));
+
+    ::ResetEvent(release.Get());
+    TreeView_Expand(tree, Children(tree, folder)[1], TVE_EXPAND);
+    ASSERT_TRUE(Serve(10000, [&] { return hooks.liveFolders > 0; }));
+    host.reset();
+    EXPECT_FALSE(::IsWindow(tree));
+    releaseAndServeUntil(0);
 }

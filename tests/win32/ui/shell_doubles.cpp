@@ -30,6 +30,7 @@ HRESULT CountingMalloc::QueryInterface(REFIID iid, void** out) {
 }
 
 void* CountingMalloc::Alloc(SIZE_T size) {
+    CLock hold(lock);
     if (failAllocations)
         return nullptr;
     void* block = inner->Alloc(size);
@@ -41,6 +42,7 @@ void* CountingMalloc::Alloc(SIZE_T size) {
 }
 
 void* CountingMalloc::Realloc(void* block, SIZE_T size) {
+    CLock hold(lock);
     void* moved = inner->Realloc(block, size);
     if (moved && live.erase(block))
         live.insert(moved);
@@ -50,6 +52,7 @@ void* CountingMalloc::Realloc(void* block, SIZE_T size) {
 void CountingMalloc::Free(void* block) {
     if (!block)
         return;
+    CLock hold(lock);
     if (live.erase(block))
         ++ownFrees;
     else
@@ -59,11 +62,11 @@ void CountingMalloc::Free(void* block) {
 
 WrappedFolder::WrappedFolder(IShellFolder* inner, std::string path, FolderHooks* hooks)
     : m_inner(inner), m_path(std::move(path)), m_hooks(hooks) {
-    ++m_hooks->liveFolders;
+    ::InterlockedIncrement(&m_hooks->liveFolders);
 }
 
 WrappedFolder::~WrappedFolder() {
-    --m_hooks->liveFolders;
+    ::InterlockedDecrement(&m_hooks->liveFolders);
     m_inner->Release();
 }
 
@@ -80,6 +83,8 @@ ULONG WrappedFolder::Release() {
 
 HRESULT WrappedFolder::EnumObjects(HWND owner, SHCONTF flags, IEnumIDList** out) {
     m_hooks->enumerated.push_back(m_path);
+    if (m_hooks->holdEnumeration)
+        ::WaitForSingleObject(m_hooks->holdEnumeration, 10000);
     return m_inner->EnumObjects(owner, flags, out);
 }
 

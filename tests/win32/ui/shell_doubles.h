@@ -2,6 +2,7 @@
 // test sees what a folder tree allocates, frees, binds and enumerates, and can make the shell fail.
 #pragma once
 
+#include "framework/critical_section.h"
 #include "ui/shell_source.h"
 
 #include <set>
@@ -9,6 +10,7 @@
 #include <vector>
 
 // The shell's task allocator, counted. Lives on the test's stack: references are only counted.
+// Branches are filled on threads of their own: the blocks are counted under a lock.
 class CountingMalloc : public IMalloc {
 public:
     CountingMalloc();
@@ -21,6 +23,7 @@ public:
     int foreignFrees = 0; // frees of blocks the shell allocated (enumerated items, names)
     std::set<void*> live; // blocks from Alloc not yet freed
     LONG references = 0;  // references handed out and not yet released
+    CCriticalSection lock;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
     ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++references); }
@@ -48,7 +51,8 @@ struct FolderHooks {
     std::string removablePath;           // this item reports removable media and no sub-folders
     std::string leafPath;                // this item reports no sub-folders
     int removableSubfolderQuestions = 0; // times the removable item was asked about sub-folders
-    LONG liveFolders = 0;                // wrappers not yet released
+    LONG liveFolders = 0;                // wrappers not yet released (counted from any thread)
+    HANDLE holdEnumeration = nullptr;    // while not set, enumerations wait for it (10 s at most)
 };
 
 class WrappedFolder final : public IShellFolder {

@@ -1,0 +1,78 @@
+// Folder listings off the window thread: a folder's AWD files are read on a listing thread of the
+// dialog's own and reach the window in batches, in the file system's order, as they are found. A
+// newer listing supersedes an older one, whose rows never reach the window; the thread takes the
+// newest between two entries of the older, so that stepping through folders starts no thread each.
+#pragma once
+
+#include "framework/cstring.h"
+#include "framework/result_channel.h"
+
+#include <windows.h>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <vector>
+
+// Posted to the listing's window when rows have arrived.
+constexpr UINT WM_FOLDER_LISTED = WM_APP + 6;
+// Rows found are held back at most this long before they go to the window, so that a slow share's
+// show as they come.
+constexpr DWORD kListingBatchMs = 100;
+// A listing thread that has had no entry from the file system for this long is held up there: a
+// newer listing does not wait for it.
+constexpr DWORD kListingHeldUpMs = 1000;
+
+// 1 when the name's last three bytes are "awd" in any case (multibyte rules), else 0.
+int IsAwdFileName(const char* name);
+
+// One row of the list: the name, the size in bytes and the last-write time (UTC) as shown.
+struct ListedFile {
+    CString name;
+    CString size;
+    CString time;
+};
+
+// Calls `visit` with each entry of `folder` in the file system's order until it answers false.
+using FolderEntryVisitor = std::function<bool(const WIN32_FIND_DATAA&)>;
+using FolderReader = void (*)(const CString& folder, const FolderEntryVisitor& visit);
+// The system's enumeration; an empty folder (an item without a path) has no entries.
+void ReadFolderEntries(const CString& folder, const FolderEntryVisitor& visit);
+// What the listing thread reads folders with: ReadFolderEntries, unless a test puts one of its own
+// in between. Read when a listing starts.
+extern FolderReader g_folderReader;
+
+struct ListingBatch {
+    unsigned generation = 0;
+    std::vector<ListedFile> files;
+    bool last = false; // the listing is complete
+};
+struct ListingState;
+
+// The window thread's side of the listings of one window. Not copyable.
+class CFolderLister {
+public:
+    CFolderLister() = default;
+    ~CFolderLister() { Close(); }
+    CFolderLister(const CFolderLister&) = delete;
+    CFolderLister& operator=(const CFolderLister&) = delete;
+
+    // Lists `folder` for `generation` (which tells it from every other listing), superseding any
+    // listing under way; `window` is told with WM_FOLDER_LISTED as rows arrive. False when no
+    // listing thread could be started: then nothing arrives.
+    bool Start(HWND window, const CString& folder, unsigned generation);
+
+    enum class Taken { Waiting, More, Complete };
+    // Moves at most `most` rows of `generation` that have arrived into `files`, oldest first, and
+    // drops those of other listings. More: rows are left for another turn; Complete: every row of
+    // the listing has been taken.
+    Taken Take(unsigned generation, std::vector<ListedFile>& files, size_t most);
+
+    // The window goes. Listing threads are not waited for: one still in the file system ends when
+    // its call returns.
+    void Close();
+
+private:
+    std::shared_ptr<ListingState> m_state;
+    std::deque<ListingBatch> m_arrived; // taken from the channel, not yet from here
+};
