@@ -45,11 +45,14 @@ TEST(StartUp, SettlesTheErrorModeLibrarySearchAndEnvironmentBeforeTheWindowOpens
                         "the whole process loads libraries from";
     ::SetErrorMode(0);
     WindowsGeneration = -1;
-    // A library planted in the current directory, which a bare name would load.
+    // A library planted in the current directory, which its bare name loads until start-up.
     TempDir current("planted");
     ASSERT_TRUE(::CopyFileA((ProgramFolder() + "\\doubles\\imgedit_double.dll").c_str(),
                             (current / "planted.dll").c_str(), FALSE));
     ASSERT_TRUE(::SetCurrentDirectoryA(current.Path().c_str()));
+    const HMODULE before = ::LoadLibraryA("planted.dll");
+    ASSERT_NE(nullptr, before) << "the test would not show the search restricted";
+    ::FreeLibrary(before);
     char folder[MAX_PATH] = "";
     ::GetTempPathA(MAX_PATH, folder);
     std::string settled = "the main window never opened";
