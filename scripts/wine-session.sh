@@ -28,6 +28,9 @@ start() {
   local temp=$WINEPREFIX/drive_c/tarnvel-temp
   rm -rf "$temp"
   mkdir -p "$temp"
+  # The tests' drive starts empty too: its names carry a process number, and what a program ended
+  # midway left there would stand in the way of a later program that gets the same number.
+  find "$WINEPREFIX/drive_t" -mindepth 1 -maxdepth 1 -exec rm -rf {} +
   chattr +A "$temp" "$WINEPREFIX/drive_t" 2>/dev/null || true
   for entry in ${TARNVEL_TEST_ENTRIES:-}; do
     mkdir "$temp/$entry"
