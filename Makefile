@@ -22,7 +22,7 @@ endif
 
 export WINEPREFIX
 
-.PHONY: all deps toolchain libtiff win32 win32-tests native test bench bench-win32 fuzz run dist clean
+.PHONY: all deps toolchain libtiff win32 win32-tests native test mutants bench bench-win32 fuzz run dist clean
 
 all: win32
 
@@ -61,12 +61,18 @@ native: deps
 	@cmake --build $(B)/native
 
 # After a failure, the tests that failed, overran their bound or crashed, each by name, from the
-# output of every entry (which ctest keeps in LastTest.log).
+# output of every entry (which ctest keeps in LastTest.log). CTEST_ARGS adds to ctest's arguments.
 test: win32 win32-tests native
-	@bash scripts/with-xvfb.sh ctest --test-dir $(B)/native --output-on-failure -j2 || \
+	@bash scripts/with-xvfb.sh ctest --test-dir $(B)/native --output-on-failure -j2 $(CTEST_ARGS) || \
 	  { echo "Tests that failed, overran their bound or crashed:"; \
 	    grep -h -E '^\[ (WATCHDOG \]|CRASHED  \])|^\[  FAILED  \] .*\([0-9]+ ms\)$$|^wine-test: ' \
 	      $(B)/native/Testing/Temporary/LastTest.log; exit 1; }
+
+# Each slip of tests/mutants.txt put into a scratch copy of the tree, and the tests run on it: how
+# many the tests catch. It takes long (a build and a test run per slip), so it is no part of test.
+# SLIPS="1 5" tries only those.
+mutants: deps
+	@bash scripts/mutants.sh $(SLIPS)
 
 bench: deps win32-tests bench-win32
 	@cmake -S . -B $(B)/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARNVEL_BENCH=ON \

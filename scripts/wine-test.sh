@@ -48,16 +48,36 @@ mkdir -p "$WINEPREFIX/drive_c/tarnvel-temp/$temp"
 export TARNVEL_TEST_TEMP="C:\\tarnvel-temp\\$temp"
 # The program writes the name of each test as it begins.
 begun=$(mktemp)
-trap 'rm -f "$begun"; [ -n "${TARNVEL_TEST_ENTRY:-}" ] || rm -rf "$WINEPREFIX/drive_c/tarnvel-temp/$temp"' EXIT
+outputs=$(mktemp -d)
+trap 'rm -rf "$begun" "$outputs"; [ -n "${TARNVEL_TEST_ENTRY:-}" ] || rm -rf "$WINEPREFIX/drive_c/tarnvel-temp/$temp"' EXIT
 export TARNVEL_TEST_LOG="Z:${begun//\//\\}"
+
+# Runs the program with ARGS; its output reaches ours through files, shown as they grow, until the
+# program ends. A process it started and left running holds what it inherited: wine's desktop, made
+# for the first program that needs it, takes that program's standard error and lives on, and
+# would hold our caller (a ctest entry) waiting for it.
+run() {
+  local out err program code=0
+  out=$(mktemp -p "$outputs")
+  err=$(mktemp -p "$outputs")
+  wine "$exe" "$@" >"$out" 2>"$err" &
+  program=$!
+  tail -n +1 -s 0.2 -f --pid="$program" "$out" &
+  tail -n +1 -s 0.2 -f --pid="$program" "$err" >&2
+  wait "$program" || code=$?
+  wait
+  return "$code"
+}
+
 status=0
-wine "$exe" "$@" || status=$?
+run "$@" || status=$?
 # 0 and 1 are the test framework's verdicts; a program that began no test has none to skip.
 [ "$status" -gt 1 ] && [ -s "$begun" ] || exit "$status"
 
 # Ended by the watchdog or a crash: the tests this run was to run (its filter and shard) that had
 # not begun run in a program of their own, as often as that takes.
-listed=$(wine "$exe" "$@" --gtest_list_tests | tr -d '\r' |
+wine "$exe" "$@" --gtest_list_tests >"$outputs/list" 2>/dev/null || true
+listed=$(tr -d '\r' <"$outputs/list" |
   awk '/^[^ ]/ { suite = $1 } /^  / { print suite $1 }' | grep -v -E '(^|\.)DISABLED_' || true)
 # The list is every shard's: gtest deals the tests out to the shards in turn.
 if [ -n "${GTEST_TOTAL_SHARDS:-}" ]; then
@@ -72,7 +92,7 @@ while [ "$code" -gt 1 ]; do
   echo "wine-test: the program ended in or after $(tail -n 1 "$begun"); the $(wc -l <<<"$rest") tests" \
     "that had not begun run in a new one" >&2
   code=0
-  wine "$exe" "$@" "--gtest_filter=$(paste -sd: <<<"$rest")" || code=$?
+  run "$@" "--gtest_filter=$(paste -sd: <<<"$rest")" || code=$?
   [ "$(wc -l <"$begun")" -gt "$before" ] || break
 done
 exit "$status"

@@ -56,6 +56,10 @@ if(TARNVEL_PROGRAM)
   set_tests_properties(win32.shipped_program PROPERTIES RUN_SERIAL TRUE)
 endif()
 
+# The application object's start-up in a program of its own: it restricts where the process loads
+# libraries from, for good, which the other tests of that program must not inherit.
+tarnvel_wine_test(win32.start_up tarnvel_app_tests.exe ENV TARNVEL_START_UP=1 ARGS --gtest_filter=StartUp.*)
+
 # The main window's pixel sizes at 144 dots per inch (a 150 % screen), in a prefix of its own.
 tarnvel_wine_test(win32.layout.dpi144 tarnvel_ui_tests.exe DPI 144 ENV TARNVEL_TEST_DPI=144
   ARGS --gtest_filter=MainDialogLayout.*)

@@ -204,29 +204,55 @@ int CountDirectories(const std::string& path) {
     return count;
 }
 
+namespace {
+uint32_t Little(const std::string& bytes, size_t at, int size) {
+    uint32_t value = 0;
+    for (int b = size - 1; b >= 0; --b)
+        value = value << 8 | (at + b < bytes.size() ? uint8_t(bytes[at + b]) : 0u);
+    return value;
+}
+
+// Hands `visit` the offset of each entry of directory `directory` (0 the first) of a little-endian
+// classic TIFF until it returns true; false when none did.
+bool VisitEntries(const std::string& bytes, int directory, const std::function<bool(size_t)>& visit) {
+    size_t ifd = bytes.compare(0, 2, "II") == 0 ? Little(bytes, 4, 4) : 0;
+    for (int i = 0; i < directory && ifd; ++i)
+        ifd = Little(bytes, ifd + 2 + 12 * Little(bytes, ifd, 2), 4);
+    for (uint32_t e = 0; ifd && e < Little(bytes, ifd, 2) && ifd + 14 + 12 * e <= bytes.size(); ++e)
+        if (visit(ifd + 2 + 12 * e))
+            return true;
+    return false;
+}
+} // namespace
+
 bool PatchDirectoryValue(const std::string& path, int directory, uint16_t tag, uint32_t value) {
     std::string bytes = ReadFile(path);
-    auto u16 = [&](size_t at) {
-        return at + 2 <= bytes.size()
-                   ? static_cast<uint32_t>(uint8_t(bytes[at]) | uint8_t(bytes[at + 1]) << 8)
-                   : 0u;
-    };
-    auto u32 = [&](size_t at) { return u16(at) | u16(at + 2) << 16; };
-    if (bytes.compare(0, 2, "II") != 0)
-        return false;
-    size_t ifd = u32(4);
-    for (int i = 0; i < directory && ifd; ++i)
-        ifd = u32(ifd + 2 + 12 * u16(ifd));
-    for (uint32_t e = 0; ifd && e < u16(ifd); ++e) {
-        const size_t entry = ifd + 2 + 12 * e;
-        if (entry + 12 > bytes.size())
+    const bool found = VisitEntries(bytes, directory, [&](size_t entry) {
+        const uint32_t type = Little(bytes, entry + 2, 2);
+        if (Little(bytes, entry, 2) != tag || Little(bytes, entry + 4, 4) != 1 ||
+            (type != TIFF_SHORT && type != TIFF_LONG))
             return false;
-        const uint32_t type = u16(entry + 2);
-        if (u16(entry) != tag || u32(entry + 4) != 1 || (type != TIFF_SHORT && type != TIFF_LONG))
-            continue;
         for (int b = 0; b < 4; ++b)
             bytes[entry + 8 + b] = static_cast<char>(type == TIFF_SHORT && b >= 2 ? 0 : value >> (8 * b));
-        return WriteText(path, bytes);
-    }
-    return false;
+        return true;
+    });
+    return found && WriteText(path, bytes);
+}
+
+std::map<uint16_t, std::string> DirectoryEntries(const std::string& path, int directory) {
+    static const uint64_t kTypeSizes[] = {0, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8};
+    const std::string bytes = ReadFile(path);
+    std::map<uint16_t, std::string> entries;
+    VisitEntries(bytes, directory, [&](size_t entry) {
+        const uint32_t type = Little(bytes, entry + 2, 2);
+        const uint32_t count = Little(bytes, entry + 4, 4);
+        const uint64_t size = count * (type < 13 ? kTypeSizes[type] : 0);
+        const size_t at = size <= 4 ? entry + 8 : Little(bytes, entry + 8, 4);
+        std::string& text = entries[static_cast<uint16_t>(Little(bytes, entry, 2))];
+        text = std::to_string(type) + " " + std::to_string(count) + ":";
+        for (size_t b = at; b < at + size && b < bytes.size(); ++b)
+            text += " " + std::to_string(uint8_t(bytes[b]));
+        return false;
+    });
+    return entries;
 }

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -51,3 +52,6 @@ int CountDirectories(const std::string& path);
 // (0 the first) of a little-endian classic TIFF, for what libtiff itself never writes; false when
 // the file has no such entry.
 bool PatchDirectoryValue(const std::string& path, int directory, uint16_t tag, uint32_t value);
+// The entries of directory `directory` of a little-endian classic TIFF by tag: each one's type,
+// count and value bytes (wherever they lie), for comparing directories whatever their layout.
+std::map<uint16_t, std::string> DirectoryEntries(const std::string& path, int directory);

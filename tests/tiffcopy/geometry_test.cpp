@@ -19,9 +19,6 @@ TEST(StripGeometry, StripsAreCopiedOneForOneWithAShortLastStrip) {
     ASSERT_EQ(0, CopyFile(dir, {page}));
     TiffHandle out = OpenForReading(dir.Path("out.tif"));
     ASSERT_TRUE(out);
-    uint32_t rowsPerStrip = 0;
-    ASSERT_TRUE(TIFFGetField(out.get(), TIFFTAG_ROWSPERSTRIP, &rowsPerStrip));
-    EXPECT_EQ(64u, rowsPerStrip);
     EXPECT_EQ(18u, TIFFNumberOfStrips(out.get()));
     std::vector<uint8_t> strip(static_cast<size_t>(TIFFStripSize64(out.get())));
     EXPECT_EQ(12 * 216, TIFFReadEncodedStrip(out.get(), 17, strip.data(), -1));

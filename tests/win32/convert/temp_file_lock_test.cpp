@@ -6,19 +6,24 @@
 #include "convert/temp_file_lock.h"
 
 #include <memory>
+#include <thread>
 
 namespace {
 class TempFileTurns : public ConversionTest {
 protected:
+    // The other conversion takes the lock; stopped before it starts, it takes a free lock and
+    // does not wait for a held one.
+    void Hold() {
+        StopRequest stopped;
+        stopped.Set();
+        m_held = std::make_unique<CTempFileLock>(TempTiffPath, stopped);
+    }
     // Lists fax\ with in.awd ticked and presses Go while the other conversion holds the file.
     void StartWhileHeld(HWND dialog) {
         WriteFaxFixture(Folder("fax") + "\\in.awd", 2, 8);
         SelectFolder(dialog, Folder("fax"));
         TickAll(dialog);
-        // Stopped before it starts: the lock is taken if it is free, and not waited for.
-        StopRequest stopped;
-        stopped.Set();
-        m_held = std::make_unique<CTempFileLock>(TempTiffPath, stopped);
+        Hold();
         ASSERT_TRUE(m_held->Held());
         PressGo(dialog);
     }
@@ -49,5 +54,14 @@ TEST_F(TempFileTurns, ClosingTheWindowEndsABatchThatWaits) {
         10000);
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_FALSE(FileExists(Folder("fax") + "\\in.tif"));
+}
+
+// A Tarnvel that ended while converting (killed, or crashed) left the lock abandoned: the next
+// batch takes it over.
+TEST_F(TempFileTurns, ALockAbandonedByAnEndedThreadIsTakenOver) {
+    std::thread([this] { Hold(); }).join();
+    ASSERT_TRUE(m_held->Held());
+    WriteFaxFixture(Folder("fax") + "\\in.awd", 1, 8);
+    EXPECT_EQ(ConvertFolder(Folder("fax")), (Results{{"in.awd", "OK"}}));
 }
 } // namespace
