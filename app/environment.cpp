@@ -1,17 +1,17 @@
 #include "app/environment.h"
 
-#include <mbstring.h>
+#include "framework/file_names.h"
 
 #include <cstring>
 #include <memory>
 #include <new>
 
 int WindowsGeneration = 0;
-char TempTiffPath[MAX_PATH] = "";
-char TarnvelFolder[MAX_PATH] = "";
+wchar_t TempTiffPath[MAX_PATH] = L"";
+wchar_t TarnvelFolder[MAX_PATH] = L"";
 
 namespace {
-const char kTempTiffName[] = "zq4intmp.tif";
+const wchar_t kTempTiffName[] = L"zq4intmp.tif";
 // Not in the headers for the oldest systems: LOAD_LIBRARY_SEARCH_SYSTEM32.
 constexpr DWORD kSearchSystem32 = 0x00000800;
 
@@ -57,31 +57,22 @@ int GetWindowsGeneration() {
     return ClassifyWindowsVersion(version, info.get());
 }
 
-void MakeTempTiffPath(char (&path)[MAX_PATH]) {
-    char folder[MAX_PATH] = "";
-    DWORD length = ::GetTempPathA(MAX_PATH, folder);
-    if (length >= MAX_PATH || length + sizeof(kTempTiffName) > MAX_PATH) {
-        path[0] = '\0';
+void MakeTempTiffPath(wchar_t (&path)[MAX_PATH]) {
+    const CStringW folder = files::TempFolder();
+    const size_t length = static_cast<size_t>(folder.GetLength());
+    path[0] = L'\0';
+    if (length == 0 || length + sizeof(kTempTiffName) / sizeof(wchar_t) > MAX_PATH)
         return;
-    }
-    if (length == 0)
-        folder[0] = '\0';
-    std::memcpy(path, folder, length);
+    std::memcpy(path, folder.GetString(), length * sizeof(wchar_t));
     std::memcpy(path + length, kTempTiffName, sizeof(kTempTiffName));
 }
 
-void MakeTarnvelFolder(char (&folder)[MAX_PATH]) {
-    const DWORD length = ::GetModuleFileNameA(nullptr, folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) {
-        folder[0] = '\0';
-        return;
-    }
-    // By characters: a backslash byte can be the second half of a double-byte character.
-    unsigned char* slash = _mbsrchr(reinterpret_cast<unsigned char*>(folder), '\\');
-    if (slash)
-        *slash = '\0';
-    else
-        folder[0] = '\0';
+void MakeTarnvelFolder(wchar_t (&folder)[MAX_PATH]) {
+    const CStringW program = files::ModulePath(nullptr);
+    const int slash = program.ReverseFind(L'\\');
+    const int length = slash > 0 ? slash : 0;
+    std::memcpy(folder, program.GetString(), static_cast<size_t>(length) * sizeof(wchar_t));
+    folder[length] = L'\0';
 }
 
 void RestrictDllSearch() {

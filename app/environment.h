@@ -5,13 +5,15 @@
 
 // The running Windows version as a small code (see ClassifyWindowsVersion); set once at start-up.
 extern int WindowsGeneration;
-// The one temporary TIFF file that every document is rendered into; set once at start-up.
-// Empty when the temporary folder's path is too long to hold the file name: every conversion
-// then fails instead of writing past the buffer or into some other folder.
-extern char TempTiffPath[MAX_PATH];
-// The folder Tarnvel.exe runs from, without a trailing backslash; set once at start-up. A fax
-// viewer program copied there is used where the imaging control is missing.
-extern char TarnvelFolder[MAX_PATH];
+// The one temporary TIFF file that every document is rendered into, as the file system names it
+// (a user's temporary folder may hold letters the code page lacks); set once at start-up. Empty
+// when the system names no temporary folder or its path is too long to hold the file name: every
+// conversion then fails instead of writing past the buffer or into some other folder.
+extern wchar_t TempTiffPath[MAX_PATH];
+// The folder Tarnvel.exe runs from, as the file system names it, without a trailing backslash;
+// set once at start-up. A fax viewer program copied there is used where the imaging control is
+// missing.
+extern wchar_t TarnvelFolder[MAX_PATH];
 
 // 0 Win32s, 1 NT other (3.x, 5.2 and later), 2 Windows 95 or other non-NT, 3 Windows 98,
 // 4 Windows Me, 5 NT 4.0, 6 Windows 2000, 7 Windows XP.
@@ -21,12 +23,12 @@ int ClassifyWindowsVersion(DWORD version, const OSVERSIONINFOA* info);
 // Classifies the Windows version this process runs on.
 int GetWindowsGeneration();
 
-// Writes the temporary folder followed by "zq4intmp.tif" into `path`: the bare file name when the
-// system has no temporary folder, the empty string when the name would not fit.
-void MakeTempTiffPath(char (&path)[MAX_PATH]);
+// Writes the temporary folder followed by "zq4intmp.tif" into `path`; the empty string when there
+// is no temporary folder or the name would not fit.
+void MakeTempTiffPath(wchar_t (&path)[MAX_PATH]);
 
 // Writes the folder of the running program into `folder`; empty when it cannot be had.
-void MakeTarnvelFolder(char (&folder)[MAX_PATH]);
+void MakeTarnvelFolder(wchar_t (&folder)[MAX_PATH]);
 
 // Takes the current directory (and, where the system can, every folder but the system folder)
 // out of the places the system looks in for a library loaded by its bare name: a library of a

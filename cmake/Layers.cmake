@@ -1,6 +1,6 @@
 # The program's layers, each a library of its own, lowest first:
 #   framework   our layer over Win32
-#   environment the Windows version and the temporary file (app/environment.*)
+#   environment the Windows version and the temporary file (app/environment.*; framework)
 #   convert     the batch and the per-file conversion (framework, tiffcopy, pdfwrite)
 #   ui          the dialogs and controls (convert, framework, environment)
 #   app         the application object (ui)
@@ -45,21 +45,22 @@ endfunction()
 set(F ${PROJECT_SOURCE_DIR}/framework)
 tarnvel_layer(tarnvel_framework
   SOURCES ${F}/common_dialog.cpp ${F}/cstring.cpp ${F}/data_exchange.cpp ${F}/dialog.cpp ${F}/dpi.cpp
-          ${F}/find_handle.cpp ${F}/list_ctrl.cpp ${F}/ole_ambient.cpp ${F}/ole_container.cpp ${F}/ole_frame.cpp
-          ${F}/ole_site.cpp ${F}/ole_variant.cpp ${F}/tooltip_ctrl.cpp ${F}/win_app.cpp ${F}/window_map.cpp
-          ${F}/wnd.cpp
+          ${F}/file_names.cpp ${F}/find_handle.cpp ${F}/list_ctrl.cpp ${F}/ole_ambient.cpp ${F}/ole_container.cpp ${F}/ole_frame.cpp
+          ${F}/ole_site.cpp ${F}/tooltip_ctrl.cpp ${F}/tree_ctrl.cpp ${F}/wide_api.cpp ${F}/win_app.cpp
+          ${F}/window_map.cpp ${F}/wnd.cpp
   HEADERS ${F}/*.h
   USES comctl32 shell32 ole32 oleaut32 uuid gdi32 user32 advapi32
   FORBIDS app/ ui/ convert/ tiffcopy/ pdfwrite/)
 
 tarnvel_layer(tarnvel_environment
   SOURCES ${PROJECT_SOURCE_DIR}/app/environment.cpp HEADERS ${PROJECT_SOURCE_DIR}/app/environment.h
-  FORBIDS app/converter_app ui/ convert/ framework/ tiffcopy/ pdfwrite/)
+  USES tarnvel_framework
+  FORBIDS app/converter_app ui/ convert/ tiffcopy/ pdfwrite/)
 
 set(C ${PROJECT_SOURCE_DIR}/convert)
 tarnvel_layer(tarnvel_convert
   SOURCES ${C}/batch_runner.cpp ${C}/conversion_result.cpp ${C}/convert_awd_file.cpp ${C}/converter_program.cpp
-          ${C}/imaging_control.cpp ${C}/imaging_thread.cpp ${C}/img_edit.cpp ${C}/output_path.cpp ${C}/rendered_file.cpp
+          ${C}/imaging_control.cpp ${C}/imaging_thread.cpp ${C}/img_edit.cpp ${C}/library_paths.cpp ${C}/output_path.cpp ${C}/rendered_file.cpp
           ${C}/renderer_choice.cpp ${C}/temp_file_lock.cpp
   HEADERS ${C}/*.h
   USES tarnvel_framework tiffcopy pdfwrite

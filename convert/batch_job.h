@@ -1,9 +1,10 @@
 // What a batch works on: copies taken on the window thread when Go starts it, so that the
-// worker never reads a folder string or a list row while the window thread replaces it.
+// worker never reads a folder string or a list row while the window thread replaces it. Every
+// name is the file system's own (framework/cstring_w.h).
 #pragma once
 
 #include "convert/output_path.h"
-#include "framework/cstring.h"
+#include "framework/cstring_w.h"
 #include "tiffcopy/tiffcopy.h"
 
 #include <windows.h>
@@ -11,19 +12,19 @@
 #include <vector>
 
 struct BatchRow {
-    int index;    // the row's place in the list when the batch started
-    CString name; // column 0
+    int index;     // the row's place in the list when the batch started
+    CStringW name; // column 0
     bool ticked;
 };
 
 struct BatchJob {
-    CString sourceFolder;
-    CString outputFolder;
+    CStringW sourceFolder;
+    CStringW outputFolder;
     std::vector<BatchRow> rows;
     unsigned listGeneration = 0; // results land only while the list still holds these rows
     int windowsGeneration = 0;   // picks the renderer
-    CString tempTiffPath;        // where the renderer writes each document
-    CString programFolder;       // Tarnvel.exe's folder, where the fax viewer program may lie
+    CStringW tempTiffPath;       // where the renderer writes each document
+    CStringW programFolder;      // Tarnvel.exe's folder, where the fax viewer program may lie
     CopyOptions copyOptions{};
     OutputFormat format = OutputFormat::Tiff; // the PDF check box when Go was pressed
 };

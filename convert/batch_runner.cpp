@@ -19,7 +19,7 @@ bool BatchRunner::Start(unsigned(__stdcall* routine)(void*), void* param) {
     return static_cast<bool>(m_thread);
 }
 
-int BatchRunner::ConvertAwdFile(const char* source, const char* output, ConversionOutcome& outcome) {
+int BatchRunner::ConvertAwdFile(const wchar_t* source, const wchar_t* output, ConversionOutcome& outcome) {
     if (!m_renderer)
         m_renderer = m_chooseRenderer(m_job, m_stop);
     return ::ConvertAwdFile(*m_renderer, m_job.tempTiffPath, m_job.copyOptions, source, output, m_stop,
@@ -27,8 +27,8 @@ int BatchRunner::ConvertAwdFile(const char* source, const char* output, Conversi
 }
 
 int BatchRunner::ConvertRow(const BatchRow& row, ConversionOutcome& outcome) {
-    char source[MAX_PATH];
-    char output[MAX_PATH];
+    CStringW source;
+    CStringW output;
     if (!JoinPath(source, m_job.sourceFolder, row.name) ||
         !MakeOutputPath(output, m_job.outputFolder, row.name, m_job.format))
         return outcome.result = kPathTooLong;

@@ -27,7 +27,7 @@ public:
     // Its last step is WM_BATCH_END, after which the window thread may destroy the batch.
     unsigned Run();
     // Worker thread: one file through the batch's renderer (chosen at the first) and the copier.
-    int ConvertAwdFile(const char* source, const char* output, ConversionOutcome& outcome);
+    int ConvertAwdFile(const wchar_t* source, const wchar_t* output, ConversionOutcome& outcome);
 
     // The batch stops after the file in hand, which has kStopGraceMs to finish.
     void RequestStop() { m_stop.Set(); }

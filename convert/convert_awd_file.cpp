@@ -1,9 +1,11 @@
 // ConvertAwdFile: one AWD document through the renderer and the copier into its output file.
 #include "convert/convert_awd_file.h"
 
+#include "convert/library_paths.h"
 #include "convert/output_path.h"
 #include "convert/renderer.h"
 #include "convert/temp_file_lock.h"
+#include "framework/file_names.h"
 #include "framework/handle.h"
 #include "pdfwrite/pdfwrite.h"
 
@@ -29,16 +31,15 @@ private:
     LONGLONG m_start;
 };
 
-// The folder part of `path`, for a scratch file beside it.
-bool FolderOf(const char* path, char (&folder)[MAX_PATH]) {
-    const CString text(path);
-    const int slash = text.ReverseFind('\\');
-    if (slash < 0 || slash >= MAX_PATH)
-        return false;
+// A scratch file of a new name in the folder of `path`; empty when none can be made.
+CStringW ScratchBeside(const wchar_t* path) {
+    const CStringW text(path);
+    const int slash = text.ReverseFind(L'\\');
+    if (slash < 0)
+        return CStringW();
     // "C:\\x.tif" (a drive root joined with one more backslash) still names C:\.
-    const CString part = text.Left(slash > 0 && text.GetString()[slash - 1] == ':' ? slash + 1 : slash);
-    lstrcpynA(folder, part, MAX_PATH);
-    return true;
+    return files::TempFileName(
+        text.Left(slash > 0 && text.GetString()[slash - 1] == L':' ? slash + 1 : slash), L"tnv");
 }
 
 // What the copier met that its result alone does not say: damaged or missing pages.
@@ -55,17 +56,18 @@ int CheckedCopy(int result, int renderedPages, ConversionOutcome& outcome) {
 
 // A PDF's pages are the copier's Group 4 pages, each in one strip, by way of a TIFF beside the
 // temporary file: the output folder may be a slow share, and this file is read back at once.
-int CopyIntoPdf(const char* input, const char* scratch, const CopyOptions& options, int renderedPages,
+int CopyIntoPdf(const wchar_t* input, const wchar_t* scratch, const CopyOptions& options, int renderedPages,
                 ConversionOutcome& outcome) {
-    char folder[MAX_PATH];
-    char pages[MAX_PATH];
-    if (!FolderOf(input, folder) || !::GetTempFileNameA(folder, "tnv", 0, pages))
+    const CStringW pages = ScratchBeside(input);
+    if (pages.IsEmpty())
         return kCopyDirectoryFailed;
-    int result =
-        CheckedCopy(CopyTiffFile(input, pages, &options, PageLayout::OneStrip), renderedPages, outcome);
+    const std::string pagesPath = LibraryPath(pages);
+    int result = CheckedCopy(
+        CopyTiffFile(LibraryPath(input).c_str(), pagesPath.c_str(), &options, PageLayout::OneStrip),
+        renderedPages, outcome);
     int written = 0;
     if (result == kConverted) {
-        const PdfResult pdf = WritePdf(pages, scratch, written);
+        const PdfResult pdf = WritePdf(pagesPath.c_str(), LibraryPath(scratch).c_str(), written);
         if (pdf != PdfResult::Written)
             result = pdf == PdfResult::PageRefused ? kPdfPageRefused : kPdfNotWritten;
     }
@@ -74,47 +76,49 @@ int CopyIntoPdf(const char* input, const char* scratch, const CopyOptions& optio
         outcome.pages = renderedPages;
         outcome.pagesCopied = written;
     }
-    ::DeleteFileA(pages);
+    files::Delete(pages);
     return result;
 }
 
 // The copy goes to a scratch file in the output folder, which takes the output's name only when
 // the whole document arrived: a failure never destroys or half-writes an earlier output.
-int CopyIntoOutput(const char* input, const char* output, const CopyOptions& options, OutputFormat format,
-                   int renderedPages, ConversionOutcome& outcome) {
-    char folder[MAX_PATH];
-    char scratch[MAX_PATH];
-    if (!FolderOf(output, folder) || !::GetTempFileNameA(folder, "tnv", 0, scratch))
+int CopyIntoOutput(const wchar_t* input, const wchar_t* output, const CopyOptions& options,
+                   OutputFormat format, int renderedPages, ConversionOutcome& outcome) {
+    const CStringW scratch = ScratchBeside(output);
+    if (scratch.IsEmpty())
         return kCopyOutputNotOpened;
     int result;
     {
         ClockSpan span(g_conversionClock.copying);
         result = format == OutputFormat::Pdf
                      ? CopyIntoPdf(input, scratch, options, renderedPages, outcome)
-                     : CheckedCopy(CopyTiffFile(input, scratch, &options), renderedPages, outcome);
+                     : CheckedCopy(
+                           CopyTiffFile(LibraryPath(input).c_str(), LibraryPath(scratch).c_str(), &options),
+                           renderedPages, outcome);
     }
     if (result == 0 && !PlaceOutput(scratch, output))
         result = kOutputNotPlaced;
     if (result != 0)
-        ::DeleteFileA(scratch);
+        files::Delete(scratch);
     return result;
 }
 
 // What the renderer left in the temporary file: its page count, or the failure.
-int RenderedPages(const char* tempTiff, int& pages) {
+int RenderedPages(const wchar_t* tempTiff, int& pages) {
     pages = CountRenderedPages(tempTiff);
     if (pages > 0)
         return kConverted;
     if (pages < 0)
         return kRenderedFileCut;
-    return ::GetFileAttributesA(tempTiff) == INVALID_FILE_ATTRIBUTES ? kNothingRendered : kCopyInputNotOpened;
+    return files::Attributes(tempTiff) == INVALID_FILE_ATTRIBUTES ? kNothingRendered : kCopyInputNotOpened;
 }
 
 // The list is not watched: a listed file may have gone since. A renderer handed a path that
 // names nothing may blame the document, or wait on a message box of its own.
-int CheckSource(const char* source) {
-    const CHandle file(::CreateFileA(source, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+// The name is the file system's own: one it cannot find is gone, never another file's.
+int CheckSource(const wchar_t* source) {
+    const CHandle file(files::Open(source, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL));
     if (file)
         return kConverted;
     switch (::GetLastError()) {
@@ -132,8 +136,8 @@ int CheckSource(const char* source) {
     }
 }
 
-int Convert(Renderer& renderer, const char* tempTiff, const CopyOptions& options, const char* source,
-            const char* output, const StopRequest& stop, ConversionOutcome& outcome, OutputFormat format) {
+int Convert(Renderer& renderer, const wchar_t* tempTiff, const CopyOptions& options, const wchar_t* source,
+            const wchar_t* output, const StopRequest& stop, ConversionOutcome& outcome, OutputFormat format) {
     if (!tempTiff[0])
         return kNoTempFile;
     if (const int readable = CheckSource(source))
@@ -143,14 +147,14 @@ int Convert(Renderer& renderer, const char* tempTiff, const CopyOptions& options
     if (!lock.Held())
         return kTempFileBusy;
     // What an earlier rendering left must never pass for this document.
-    if (!::DeleteFileA(tempTiff) && ::GetLastError() != ERROR_FILE_NOT_FOUND)
+    if (!files::Delete(tempTiff) && ::GetLastError() != ERROR_FILE_NOT_FOUND)
         return kTempFileInUse;
     {
         ClockSpan span(g_conversionClock.rendering);
         if (const int rendered = renderer.Render(source, tempTiff, stop, outcome)) {
             // What an ended renderer half wrote is of no use to anyone.
             if (rendered == kStoppedByClose)
-                ::DeleteFileA(tempTiff);
+                files::Delete(tempTiff);
             return rendered;
         }
     }
@@ -161,9 +165,9 @@ int Convert(Renderer& renderer, const char* tempTiff, const CopyOptions& options
 }
 } // namespace
 
-int ConvertAwdFile(Renderer& renderer, const char* tempTiff, const CopyOptions& options, const char* source,
-                   const char* output, const StopRequest& stop, ConversionOutcome& outcome,
-                   OutputFormat format) {
+int ConvertAwdFile(Renderer& renderer, const wchar_t* tempTiff, const CopyOptions& options,
+                   const wchar_t* source, const wchar_t* output, const StopRequest& stop,
+                   ConversionOutcome& outcome, OutputFormat format) {
     outcome.result = Convert(renderer, tempTiff, options, source, output, stop, outcome, format);
     return outcome.result;
 }

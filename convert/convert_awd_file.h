@@ -16,13 +16,13 @@ class Renderer;
 // window's conversion holds the temporary file it waits, until `stop` is set. A source that cannot
 // be read is never handed to the renderer. kConverted, or the failure, which `outcome` also holds
 // with its cause.
-int ConvertAwdFile(Renderer& renderer, const char* tempTiff, const CopyOptions& options, const char* source,
-                   const char* output, const StopRequest& stop, ConversionOutcome& outcome,
-                   OutputFormat format = OutputFormat::Tiff);
+int ConvertAwdFile(Renderer& renderer, const wchar_t* tempTiff, const CopyOptions& options,
+                   const wchar_t* source, const wchar_t* output, const StopRequest& stop,
+                   ConversionOutcome& outcome, OutputFormat format = OutputFormat::Tiff);
 
 // The number of pages of a rendered TIFF; 0 when it cannot be opened, -1 when its directory
 // chain is broken (a truncated file).
-int CountRenderedPages(const char* path);
+int CountRenderedPages(const wchar_t* path);
 
 // Time spent in the renderer and in the copier, in performance-counter ticks, summed over the
 // conversions of the process. Written by the worker only; read when no batch runs.

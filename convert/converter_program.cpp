@@ -1,93 +1,138 @@
 #include "convert/converter_program.h"
 
 #include "convert/output_path.h"
+#include "framework/file_names.h"
 #include "framework/handle.h"
 
 #include <cstdio>
+#include <memory>
 #include <vector>
 
+CStringW (*g_shortPathOf)(const wchar_t* path) = &files::ShortPath;
+
 namespace {
-const char kProgramName[] = "AWDVSTUB.EXE";
+const wchar_t kProgramName[] = L"AWDVSTUB.EXE";
 // The program reads its command line into a buffer of this size.
 constexpr int kCommandLineSize = 300;
 // How long an ended program may take to go away.
 constexpr DWORD kEndingMs = 1000;
 
-bool Compose(char (&line)[kCommandLineSize], const char* source, const char* target) {
-    const int length = std::snprintf(line, sizeof(line), "AWDVSTUB.EXE /c \"%s\" \"%s\"", source, target);
+bool Compose(char (&line)[kCommandLineSize], const CString* source, const CString* target) {
+    if (!source || !target)
+        return false;
+    const int length = std::snprintf(line, sizeof(line), "AWDVSTUB.EXE /c \"%s\" \"%s\"", source->GetString(),
+                                     target->GetString());
     return length >= 0 && length < kCommandLineSize;
 }
 
-// The 8.3 form of `path` where the file system keeps one, else the path as it is. A file that
-// does not exist yet (the temporary file) gets its folder's short form and keeps its name.
-CString ShortForm(const char* path) {
-    char shortPath[MAX_PATH];
-    const DWORD length = ::GetShortPathNameA(path, shortPath, MAX_PATH);
-    if (length > 0 && length < MAX_PATH)
+// The 8.3 form of `path`. A file that does not exist yet (the temporary file) gets its folder's
+// short form and keeps its name.
+CStringW ShortForm(const wchar_t* path) {
+    const CStringW shortPath = g_shortPathOf(path);
+    if (!shortPath.IsEmpty())
         return shortPath;
-    const CString text(path);
-    const int slash = text.ReverseFind('\\');
+    const CStringW text(path);
+    const int slash = text.ReverseFind(L'\\');
     if (slash <= 0)
-        return text;
-    const CString folder = text.Left(slash);
-    const DWORD folderLength = ::GetShortPathNameA(folder, shortPath, MAX_PATH);
-    if (folderLength == 0 || folderLength >= MAX_PATH)
-        return text;
-    return CString(shortPath) + (text.GetString() + slash);
+        return CStringW();
+    const CStringW folder = g_shortPathOf(text.Left(slash));
+    return folder.IsEmpty() ? CStringW() : folder + text.Mid(slash);
 }
 
-// The paths as they are; where that is too long for the program, their short forms, the
-// source's first, then both.
-bool ComposeFitting(char (&line)[kCommandLineSize], const char* source, const char* target) {
-    if (Compose(line, source, target))
-        return true;
-    const CString shortSource = ShortForm(source);
-    const CString shortTarget = ShortForm(target);
-    return Compose(line, shortSource, target) || Compose(line, source, shortTarget) ||
-           Compose(line, shortSource, shortTarget);
+// The forms of a path the command line can carry, each only where the code page spells it
+// exactly: a best-fit look-alike may name another file. The short form is asked for when needed.
+class ProgramPath {
+public:
+    explicit ProgramPath(const wchar_t* path) : m_path(path) { m_hasFull = files::AnsiForm(path, m_full); }
+    const CString* Full() const { return m_hasFull ? &m_full : nullptr; }
+    const CString* Short() {
+        if (!m_shortAsked) {
+            m_shortAsked = true;
+            const CStringW shortPath = ShortForm(m_path);
+            m_hasShort = !shortPath.IsEmpty() && files::AnsiForm(shortPath, m_short);
+        }
+        return m_hasShort ? &m_short : nullptr;
+    }
+    bool Carried() { return Full() || Short(); }
+
+private:
+    CStringW m_path;
+    CString m_full;
+    CString m_short;
+    bool m_hasFull = false;
+    bool m_hasShort = false;
+    bool m_shortAsked = false;
+};
+
+// The paths as they are; where that is not possible or too long for the program, their short
+// forms, the source's first, then both.
+bool ComposeFitting(char (&line)[kCommandLineSize], ProgramPath& source, ProgramPath& target) {
+    return Compose(line, source.Full(), target.Full()) || Compose(line, source.Short(), target.Full()) ||
+           Compose(line, source.Full(), target.Short()) || Compose(line, source.Short(), target.Short());
 }
+
+// A copy of a document whose path the command line cannot carry, under a plain name beside the
+// temporary file; removed with the object, whatever became of the conversion.
+class PlainCopy {
+public:
+    PlainCopy(const wchar_t* source, const wchar_t* target) {
+        const CStringW temp(target);
+        const int slash = temp.ReverseFind(L'\\');
+        // The name made here keeps the copy's own unique: "tnvXXXX.tmp" beside "tnvXXXX.awd".
+        m_reserved = slash > 0 ? files::TempFileName(temp.Left(slash), L"tnv") : CStringW();
+        const int dot = m_reserved.ReverseFind(L'.');
+        if (dot > 0 && files::Copy(source, m_reserved.Left(dot) + L".awd", false))
+            m_copy = m_reserved.Left(dot) + L".awd";
+    }
+    ~PlainCopy() {
+        if (!m_copy.IsEmpty())
+            files::Delete(m_copy);
+        if (!m_reserved.IsEmpty())
+            files::Delete(m_reserved);
+    }
+    PlainCopy(const PlainCopy&) = delete;
+    PlainCopy& operator=(const PlainCopy&) = delete;
+
+    // Empty when no copy could be made.
+    const CStringW& Path() const { return m_copy; }
+
+private:
+    CStringW m_reserved;
+    CStringW m_copy;
+};
 
 // The program's full path when it lies in `folder`, else empty.
-CString ProgramIn(const char* folder) {
-    char path[MAX_PATH];
+CStringW ProgramIn(const wchar_t* folder) {
+    CStringW path;
     if (!folder || !*folder || !JoinPath(path, folder, kProgramName))
-        return CString();
-    const DWORD attributes = ::GetFileAttributesA(path);
+        return CStringW();
+    const DWORD attributes = files::Attributes(path);
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return CString();
+        return CStringW();
     return path;
 }
 
 // "C:\x" or "\\server\share\x": a folder that does not depend on the current directory or drive.
-bool IsFullPath(const CString& folder) {
-    const char* text = folder;
-    if (text[0] == '\\' && text[1] == '\\')
+bool IsFullPath(const wchar_t* folder) {
+    if (folder[0] == L'\\' && folder[1] == L'\\')
         return true;
-    return !::IsDBCSLeadByte(static_cast<BYTE>(text[0])) && text[0] != '\0' && text[1] == ':' &&
-           (text[2] == '\\' || text[2] == '/');
+    return folder[0] != L'\0' && folder[1] == L':' && (folder[2] == L'\\' || folder[2] == L'/');
 }
 
 // The folders of a PATH variable, in order. A folder whose name holds a ';' stands there in
-// quotes; the quotes are not part of the name. Neither character is ever the second byte of a
-// double-byte character, so the bytes are read one by one.
-std::vector<CString> PathFolders(const char* variable) {
-    std::vector<CString> folders(1);
+// quotes; the quotes are not part of the name.
+std::vector<CStringW> PathFolders(const wchar_t* variable) {
+    std::vector<CStringW> folders(1);
     bool quoted = false;
-    for (const char* c = variable; *c; ++c) {
-        if (*c == '"')
+    for (const wchar_t* c = variable; *c; ++c) {
+        if (*c == L'"')
             quoted = !quoted;
-        else if (*c == ';' && !quoted)
+        else if (*c == L';' && !quoted)
             folders.emplace_back();
         else
             folders.back() += *c;
     }
     return folders;
-}
-
-CString SystemFolder(UINT(WINAPI* get)(char*, UINT)) {
-    char folder[MAX_PATH] = "";
-    const UINT length = get(folder, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? CString(folder) : CString();
 }
 
 // Waits for the program, and after a stop at most for the rest of the grace.
@@ -105,45 +150,48 @@ int AwaitProgram(HANDLE process, const StopRequest& stop) {
 }
 } // namespace
 
-int ConverterProgram::Render(const char* source, const char* target, const StopRequest& stop,
+int ConverterProgram::Render(const wchar_t* source, const wchar_t* target, const StopRequest& stop,
                              ConversionOutcome&) {
+    ProgramPath targetPath(target);
+    if (!targetPath.Carried())
+        return kTempPathNotForProgram;
+    ProgramPath sourcePath(source);
+    std::unique_ptr<PlainCopy> copy;
+    if (!sourcePath.Carried()) {
+        copy = std::make_unique<PlainCopy>(source, target);
+        if (copy->Path().IsEmpty())
+            return kSourceNotCopied;
+        sourcePath = ProgramPath(copy->Path());
+    }
     char commandLine[kCommandLineSize];
-    if (!ComposeFitting(commandLine, source, target))
+    if (!ComposeFitting(commandLine, sourcePath, targetPath))
         return kCommandLineTooLong;
 
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    if (m_applicationPath.IsEmpty() || !::CreateProcessA(m_applicationPath, commandLine, nullptr, nullptr,
-                                                         FALSE, 0, nullptr, nullptr, &startup, &info))
+    if (m_applicationPath.IsEmpty() || !files::StartProcess(m_applicationPath, commandLine, info))
         return kConverterNotStarted;
     const CHandle process(info.hProcess);
     const CHandle thread(info.hThread);
     return AwaitProgram(process.Get(), stop);
 }
 
-ProgramPlaces SystemProgramPlaces(const char* programFolder) {
+ProgramPlaces SystemProgramPlaces(const wchar_t* programFolder) {
     ProgramPlaces places;
     places.programFolder = programFolder;
-    places.systemFolder = SystemFolder(&::GetSystemDirectoryA);
-    places.windowsFolder = SystemFolder(&::GetWindowsDirectoryA);
-    const DWORD size = ::GetEnvironmentVariableA("PATH", nullptr, 0);
-    if (size > 0) {
-        const DWORD length =
-            ::GetEnvironmentVariableA("PATH", places.searchPath.GetBuffer(static_cast<int>(size)), size);
-        places.searchPath.ReleaseBuffer(length < size ? static_cast<int>(length) : 0);
-    }
+    places.systemFolder = files::SystemFolder();
+    places.windowsFolder = files::WindowsFolder();
+    places.searchPath = files::Variable(L"PATH");
     return places;
 }
 
-CString FindConverterProgram(const ProgramPlaces& places) {
-    std::vector<CString> folders{places.programFolder, places.systemFolder, places.windowsFolder};
-    for (const CString& folder : PathFolders(places.searchPath))
+CStringW FindConverterProgram(const ProgramPlaces& places) {
+    std::vector<CStringW> folders{places.programFolder, places.systemFolder, places.windowsFolder};
+    for (const CStringW& folder : PathFolders(places.searchPath))
         folders.push_back(folder);
-    for (const CString& folder : folders) {
-        const CString found = IsFullPath(folder) ? ProgramIn(folder) : CString();
+    for (const CStringW& folder : folders) {
+        const CStringW found = IsFullPath(folder) ? ProgramIn(folder) : CStringW();
         if (!found.IsEmpty())
             return found;
     }
-    return CString();
+    return CStringW();
 }

@@ -1,36 +1,42 @@
 // The fax viewer program as a renderer: "AWDVSTUB.EXE /c "source" "target"", one process per file,
-// and where that program is looked for.
+// and where that program is looked for. The program reads its command line in the ANSI code page:
+// a path the code page cannot spell goes there in its short (8.3) form, and a source without such
+// a form as a copy under a plain name beside the temporary file.
 #pragma once
 
 #include "convert/renderer.h"
-#include "framework/cstring.h"
+#include "framework/cstring_w.h"
 
 class ConverterProgram : public Renderer {
 public:
     // `applicationPath` is the program's full path, as FindConverterProgram gives it: started by
     // its bare name, the system's own search would try the current directory too.
-    explicit ConverterProgram(const char* applicationPath) : m_applicationPath(applicationPath) {}
+    explicit ConverterProgram(const wchar_t* applicationPath) : m_applicationPath(applicationPath) {}
     // Waits for the program, or on a stop for what is left of the grace; a program still running
     // then is ended and the file fails with kStoppedByClose.
-    int Render(const char* source, const char* target, const StopRequest& stop,
+    int Render(const wchar_t* source, const wchar_t* target, const StopRequest& stop,
                ConversionOutcome& outcome) override;
 
 private:
-    CString m_applicationPath;
+    CStringW m_applicationPath;
 };
+
+// What the program route asks for the short form of an existing path: files::ShortPath, unless a
+// test stands in for a file system that keeps no short names.
+extern CStringW (*g_shortPathOf)(const wchar_t* path);
 
 // The folders the fax viewer program is looked for in, in this order.
 struct ProgramPlaces {
-    CString programFolder; // Tarnvel.exe's: where the user puts a copy
-    CString systemFolder;
-    CString windowsFolder;
-    CString searchPath; // folders separated by ';', as the PATH variable holds them
+    CStringW programFolder; // Tarnvel.exe's: where the user puts a copy
+    CStringW systemFolder;
+    CStringW windowsFolder;
+    CStringW searchPath; // folders separated by ';', as the PATH variable holds them
 };
 
 // This system's places, with Tarnvel.exe's folder `programFolder` first.
-ProgramPlaces SystemProgramPlaces(const char* programFolder);
+ProgramPlaces SystemProgramPlaces(const wchar_t* programFolder);
 
 // The full path of "AWDVSTUB.EXE" in the first of `places` that holds it; empty when none does.
 // Never the current directory: a PATH entry that is not a full path would be taken from it, and
 // is passed over.
-CString FindConverterProgram(const ProgramPlaces& places);
+CStringW FindConverterProgram(const ProgramPlaces& places);

@@ -1,6 +1,6 @@
 #include "convert/imaging_control.h"
 
-int ImagingControl::Render(const char* source, const char* target, const StopRequest& stop,
+int ImagingControl::Render(const wchar_t* source, const wchar_t* target, const StopRequest& stop,
                            ConversionOutcome& outcome) {
     const auto request = std::make_shared<RenderRequest>(source, target);
     if (!request->done || !m_thread->Post(request))

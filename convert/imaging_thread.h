@@ -9,6 +9,7 @@
 #include "convert/conversion_result.h"
 #include "convert/stop_request.h"
 #include "framework/cstring.h"
+#include "framework/cstring_w.h"
 #include "framework/handle.h"
 
 #include <windows.h>
@@ -24,10 +25,10 @@ extern void (*g_imagingApartmentReady)();
 // One document for the control: made by the worker, served on the control's thread. Whichever
 // side lets go last frees it, since a call the worker has given up on may still end and write here.
 struct RenderRequest {
-    RenderRequest(const char* sourcePath, const char* targetPath)
+    RenderRequest(const wchar_t* sourcePath, const wchar_t* targetPath)
         : source(sourcePath), target(targetPath), done(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
-    const CString source;
-    const CString target;
+    const CStringW source;
+    const CStringW target;
     CHandle done; // set once the three members below are written
     int result = kControlCallFailed;
     HRESULT error = E_UNEXPECTED;

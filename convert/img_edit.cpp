@@ -17,7 +17,7 @@ COleVariant CopyOf(const VARIANT& value) {
 }
 } // namespace
 
-HRESULT CImgEdit::SetDocumentPath(const char* path, CString* exceptionText) {
+HRESULT CImgEdit::SetDocumentPath(const wchar_t* path, CString* exceptionText) {
     COleVariant value(path);
     if (value.vt != VT_BSTR)
         return E_OUTOFMEMORY;
@@ -28,7 +28,7 @@ HRESULT CImgEdit::ShowDocument(CString* exceptionText) {
     return InvokeHelper(kDispidShowDocument, DISPATCH_METHOD, nullptr, 0, exceptionText);
 }
 
-HRESULT CImgEdit::SaveDocumentAs(const char* path, const VARIANT& a1, const VARIANT& a2, const VARIANT& a3,
+HRESULT CImgEdit::SaveDocumentAs(const wchar_t* path, const VARIANT& a1, const VARIANT& a2, const VARIANT& a3,
                                  const VARIANT& a4, const VARIANT& a5, CString* exceptionText) {
     COleVariant args[] = {COleVariant(path), CopyOf(a1), CopyOf(a2), CopyOf(a3), CopyOf(a4), CopyOf(a5)};
     if (args[0].vt != VT_BSTR)

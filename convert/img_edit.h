@@ -27,10 +27,11 @@ public:
     // exception we hand the failure back instead, with the control's own description of it in
     // `exceptionText` when asked; with no control behind the wrapper (creation failed) they do
     // nothing and return E_NOINTERFACE.
-    HRESULT SetDocumentPath(const char* path, CString* exceptionText = nullptr);
+    // Paths go as the file system names them: a BSTR holds every name.
+    HRESULT SetDocumentPath(const wchar_t* path, CString* exceptionText = nullptr);
     HRESULT ShowDocument(CString* exceptionText = nullptr);
     // `path` as VT_BSTR, then the five variants as given.
-    HRESULT SaveDocumentAs(const char* path, const VARIANT& a1, const VARIANT& a2, const VARIANT& a3,
+    HRESULT SaveDocumentAs(const wchar_t* path, const VARIANT& a1, const VARIANT& a2, const VARIANT& a3,
                            const VARIANT& a4, const VARIANT& a5, CString* exceptionText = nullptr);
 
 private:

@@ -1,99 +1,87 @@
 #include "convert/output_path.h"
 
-#include <cstdio>
+#include "framework/file_names.h"
 
 namespace {
 // A rooted name (\x or \\server\share) or one on a named drive (C:x) is not taken relative to
 // the source folder. Written out because the shell's own test lives in a library that Windows 95
 // and NT 4.0 only have with a later browser.
-bool IsRelativePath(const char* path) {
-    if (path[0] == '\\' || path[0] == '/')
+bool IsRelativePath(const wchar_t* path) {
+    if (path[0] == L'\\' || path[0] == L'/')
         return false;
-    return ::IsDBCSLeadByte(static_cast<BYTE>(path[0])) || path[1] != ':';
+    return path[0] == L'\0' || path[1] != L':';
 }
 
-bool Fits(char (&path)[MAX_PATH], int written) {
-    if (written >= 0 && written < MAX_PATH)
-        return true;
-    path[0] = '\0';
-    return false;
+bool Fits(CStringW& path, CStringW joined) {
+    path = joined.GetLength() < MAX_PATH ? joined : CStringW();
+    return !path.IsEmpty();
 }
 } // namespace
 
-bool JoinPath(char (&path)[MAX_PATH], const char* folder, const char* name) {
-    return Fits(path, std::snprintf(path, MAX_PATH, "%s\\%s", folder, name));
+bool JoinPath(CStringW& path, const wchar_t* folder, const wchar_t* name) {
+    return Fits(path, CStringW(folder) + L"\\" + name);
 }
 
-bool MakeOutputPath(char (&path)[MAX_PATH], const char* folder, const char* name, OutputFormat format) {
-    // The dot is looked for in the name only, by characters of the ANSI code page.
-    const CString base(name);
-    const int dot = base.ReverseFind('.');
-    const CString stem = dot >= 0 ? base.Left(dot) : base;
-    const char* extension = format == OutputFormat::Pdf ? "pdf" : "tif";
-    return Fits(path, std::snprintf(path, MAX_PATH, "%s\\%s.%s", folder, stem.GetString(), extension));
+bool MakeOutputPath(CStringW& path, const wchar_t* folder, const wchar_t* name, OutputFormat format) {
+    // The dot is looked for in the name only.
+    const CStringW base(name);
+    const int dot = base.ReverseFind(L'.');
+    const CStringW stem = dot >= 0 ? base.Left(dot) : base;
+    return Fits(path, CStringW(folder) + L"\\" + stem + (format == OutputFormat::Pdf ? L".pdf" : L".tif"));
 }
 
-CString ResolveOutputFolder(const char* typed, const char* sourceFolder) {
+CStringW ResolveOutputFolder(const wchar_t* typed, const wchar_t* sourceFolder) {
     if (!typed || !*typed)
-        return CString();
-    CString combined(typed);
-    if (sourceFolder && *sourceFolder && IsRelativePath(typed)) {
-        char joined[MAX_PATH];
-        if (!JoinPath(joined, sourceFolder, typed))
-            return CString();
-        combined = joined;
-    }
-    char full[MAX_PATH] = "";
-    const DWORD length = ::GetFullPathNameA(combined, MAX_PATH, full, nullptr);
-    if (length == 0 || length >= MAX_PATH)
-        return CString();
-    CString folder(full);
+        return CStringW();
+    CStringW combined(typed);
+    if (sourceFolder && *sourceFolder && IsRelativePath(typed) && !JoinPath(combined, sourceFolder, typed))
+        return CStringW();
+    CStringW folder = files::FullPath(combined);
     // "C:\" keeps its backslash: without it the name means the drive's current directory.
-    while (folder.GetLength() > 3 && folder.ReverseFind('\\') == folder.GetLength() - 1)
+    while (folder.GetLength() > 3 && folder.ReverseFind(L'\\') == folder.GetLength() - 1)
         folder = folder.Left(folder.GetLength() - 1);
     return folder;
 }
 
-BOOL MakeFolderPath(CString path) {
+BOOL MakeFolderPath(CStringW path) {
     // Only looks: making the folder the current directory would let a program planted there be
     // found by the converter program's start-up search.
-    const DWORD attributes = ::GetFileAttributesA(path);
+    const DWORD attributes = files::Attributes(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return TRUE;
-    const int slash = path.ReverseFind('\\');
+    const int slash = path.ReverseFind(L'\\');
     if (slash > 2)
         MakeFolderPath(path.Left(slash));
     SECURITY_ATTRIBUTES security{sizeof(security), nullptr, TRUE};
-    if (::CreateDirectoryA(path, &security))
+    if (files::MakeFolder(path, &security))
         return TRUE;
     // Someone else may have made it in the meantime.
-    const DWORD now = ::GetFileAttributesA(path);
+    const DWORD now = files::Attributes(path);
     return now != INVALID_FILE_ATTRIBUTES && (now & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool PlaceOutput(const char* scratch, const char* output) {
-    if (::MoveFileExA(scratch, output, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
+bool PlaceOutput(const wchar_t* scratch, const wchar_t* output) {
+    if (files::MoveEx(scratch, output, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
         return true;
     return ::GetLastError() == ERROR_CALL_NOT_IMPLEMENTED && PlaceOutputByRenaming(scratch, output);
 }
 
-bool PlaceOutputByRenaming(const char* scratch, const char* output) {
-    if (::GetFileAttributesA(output) == INVALID_FILE_ATTRIBUTES)
-        return ::MoveFileA(scratch, output) != FALSE;
+bool PlaceOutputByRenaming(const wchar_t* scratch, const wchar_t* output) {
+    if (files::Attributes(output) == INVALID_FILE_ATTRIBUTES)
+        return files::Move(scratch, output);
     // The aside name is a fresh temporary name in the output's folder (trailing backslash kept,
     // so that a drive root stays the root).
-    const CString path(output);
-    const int slash = path.ReverseFind('\\');
+    const CStringW path(output);
+    const int slash = path.ReverseFind(L'\\');
     if (slash < 0)
         return false;
-    const CString folder = path.Left(slash + 1);
-    char aside[MAX_PATH];
-    if (!::GetTempFileNameA(folder, "tnv", 0, aside) || !::DeleteFileA(aside) || !::MoveFileA(output, aside))
+    const CStringW aside = files::TempFileName(path.Left(slash + 1), L"tnv");
+    if (aside.IsEmpty() || !files::Delete(aside) || !files::Move(output, aside))
         return false;
-    if (::MoveFileA(scratch, output)) {
-        ::DeleteFileA(aside);
+    if (files::Move(scratch, output)) {
+        files::Delete(aside);
         return true;
     }
-    ::MoveFileA(aside, output);
+    files::Move(aside, output);
     return false;
 }

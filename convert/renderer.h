@@ -15,7 +15,7 @@ public:
     // Worker thread. Renders `source` into `target`; kConverted when the renderer ran (what it
     // wrote is judged afterwards), else a failure with its cause in `outcome`. Once `stop` is set,
     // a renderer that can be cut short gives up when the grace is over.
-    virtual int Render(const char* source, const char* target, const StopRequest& stop,
+    virtual int Render(const wchar_t* source, const wchar_t* target, const StopRequest& stop,
                        ConversionOutcome& outcome) = 0;
 };
 
@@ -30,4 +30,4 @@ bool UsesConverterProgram(int generation);
 // `programFolder` on; else a renderer that fails every file with kNoRenderer and what making the control
 // reported. Nothing is looked for once `stop` is set.
 std::unique_ptr<Renderer> ChooseRenderer(int generation, const std::shared_ptr<ImagingThread>& control,
-                                         const char* programFolder, const StopRequest& stop);
+                                         const wchar_t* programFolder, const StopRequest& stop);

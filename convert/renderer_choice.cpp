@@ -6,7 +6,7 @@ class NoRenderer : public Renderer {
 public:
     // `controlCreation`: why the imaging control is missing.
     explicit NoRenderer(HRESULT controlCreation) : m_controlCreation(controlCreation) {}
-    int Render(const char*, const char*, const StopRequest&, ConversionOutcome& outcome) override {
+    int Render(const wchar_t*, const wchar_t*, const StopRequest&, ConversionOutcome& outcome) override {
         outcome.error = m_controlCreation;
         return kNoRenderer;
     }
@@ -21,7 +21,7 @@ bool UsesConverterProgram(int generation) {
 }
 
 std::unique_ptr<Renderer> ChooseRenderer(int generation, const std::shared_ptr<ImagingThread>& control,
-                                         const char* programFolder, const StopRequest& stop) {
+                                         const wchar_t* programFolder, const StopRequest& stop) {
     HRESULT controlCreation = S_OK;
     if (!UsesConverterProgram(generation)) {
         controlCreation = control ? control->WaitCreated(stop) : E_UNEXPECTED;
@@ -32,7 +32,7 @@ std::unique_ptr<Renderer> ChooseRenderer(int generation, const std::shared_ptr<I
     }
     // Windows Vista and later have no imaging control; people copy the fax viewer program from an
     // older system instead. Looked for here as it is started: by the same search.
-    const CString program = FindConverterProgram(SystemProgramPlaces(programFolder));
+    const CStringW program = FindConverterProgram(SystemProgramPlaces(programFolder));
     if (!program.IsEmpty())
         return std::make_unique<ConverterProgram>(program);
     return std::make_unique<NoRenderer>(controlCreation);

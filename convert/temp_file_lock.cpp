@@ -2,17 +2,18 @@
 
 #include <cstdio>
 
-void TempFileLockName(const char* path, char (&name)[32]) {
-    // FNV-1a over the path, ASCII letters folded: the file system does not tell case apart.
+void TempFileLockName(const wchar_t* path, char (&name)[32]) {
+    // FNV-1a over the path's characters, ASCII letters folded: the file system does not tell case
+    // apart. Two folders the code page spells alike ("Ł" and "L") are two files, and two locks.
     unsigned long hash = 2166136261UL;
-    for (const char* c = path; *c; ++c) {
-        const unsigned char ch = static_cast<unsigned char>(*c);
+    for (const wchar_t* c = path; *c; ++c) {
+        const unsigned long ch = static_cast<unsigned short>(*c);
         hash = ((hash ^ (ch >= 'A' && ch <= 'Z' ? ch + 32 : ch)) * 16777619UL) & 0xFFFFFFFFUL;
     }
     std::snprintf(name, sizeof name, "Tarnvel.TempFile.%08lX", hash);
 }
 
-CTempFileLock::CTempFileLock(const char* path, const StopRequest& stop) {
+CTempFileLock::CTempFileLock(const wchar_t* path, const StopRequest& stop) {
     char name[32];
     TempFileLockName(path, name);
     m_mutex = CHandle(::CreateMutexA(nullptr, FALSE, name));

@@ -7,15 +7,15 @@
 
 #include <windows.h>
 
-// The mutex's name for `path`: a fixed prefix and a hash of the path with its letters folded to
-// one case (a mutex name may hold no backslash, and must stay short).
-void TempFileLockName(const char* path, char (&name)[32]);
+// The mutex's name for `path`: a fixed prefix and a hash of the path as the file system names it,
+// its ASCII letters folded to one case (a mutex name may hold no backslash, and must stay short).
+void TempFileLockName(const wchar_t* path, char (&name)[32]);
 
 class CTempFileLock {
 public:
     // Waits for the mutex of `path` until it is free, `stop` is set (the window is closing) or
     // the wait fails.
-    CTempFileLock(const char* path, const StopRequest& stop);
+    CTempFileLock(const wchar_t* path, const StopRequest& stop);
     ~CTempFileLock();
     CTempFileLock(const CTempFileLock&) = delete;
     CTempFileLock& operator=(const CTempFileLock&) = delete;

@@ -1,5 +1,7 @@
 #include "framework/data_exchange.h"
 
+#include "framework/file_names.h"
+#include "framework/wide_api.h"
 #include "framework/wnd.h"
 
 // A member of CWnd, kept with the exchange so that windows know nothing of it.
@@ -16,16 +18,41 @@ HWND CDataExchange::PrepareCtrl(int id) {
     return control;
 }
 
+namespace {
+CString AnsiTextOf(HWND control) {
+    CString text;
+    const int length = ::GetWindowTextLengthA(control);
+    const int copied = ::GetWindowTextA(control, text.GetBuffer(length + 1), length + 1);
+    text.ReleaseBuffer(copied > 0 ? copied : 0);
+    return text;
+}
+} // namespace
+
 void DDX_Text(CDataExchange* dx, int id, CString& value) {
     HWND control = dx->PrepareCtrl(id);
     if (!control)
         return;
-    if (dx->m_bSaveAndValidate) {
-        int length = ::GetWindowTextLengthA(control);
-        int copied = ::GetWindowTextA(control, value.GetBuffer(length + 1), length + 1);
-        value.ReleaseBuffer(copied > 0 ? copied : 0);
-    } else {
+    if (dx->m_bSaveAndValidate)
+        value = AnsiTextOf(control);
+    else
         ::SetWindowTextA(control, value);
+}
+
+void DDX_Text(CDataExchange* dx, int id, CStringW& value) {
+    HWND control = dx->PrepareCtrl(id);
+    if (!control)
+        return;
+    const WideApi* wide = GetWideApi();
+    if (dx->m_bSaveAndValidate && wide) {
+        const int length = wide->GetWindowTextLengthW(control);
+        const int copied = wide->GetWindowTextW(control, value.GetBuffer(length + 1), length + 1);
+        value.ReleaseBuffer(copied > 0 ? copied : 0);
+    } else if (dx->m_bSaveAndValidate) {
+        value = files::FromAnsi(AnsiTextOf(control));
+    } else if (wide) {
+        wide->SetWindowTextW(control, value);
+    } else {
+        ::SetWindowTextA(control, files::AnsiLookAlike(value));
     }
 }
 

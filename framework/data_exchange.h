@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/cstring.h"
+#include "framework/cstring_w.h"
 
 #include <windows.h>
 
@@ -26,5 +27,7 @@ private:
 
 // The text of control `id` and `value`.
 void DDX_Text(CDataExchange* dx, int id, CString& value);
+// The same for a name: whole on NT-based Windows, where dialogs make their controls Unicode windows.
+void DDX_Text(CDataExchange* dx, int id, CStringW& value);
 // Binds `control` to the dialog's control `id` by subclassing it, once.
 void DDX_Control(CDataExchange* dx, int id, CWnd& control);

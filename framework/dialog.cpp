@@ -1,5 +1,6 @@
 #include "framework/dialog.h"
 
+#include "framework/wide_api.h"
 #include "framework/win_app.h"
 
 #include <commctrl.h>
@@ -49,8 +50,12 @@ INT_PTR CDialog::DoModal() {
 
     m_bContinueModal = true;
     m_nModalResult = -1;
-    HWND hWnd = ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), owner,
-                                     &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    const WideApi* wide = GetWideApi();
+    const HINSTANCE module = AfxGetResourceHandle();
+    const auto self = reinterpret_cast<LPARAM>(this);
+    HWND hWnd =
+        wide ? wide->CreateDialogParamW(module, MAKEINTRESOURCEW(m_nIDTemplate), owner, &DialogProc, self)
+             : ::CreateDialogParamA(module, MAKEINTRESOURCEA(m_nIDTemplate), owner, &DialogProc, self);
     if (hWnd && m_hWnd == hWnd) {
         if (m_bContinueModal && !IsWindowVisible())
             ShowWindow(SW_SHOWNORMAL);
@@ -72,9 +77,10 @@ INT_PTR CDialog::DoModal() {
 }
 
 void CDialog::RunModalLoop() {
+    const WideApi* wide = GetWideApi();
     MSG msg;
     while (m_bContinueModal && m_hWnd) {
-        BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+        BOOL got = wide ? wide->GetMessageW(&msg, nullptr, 0, 0) : ::GetMessageA(&msg, nullptr, 0, 0);
         if (got == 0) {
             // Someone asked the thread to quit: end the dialog and pass the request on.
             ::PostQuitMessage(static_cast<int>(msg.wParam));
@@ -85,7 +91,10 @@ void CDialog::RunModalLoop() {
             return;
         if (!PreTranslateModal(&msg)) {
             ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
+            if (wide)
+                wide->DispatchMessageW(&msg);
+            else
+                ::DispatchMessageA(&msg);
         }
     }
 }
@@ -99,7 +108,8 @@ BOOL CDialog::PreTranslateModal(MSG* msg) {
         if (hWnd == m_hWnd)
             break;
     }
-    return ::IsDialogMessageA(m_hWnd, msg);
+    const WideApi* wide = GetWideApi();
+    return wide ? wide->IsDialogMessageW(m_hWnd, msg) : ::IsDialogMessageA(m_hWnd, msg);
 }
 
 void CDialog::EndDialog(int result) {

@@ -5,6 +5,10 @@
 // see the mouse messages meant for it, for instance to relay them to a tooltip), and only then to
 // the dialog's keyboard handling (IsDialogMessage).
 //
+// On NT-based Windows the dialog is made with the wide functions and its loop runs on them: its
+// controls are then Unicode windows, whose text (a name typed or shown in an edit field) keeps what
+// the code page cannot spell. On Windows 95, 98 and Me both are ANSI.
+//
 // The dialog's window is subclassed by the object as soon as it exists (WM_INITDIALOG), so its
 // messages go through the message map and Default() reaches the system's dialog handling. The
 // dialog procedure itself therefore only ever answers WM_INITDIALOG.

@@ -1,5 +1,6 @@
-// CFindHandle: a directory enumeration (FindFirstFileA and the like), closed with the owner.
-// Move-only.
+// CFindHandle: a directory enumeration by wide names, closed with the owner. On NT-based Windows it
+// runs on FindFirstFileW and the like; on Windows 95, 98 and Me on FindFirstFileA, whose entries it
+// hands on widened. Move-only.
 #pragma once
 
 #include <windows.h>
@@ -8,14 +9,16 @@
 
 class CFindHandle {
 public:
-    // FindFirstFileExA's shape; the oldest systems do not export it.
-    using FindFirstEx = HANDLE(WINAPI*)(LPCSTR, FINDEX_INFO_LEVELS, LPVOID, FINDEX_SEARCH_OPS, LPVOID, DWORD);
-    // The system's FindFirstFileExA, or null where it has none.
+    // FindFirstFileExW's shape; NT 4.0 before its service packs does not export it.
+    using FindFirstEx = HANDLE(WINAPI*)(LPCWSTR, FINDEX_INFO_LEVELS, LPVOID, FINDEX_SEARCH_OPS, LPVOID,
+                                        DWORD);
+    // The system's FindFirstFileExW, or null where it has none or names go through the ANSI calls.
     static FindFirstEx SystemFindFirstEx();
 
     // Starts the enumeration of `pattern`; the first entry lands in `found`. `findFirstEx` is
-    // tried first, the plain FindFirstFileA after any failure but "nothing found".
-    CFindHandle(const char* pattern, WIN32_FIND_DATAA* found, FindFirstEx findFirstEx = SystemFindFirstEx());
+    // tried first, the plain FindFirstFile after any failure but "nothing found".
+    CFindHandle(const wchar_t* pattern, WIN32_FIND_DATAW* found,
+                FindFirstEx findFirstEx = SystemFindFirstEx());
     ~CFindHandle() { Close(); }
     CFindHandle(const CFindHandle&) = delete;
     CFindHandle& operator=(const CFindHandle&) = delete;
@@ -29,7 +32,7 @@ public:
     }
 
     bool IsValid() const { return m_h != INVALID_HANDLE_VALUE; }
-    bool Next(WIN32_FIND_DATAA* found) const { return ::FindNextFileA(m_h, found) != FALSE; }
+    bool Next(WIN32_FIND_DATAW* found) const;
     void Close() {
         if (m_h != INVALID_HANDLE_VALUE)
             ::FindClose(std::exchange(m_h, INVALID_HANDLE_VALUE));

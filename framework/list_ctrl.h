@@ -1,6 +1,9 @@
-// CListCtrl: a list-view control. Every method sends one message and does not keep state.
+// CListCtrl: a list-view control. Every method sends one message and does not keep state. Names go
+// in and out as wide texts: on NT-based Windows the control keeps them whole whatever the window,
+// on Windows 95, 98 and Me it takes the code page's form.
 #pragma once
 
+#include "framework/cstring_w.h"
 #include "framework/wnd.h"
 
 #include <commctrl.h>
@@ -16,9 +19,9 @@ public:
     int InsertColumn(int column, const char* heading, int format = LVCFMT_LEFT, int width = -1);
     int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
     // Inserts a row with the text of column 0 only. Returns its index, or -1.
-    int InsertItem(int item, const char* text);
+    int InsertItem(int item, const wchar_t* text);
     BOOL SetItemText(int item, int subItem, const char* text);
-    CString GetItemText(int item, int subItem) const;
+    CStringW GetItemText(int item, int subItem) const;
     BOOL DeleteAllItems() { return static_cast<BOOL>(SendMessage(LVM_DELETEALLITEMS)); }
     BOOL SetItemState(int item, UINT state, UINT mask);
     UINT GetItemState(int item, UINT mask) const {

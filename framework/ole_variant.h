@@ -9,8 +9,14 @@
 class COleVariant : public tagVARIANT {
 public:
     COleVariant() { ::VariantInit(this); }
-    // A VT_BSTR from a narrow string in the ANSI code page; VT_EMPTY when it cannot be allocated.
-    explicit COleVariant(const char* text);
+    // A VT_BSTR of the text; VT_EMPTY when it cannot be allocated.
+    explicit COleVariant(const wchar_t* text) {
+        ::VariantInit(this);
+        if (BSTR string = ::SysAllocString(text ? text : L"")) {
+            vt = VT_BSTR;
+            bstrVal = string;
+        }
+    }
     // VT_I2, or VT_BOOL when asked for.
     COleVariant(short value, VARTYPE type) {
         ::VariantInit(this);

@@ -1,4 +1,6 @@
-// CTreeCtrl: a tree-view control. Every method sends one message and does not keep state.
+// CTreeCtrl: a tree-view control. Every method sends one message and does not keep state. Item
+// texts go in wide: on NT-based Windows the control keeps them whole whatever the window, on
+// Windows 95, 98 and Me it takes the code page's form.
 #pragma once
 
 #include "framework/wnd.h"
@@ -11,9 +13,7 @@ public:
         return reinterpret_cast<HIMAGELIST>(
             SendMessage(TVM_SETIMAGELIST, static_cast<WPARAM>(which), reinterpret_cast<LPARAM>(images)));
     }
-    HTREEITEM InsertItem(const TVINSERTSTRUCTA* insert) {
-        return reinterpret_cast<HTREEITEM>(SendMessage(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(insert)));
-    }
+    HTREEITEM InsertItem(const TVINSERTSTRUCTW* insert);
     HTREEITEM GetNextItem(HTREEITEM item, UINT code) const {
         return reinterpret_cast<HTREEITEM>(
             SendMessage(TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(item)));

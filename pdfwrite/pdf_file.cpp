@@ -1,5 +1,7 @@
 #include "pdfwrite/pdf_file.h"
 
+#include "tiffcopy/file_open.h"
+
 #include <algorithm>
 
 namespace {
@@ -7,7 +9,7 @@ namespace {
 const char kHeader[] = "%PDF-1.3\n%\xE2\xE3\xCF\xD3\n";
 } // namespace
 
-PdfFile::PdfFile(const char* path) : m_file(std::fopen(path, "wb")), m_ok(m_file != nullptr) {
+PdfFile::PdfFile(const char* path) : m_file(OpenStream(path, "wb")), m_ok(m_file != nullptr) {
     if (m_file)
         Write(kHeader, sizeof(kHeader) - 1);
 }

@@ -4,6 +4,7 @@
 
 #include "pdfwrite/fax_image.h"
 #include "pdfwrite/pdf_file.h"
+#include "tiffcopy/file_open.h"
 
 #include <memory>
 
@@ -58,7 +59,7 @@ std::string WritePage(PdfFile& pdf, uint32_t first, const FaxImage& image) {
 
 PdfResult WritePdf(const char* tiffPath, const char* pdfPath, int& pages) {
     pages = 0;
-    const std::unique_ptr<TIFF, TiffCloser> tiff(TIFFOpen(tiffPath, "r"));
+    const std::unique_ptr<TIFF, TiffCloser> tiff(OpenTiff(tiffPath, "r"));
     TIFF* tif = tiff.get();
     if (!tif)
         return PdfResult::InputNotOpened;

@@ -24,6 +24,13 @@ exe=$1
 shift
 : "${WINEPREFIX:?set WINEPREFIX}"
 : "${DISPLAY:?no DISPLAY: run under scripts/with-xvfb.sh}"
+# Wine decodes the Linux file names by the locale's character set: names beyond ASCII are their
+# true selves only in a UTF-8 locale (C.UTF-8 is on every Debian machine; another UTF-8 locale, for
+# another code page, is kept).
+case "${LC_ALL:-${LC_CTYPE:-${LANG:-}}}" in
+*[Uu][Tt][Ff]-8* | *[Uu][Tt][Ff]8*) ;;
+*) unset LC_ALL LC_CTYPE && export LANG=C.UTF-8 ;;
+esac
 export WINEARCH=win32 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml=" TARNVEL_TEST_DRIVE=T:
 "$root/scripts/wine-prefix.sh" "${dpi[@]}"
 

@@ -36,6 +36,11 @@ endforeach()
 tarnvel_wine_test(win32.conversion_route.win10 tarnvel_convert_tests.exe WINVER win10
   ARGS --gtest_filter=ConversionRoute.TheRunningWindowsVersionPicksItsRenderer:WithoutTheImagingControl.*)
 
+# Windows 98, where names go through the ANSI calls: plain and code-page names still list and
+# convert by either renderer.
+tarnvel_wine_test(win32.true_names.win98 tarnvel_convert_tests.exe WINVER win98
+  ARGS --gtest_filter=TrueNames.*)
+
 # The stand-in control reached through its registration in the prefix's registry, as a real
 # control is; alone, since every program in the prefix would see the registration.
 tarnvel_wine_test(win32.conversion_registered_server tarnvel_convert_tests.exe ENV TARNVEL_REGISTERED_SERVER=1

@@ -4,6 +4,7 @@
 #include "tiffcopy/copier_state.h"
 #include "tiffcopy/directory_transfer.h"
 #include "tiffcopy/fault_guard.h"
+#include "tiffcopy/file_open.h"
 #include "tiffcopy/image_list.h"
 #include "tiffcopy/transfer_buffers.h"
 
@@ -55,7 +56,7 @@ bool CloseGuarded(TiffHandle& handle, bool dropPendingDirectory = false) {
 bool ReopenAfterFault(TiffHandle& out, const char* outputPath) {
     if (!CloseGuarded(out, true))
         return false;
-    out = TiffHandle(TIFFOpen(outputPath, "a"));
+    out = TiffHandle(OpenTiff(outputPath, "a"));
     return static_cast<bool>(out);
 }
 
@@ -118,7 +119,7 @@ int Copy(const char* input, bool imageList, const char* outputPath, const CopyOp
         state.tileOutput = 0;
     CopyBuffersScope buffers;
 
-    TiffHandle out(TIFFOpen(outputPath, mode));
+    TiffHandle out(OpenTiff(outputPath, mode));
     if (!out)
         return -2;
     InputSpec in = imageList ? OpenInputSpec(input) : OpenInputFile(input);

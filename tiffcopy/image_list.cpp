@@ -1,6 +1,7 @@
 #include "tiffcopy/image_list.h"
 
 #include "tiffcopy/copier_state.h"
+#include "tiffcopy/file_open.h"
 #include "tiffcopy/transfer_buffers.h"
 
 #include <cstdint>
@@ -16,7 +17,7 @@ TIFF* OpenBounded(const char* path) {
     if (options == nullptr)
         return nullptr;
     TIFFOpenOptionsSetMaxSingleMemAlloc(options, static_cast<tmsize_t>(kMaxBufferSize));
-    TIFF* tif = TIFFOpenExt(path, "r", options);
+    TIFF* tif = OpenTiff(path, "r", options);
     TIFFOpenOptionsFree(options);
     return tif;
 }

@@ -1,6 +1,7 @@
 #include "ui/branch_fill.h"
 
 #include "framework/com_ptr.h"
+#include "framework/file_names.h"
 #include "framework/handle.h"
 #include "ui/folder_tree_ctrl.h"
 
@@ -31,21 +32,21 @@ int IconIndex(LPCITEMIDLIST absolute, UINT flags) {
     return info.iIcon;
 }
 
-CString TextOf(const char* source, size_t available) {
-    return CString(source,
-                   static_cast<int>(strnlen(source, available < MAX_PATH ? available : MAX_PATH - 1)));
+// A name the shell gave in the code page.
+CStringW TextOf(const char* source, size_t available) {
+    return files::FromAnsi(
+        CString(source, static_cast<int>(strnlen(source, available < MAX_PATH ? available : MAX_PATH - 1))));
 }
 
-CString ItemText(IMalloc* malloc, LPCITEMIDLIST absolute, IShellFolder* folder, LPCITEMIDLIST relative) {
+// The shell's own name, kept whole: a folder named outside the code page shows its true name.
+CStringW ItemText(IMalloc* malloc, LPCITEMIDLIST absolute, IShellFolder* folder, LPCITEMIDLIST relative) {
     STRRET name{};
     if (SUCCEEDED(folder->GetDisplayNameOf(relative, kNameFlags, &name))) {
         switch (name.uType) {
         case STRRET_WSTR: {
-            char text[MAX_PATH] = "";
+            CStringW text;
             if (name.pOleStr) {
-                if (!::WideCharToMultiByte(CP_ACP, 0, name.pOleStr, -1, text, MAX_PATH, nullptr, nullptr))
-                    text[0] = '\0';
-                text[MAX_PATH - 1] = '\0';
+                text = name.pOleStr;
                 malloc->Free(name.pOleStr);
             }
             return text;
@@ -55,7 +56,7 @@ CString ItemText(IMalloc* malloc, LPCITEMIDLIST absolute, IShellFolder* folder, 
             const UINT size = GetIdListSize(relative);
             if (name.uOffset < size)
                 return TextOf(reinterpret_cast<const char*>(relative) + name.uOffset, size - name.uOffset);
-            return "";
+            return CStringW();
         }
         case STRRET_CSTR:
             return TextOf(name.cStr, sizeof(name.cStr));
@@ -64,20 +65,14 @@ CString ItemText(IMalloc* malloc, LPCITEMIDLIST absolute, IShellFolder* folder, 
         }
     }
     // No usable name from the folder: the shell's own name for the item, if it has one.
-    SHFILEINFOA info{};
-    if (::SHGetFileInfoA(reinterpret_cast<const char*>(absolute), 0, &info, sizeof(info),
-                         SHGFI_PIDL | SHGFI_DISPLAYNAME))
-        return TextOf(info.szDisplayName, sizeof(info.szDisplayName));
-    return "";
+    return files::DisplayNameOfIdList(absolute);
 }
 
 void Describe(FolderChild& child, IMalloc* malloc, IShellFolder* folder, LPCITEMIDLIST relative) {
     const LPCITEMIDLIST absolute = child.list.Get();
     child.text = ItemText(malloc, absolute, folder, relative);
     // Asked here: for a folder on a share the shell may ask the server.
-    char path[MAX_PATH] = "";
-    if (::SHGetPathFromIDListA(absolute, path))
-        child.path = path;
+    child.path = files::PathOfIdList(absolute);
 
     const SFGAOF kind = AttributesOf(folder, relative, SFGAO_FOLDER | SFGAO_LINK);
     const UINT flags = kIconFlags | ((kind & SFGAO_LINK) ? SHGFI_LINKOVERLAY : 0);

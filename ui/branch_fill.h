@@ -3,7 +3,7 @@
 // names, icons and buttons, puts them in the shell's order and delivers them to the tree.
 #pragma once
 
-#include "framework/cstring.h"
+#include "framework/cstring_w.h"
 #include "framework/result_channel.h"
 #include "ui/id_list.h"
 #include "ui/shell_source.h"
@@ -14,9 +14,9 @@
 #include <vector>
 
 struct FolderChild {
-    CIdList list; // absolute
-    CString path; // in the file system; empty when it has none
-    CString text;
+    CIdList list;  // absolute
+    CStringW path; // in the file system; empty when it has none
+    CStringW text;
     int image = 0;
     int selectedImage = 0;
     int children = 0; // 1: the item gets a button

@@ -4,6 +4,7 @@
 #include "convert/batch_runner.h"
 #include "convert/imaging_thread.h"
 #include "framework/cstring.h"
+#include "framework/cstring_w.h"
 #include "framework/dialog.h"
 #include "framework/gdi_object.h"
 #include "framework/list_ctrl.h"
@@ -25,9 +26,10 @@ public:
 
     BOOL DestroyWindow() override;
 
-    CString m_strOutputFolder; // exchanged with the output-folder field
+    // Folders as the file system names them.
+    CStringW m_strOutputFolder; // exchanged with the output-folder field
     HICON m_hIcon;
-    CString m_strSourceFolder;
+    CStringW m_strSourceFolder;
     // Counts the refills of the list; a batch writes its results only into the rows it started on.
     unsigned m_nListGeneration = 0;
     BOOL m_bWorkerRunning = 0;
@@ -44,7 +46,7 @@ public:
 
     // Renders `source` into TempTiffPath and copies it to `output` with the running batch's
     // renderer: 0 when converted. Worker thread only, one call at a time.
-    int ConvertAwdFile(const char* source, const char* output);
+    int ConvertAwdFile(const wchar_t* source, const wchar_t* output);
     // Starts a batch over the ticked rows (button 1009).
     void OnGo();
     // Asks a running batch to stop after its current file and waits for it (serving its
@@ -68,7 +70,8 @@ protected:
     void OnSaveDir();
     void OnSelectAll();
     void OnAbout();
-    // Empties the list, sets both folders to the path in wParam and starts listing it; returns 1.
+    // Empties the list, sets both folders to the path in wParam (wide) and starts listing it;
+    // returns 1.
     LRESULT OnFolderSelected(WPARAM wParam, LPARAM lParam);
     // Appends the rows that have arrived from the listing.
     LRESULT OnFolderListed(WPARAM, LPARAM);

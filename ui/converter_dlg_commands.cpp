@@ -6,12 +6,12 @@
 
 namespace {
 // Where the output goes when the user picks no folder; Go creates it if needed.
-constexpr char kFallbackOutputFolder[] = "C:\\temp";
+constexpr wchar_t kFallbackOutputFolder[] = L"C:\\temp";
 } // namespace
 
 void CConverterDlg::OnSaveDir() {
     // The member, not the field: text typed but not yet exchanged is not where the browser opens.
-    CFolderDialog picker("Select folder:", m_strOutputFolder, this,
+    CFolderDialog picker(L"Select folder:", m_strOutputFolder, this,
                          BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_NEWDIALOGSTYLE);
     if (picker.DoModal() == IDOK)
         m_strOutputFolder = picker.m_szFolderPath;

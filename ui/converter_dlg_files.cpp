@@ -12,7 +12,7 @@ constexpr size_t kRowsPerTurn = 1000;
 
 LRESULT CConverterDlg::OnFolderSelected(WPARAM wParam, LPARAM) {
     // The text lives only for this call.
-    const CString folder(reinterpret_cast<const char*>(wParam));
+    const CStringW folder(reinterpret_cast<const wchar_t*>(wParam));
     m_listQuiet.reset();
     {
         // Emptied while the control does not paint: a repaint per deleted row costs far more.

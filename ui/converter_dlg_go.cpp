@@ -16,7 +16,7 @@ void CConverterDlg::OnGo() {
     if (m_bWorkerRunning)
         return;
     UpdateData(TRUE);
-    const CString folder = ResolveOutputFolder(m_strOutputFolder, m_strSourceFolder);
+    const CStringW folder = ResolveOutputFolder(m_strOutputFolder, m_strSourceFolder);
     if (!folder.IsEmpty() && MakeFolderPath(folder))
         m_strOutputFolder = folder;
     else
@@ -71,7 +71,7 @@ unsigned __stdcall CConverterDlg::WorkerThreadProc(void* param) {
     return 0;
 }
 
-int CConverterDlg::ConvertAwdFile(const char* source, const char* output) {
+int CConverterDlg::ConvertAwdFile(const wchar_t* source, const wchar_t* output) {
     ConversionOutcome outcome;
     return m_pBatch ? m_pBatch->ConvertAwdFile(source, output, outcome) : kNoRenderer;
 }

@@ -5,12 +5,10 @@
 #include "framework/find_handle.h"
 #include "framework/handle.h"
 
-#include <mbstring.h>
 #include <process.h>
 
 #include <algorithm>
 #include <atomic>
-#include <cstring>
 #include <iterator>
 #include <map>
 #include <utility>
@@ -32,7 +30,7 @@ constexpr int kFormatBuffer = 50;
 // the locale once per listing.
 class CDetailFormatter {
 public:
-    ListedFile Format(const WIN32_FIND_DATAA& found) {
+    ListedFile Format(const WIN32_FIND_DATAW& found) {
         ListedFile file;
         file.name = found.cFileName;
         const ULONGLONG size = (static_cast<ULONGLONG>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
@@ -86,7 +84,7 @@ struct ListingState {
 
     CResultChannel<ListingBatch> results;
     CCriticalSection lock; // over the request, `closed` and the counts of threads
-    CString folder;
+    CStringW folder;
     FolderReader reader = nullptr;
     unsigned requested = 0; // the generation waiting to be listed; 0 when none
     bool closed = false;
@@ -107,11 +105,11 @@ void Deliver(ListingState& state, unsigned generation, std::vector<ListedFile>& 
     state.results.Deliver(std::move(batch));
 }
 
-void ListFolder(ListingState& state, FolderReader reader, const CString& folder, unsigned generation) {
+void ListFolder(ListingState& state, FolderReader reader, const CStringW& folder, unsigned generation) {
     CDetailFormatter formatter;
     std::vector<ListedFile> files;
     DWORD deliveredAt = ::GetTickCount();
-    reader(folder, [&](const WIN32_FIND_DATAA& found) {
+    reader(folder, [&](const WIN32_FIND_DATAW& found) {
         state.progressAt = ::GetTickCount();
         if (state.latest != generation)
             return false;
@@ -136,7 +134,7 @@ unsigned __stdcall ListingThread(void* param) {
     ListingState& state = **owned;
     for (;;) {
         ::WaitForSingleObject(state.wake.Get(), INFINITE);
-        CString folder;
+        CStringW folder;
         FolderReader reader = nullptr;
         unsigned generation = 0;
         {
@@ -175,23 +173,22 @@ bool StartListingThread(const std::shared_ptr<ListingState>& state) {
 }
 } // namespace
 
-int IsAwdFileName(const char* name) {
-    if (!name)
+int IsAwdFileName(const wchar_t* name) {
+    const CStringW text(name);
+    if (text.GetLength() < 3)
         return 0;
-    const size_t length = std::strlen(name);
-    const char* tail = length > 3 ? name + length - 3 : name;
-    return _mbsicmp(reinterpret_cast<const unsigned char*>(tail),
-                    reinterpret_cast<const unsigned char*>("awd")) == 0
-               ? 1
-               : 0;
+    // ASCII letters only: a look-alike from another script is another name.
+    const wchar_t* tail = text.GetString() + text.GetLength() - 3;
+    const auto lower = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + 32) : c; };
+    return lower(tail[0]) == L'a' && lower(tail[1]) == L'w' && lower(tail[2]) == L'd' ? 1 : 0;
 }
 
-void ReadFolderEntries(const CString& folder, const FolderEntryVisitor& visit) {
+void ReadFolderEntries(const CStringW& folder, const FolderEntryVisitor& visit) {
     // "\*.*" would list the current drive's root.
     if (folder.IsEmpty())
         return;
-    WIN32_FIND_DATAA found{};
-    const CFindHandle find(folder + "\\*.*", &found);
+    WIN32_FIND_DATAW found{};
+    const CFindHandle find(folder + L"\\*.*", &found);
     if (!find.IsValid())
         return;
     do {
@@ -200,7 +197,7 @@ void ReadFolderEntries(const CString& folder, const FolderEntryVisitor& visit) {
     } while (find.Next(&found));
 }
 
-bool CFolderLister::Start(HWND window, const CString& folder, unsigned generation) {
+bool CFolderLister::Start(HWND window, const CStringW& folder, unsigned generation) {
     m_arrived.clear();
     if (!m_state) {
         m_state = std::make_shared<ListingState>(window);

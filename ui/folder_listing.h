@@ -5,6 +5,7 @@
 #pragma once
 
 #include "framework/cstring.h"
+#include "framework/cstring_w.h"
 #include "framework/result_channel.h"
 
 #include <windows.h>
@@ -23,21 +24,22 @@ constexpr DWORD kListingBatchMs = 100;
 // newer listing does not wait for it.
 constexpr DWORD kListingHeldUpMs = 1000;
 
-// 1 when the name's last three bytes are "awd" in any case (multibyte rules), else 0.
-int IsAwdFileName(const char* name);
+// 1 when the name's last three characters are "awd" in any case, else 0.
+int IsAwdFileName(const wchar_t* name);
 
-// One row of the list: the name, the size in bytes and the last-write time (UTC) as shown.
+// One row of the list: the name as the file system holds it, the size in bytes and the last-write
+// time (UTC) as shown.
 struct ListedFile {
-    CString name;
+    CStringW name;
     CString size;
     CString time;
 };
 
 // Calls `visit` with each entry of `folder` in the file system's order until it answers false.
-using FolderEntryVisitor = std::function<bool(const WIN32_FIND_DATAA&)>;
-using FolderReader = void (*)(const CString& folder, const FolderEntryVisitor& visit);
+using FolderEntryVisitor = std::function<bool(const WIN32_FIND_DATAW&)>;
+using FolderReader = void (*)(const CStringW& folder, const FolderEntryVisitor& visit);
 // The system's enumeration; an empty folder (an item without a path) has no entries.
-void ReadFolderEntries(const CString& folder, const FolderEntryVisitor& visit);
+void ReadFolderEntries(const CStringW& folder, const FolderEntryVisitor& visit);
 // What the listing thread reads folders with: ReadFolderEntries, unless a test puts one of its own
 // in between. Read when a listing starts.
 extern FolderReader g_folderReader;
@@ -60,7 +62,7 @@ public:
     // Lists `folder` for `generation` (which tells it from every other listing), superseding any
     // listing under way; `window` is told with WM_FOLDER_LISTED as rows arrive. False when no
     // listing thread could be started: then nothing arrives.
-    bool Start(HWND window, const CString& folder, unsigned generation);
+    bool Start(HWND window, const CStringW& folder, unsigned generation);
 
     enum class Taken { Waiting, More, Complete };
     // Moves at most `most` rows of `generation` that have arrived into `files`, oldest first, and

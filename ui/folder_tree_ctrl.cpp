@@ -1,6 +1,6 @@
 #include "ui/folder_tree_ctrl.h"
 
-#include "framework/handle.h"
+#include "framework/file_names.h"
 #include "framework/redraw_suspension.h"
 
 #include <vector>
@@ -12,7 +12,7 @@ constexpr UINT kIconFlags = SHGFI_SYSICONINDEX | SHGFI_PIDL | SHGFI_SMALLICON;
 // Posted to the tree when a fill has delivered.
 constexpr UINT WM_BRANCH_FILLED = WM_APP + 5;
 // The line under a branch whose folders are being read.
-char kPlaceholderText[] = "Reading...";
+wchar_t kPlaceholderText[] = L"Reading...";
 // I_IMAGENONE of later headers: no image. Older common controls find no such index and draw none.
 constexpr int kNoImage = -2;
 } // namespace
@@ -63,19 +63,14 @@ void CFolderTreeCtrl::InitTree() {
     if (FAILED(::SHGetSpecialFolderLocation(m_hWnd, CSIDL_DESKTOP, &desktop)) || !desktop)
         return;
     CIdList rootList(m_pMalloc.Get(), desktop);
-    char path[MAX_PATH] = "";
-    if (!::SHGetPathFromIDListA(desktop, path))
-        path[0] = '\0';
-    SHFILEINFOA name{};
-    ::SHGetFileInfoA(path, 0, &name, sizeof(name), SHGFI_DISPLAYNAME | SHGFI_ICON | SHGFI_SMALLICON);
-    // Only the name is wanted; the icon that comes with it is ours to destroy.
-    const CIcon unwanted(name.hIcon);
+    const CStringW path = files::PathOfIdList(desktop);
+    CStringW name = files::DisplayName(path);
 
-    TVINSERTSTRUCTA insert{};
+    TVINSERTSTRUCTW insert{};
     insert.hParent = TVI_ROOT;
     insert.hInsertAfter = TVI_LAST;
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-    insert.item.pszText = name.szDisplayName;
+    insert.item.pszText = name.GetBuffer(name.GetLength());
     insert.item.iImage = kDesktopImage;
     insert.item.iSelectedImage = kDesktopImage;
     insert.item.lParam = reinterpret_cast<LPARAM>(rootList.Get());
@@ -118,7 +113,7 @@ void CFolderTreeCtrl::OnSelectionChanged(NMHDR* header, LRESULT* result) {
         return;
     // Found by the fill, not asked of the shell here: for a folder on a slow share that takes long.
     const auto path = m_paths.find(selected);
-    m_strSelectedPath = path != m_paths.end() ? path->second.GetString() : "";
+    m_strSelectedPath = path != m_paths.end() ? path->second : CStringW();
     ::SendMessageA(GetParent(), WM_FOLDER_SELECTED, reinterpret_cast<WPARAM>(m_strSelectedPath.GetString()),
                    0);
 }
@@ -177,11 +172,11 @@ void CFolderTreeCtrl::FinishFill(HTREEITEM item, HTREEITEM placeholder, BranchFi
     {
         const CRedrawSuspension quiet(m_hWnd);
         for (FolderChild& child : fill.children) {
-            TVINSERTSTRUCTA insert{};
+            TVINSERTSTRUCTW insert{};
             insert.hParent = item;
             insert.hInsertAfter = TVI_LAST;
             insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN | TVIF_PARAM;
-            insert.item.pszText = const_cast<char*>(child.text.GetString());
+            insert.item.pszText = const_cast<wchar_t*>(child.text.GetString());
             insert.item.iImage = child.image;
             insert.item.iSelectedImage = child.selectedImage;
             insert.item.cChildren = child.children;
@@ -208,7 +203,7 @@ void CFolderTreeCtrl::FinishFill(HTREEITEM item, HTREEITEM placeholder, BranchFi
 }
 
 HTREEITEM CFolderTreeCtrl::InsertPlaceholder(HTREEITEM parent) {
-    TVINSERTSTRUCTA insert{};
+    TVINSERTSTRUCTW insert{};
     insert.hParent = parent;
     insert.hInsertAfter = TVI_LAST;
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN | TVIF_PARAM;

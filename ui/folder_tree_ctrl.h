@@ -2,10 +2,11 @@
 // filled on its first expansion, off the window thread. Every item owns its absolute identifier
 // list (its item data); a branch being filled shows a placeholder line, which has none.
 // A selection change sends WM_FOLDER_SELECTED with the folder's file-system path to the parent.
+// Labels and paths are the shell's and the file system's own (wide).
 #pragma once
 
 #include "framework/com_ptr.h"
-#include "framework/cstring.h"
+#include "framework/cstring_w.h"
 #include "framework/tree_ctrl.h"
 #include "ui/branch_fill.h"
 #include "ui/shell_source.h"
@@ -15,8 +16,8 @@
 #include <map>
 #include <memory>
 
-// Sent to the tree's parent on every selection change. wParam: the selected folder's path (empty
-// when the item has none), valid during the call only; lParam: 0.
+// Sent to the tree's parent on every selection change. wParam: the selected folder's path, a wide
+// string (empty when the item has none), valid during the call only; lParam: 0.
 constexpr UINT WM_FOLDER_SELECTED = WM_APP + 3;
 
 class CFolderTreeCtrl : public CTreeCtrl {
@@ -59,8 +60,8 @@ private:
     ShellSource m_shell; // where the fills get their desktop folder
     CComPtr<IMalloc> m_pMalloc;
     HTREEITEM m_hRootItem = nullptr;
-    std::map<HTREEITEM, CString> m_paths; // each item's file-system path, as its fill found it
-    CString m_strSelectedPath;
+    std::map<HTREEITEM, CStringW> m_paths; // each item's file-system path, as its fill found it
+    CStringW m_strSelectedPath;
     std::shared_ptr<FillChannel> m_pFills; // made with the first fill, closed with the window
     std::map<HTREEITEM, PendingFill> m_pending;
     unsigned m_nFillRequests = 0;

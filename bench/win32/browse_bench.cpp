@@ -10,6 +10,7 @@
 #include "win32/modal_runner.h"
 #include "win32/ui/folder_tree_host.h"
 #include "win32/ui/temp_folder.h"
+#include "win32/wide_text.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -86,7 +87,7 @@ bool MakeFolders(const std::string& root) {
 }
 
 struct PreparedRow {
-    CString name, size, time;
+    CStringW name, size, time;
 };
 
 // A window of a plain class, whose procedure is the system's default.
@@ -137,46 +138,46 @@ HWND MakeFloorList(CConverterDlg& dlg) {
     return floor;
 }
 
-void SetPlainItemText(HWND list, int row, int column, const char* text) {
-    LVITEMA item{};
+void SetPlainItemText(HWND list, int row, int column, const wchar_t* text) {
+    LVITEMW item{};
     item.iSubItem = column;
-    item.pszText = const_cast<char*>(text);
-    ::SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    item.pszText = const_cast<wchar_t*>(text);
+    ::SendMessageA(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
-// The floor: the folder enumerated and its AWD files inserted into the floor list, drawing
+// The floor: the folder enumerated and its AWD files inserted into the floor list by their names
+// as the file system holds them (as the dialog does on NT-based Windows), drawing
 // suspended, then one repaint. The sizes are formatted from the enumeration; the date texts come
 // prepared (their formatting is the dialog's own work, so the floor leaves it out). Returns the
 // seconds, or a negative value when the rows differ from the prepared ones.
 double InsertFloor(HWND floor, const std::string& folder, const std::vector<PreparedRow>& rows) {
     const double start = Now();
     ::SendMessageA(floor, WM_SETREDRAW, FALSE, 0);
-    WIN32_FIND_DATAA found;
-    HANDLE find = ::FindFirstFileA((folder + "\\*.*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE find = ::FindFirstFileW(Wide(folder + "\\*.*").c_str(), &found);
     int count = 0;
     bool same = true;
     if (find != INVALID_HANDLE_VALUE) {
         do {
-            const int length = ::lstrlenA(found.cFileName);
+            const int length = ::lstrlenW(found.cFileName);
             if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || length < 3 ||
-                ::lstrcmpiA(found.cFileName + length - 3, "awd") != 0)
+                ::lstrcmpiW(found.cFileName + length - 3, L"awd") != 0)
                 continue;
             if (count >= static_cast<int>(rows.size()))
                 break;
             const PreparedRow& prepared = rows[static_cast<size_t>(count)];
-            char size[16];
-            ::wsprintfA(size, "%u", found.nFileSizeLow);
-            LVITEMA item{};
+            const std::wstring size = std::to_wstring(found.nFileSizeLow);
+            LVITEMW item{};
             item.mask = LVIF_TEXT;
             item.iItem = count;
             item.pszText = found.cFileName;
             const int row =
-                static_cast<int>(::SendMessageA(floor, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-            SetPlainItemText(floor, row, 1, size);
+                static_cast<int>(::SendMessageA(floor, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+            SetPlainItemText(floor, row, 1, size.c_str());
             SetPlainItemText(floor, row, 2, prepared.time);
-            same = same && prepared.name == found.cFileName && prepared.size == size;
+            same = same && prepared.name == found.cFileName && prepared.size == size.c_str();
             ++count;
-        } while (::FindNextFileA(find, &found));
+        } while (::FindNextFileW(find, &found));
         ::FindClose(find);
     }
     ::SendMessageA(floor, WM_SETREDRAW, TRUE, 0);
@@ -208,7 +209,8 @@ double SelectInTree(CConverterDlg& dlg, HTREEITEM item, int rows) {
 // The folder's message sent again while its 10,000 rows are listed, until they are listed again.
 double Reselect(CConverterDlg& dlg, const std::string& path) {
     const double start = Now();
-    dlg.SendMessage(WM_FOLDER_SELECTED, reinterpret_cast<WPARAM>(path.c_str()), 0);
+    const std::wstring folder = Wide(path);
+    dlg.SendMessage(WM_FOLDER_SELECTED, reinterpret_cast<WPARAM>(folder.c_str()), 0);
     ServeUntilListed(dlg, kFiles);
     return Now() - start;
 }
@@ -276,7 +278,7 @@ int RunBench(const std::string& root) {
             for (int round = 0; round < kRounds; ++round) {
                 const double start = Now();
                 int found = 0;
-                ReadFolderEntries(faxesPath.c_str(), [&](const WIN32_FIND_DATAA& entry) {
+                ReadFolderEntries(Wide(faxesPath).c_str(), [&](const WIN32_FIND_DATAW& entry) {
                     found += IsAwdFileName(entry.cFileName);
                     return true;
                 });

@@ -3,6 +3,7 @@
 #include "ui/converter_dlg.h"
 #include "ui/folder_tree_ctrl.h" // WM_FOLDER_SELECTED
 #include "ui/resource.h"
+#include "win32/wide_text.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +36,8 @@ INT_PTR WithMainDialog(const std::function<void(HWND)>& body, UINT timeoutMs) {
 }
 
 void SendFolderSelected(HWND dialog, const std::string& folder) {
-    ::SendMessageA(dialog, WM_FOLDER_SELECTED, reinterpret_cast<WPARAM>(folder.c_str()), 0);
+    const std::wstring path = Wide(folder);
+    ::SendMessageA(dialog, WM_FOLDER_SELECTED, reinterpret_cast<WPARAM>(path.c_str()), 0);
 }
 
 void SelectFolder(HWND dialog, const std::string& folder) {
@@ -45,7 +47,7 @@ void SelectFolder(HWND dialog, const std::string& folder) {
 
 bool WaitForListing(HWND dialog, const std::string& folder, DWORD ms) {
     int files = 0;
-    ReadFolderEntries(folder.c_str(), [&](const WIN32_FIND_DATAA& found) {
+    ReadFolderEntries(Wide(folder).c_str(), [&](const WIN32_FIND_DATAW& found) {
         files += !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsAwdFileName(found.cFileName);
         return true;
     });
@@ -57,9 +59,13 @@ int RowCount(HWND dialog) {
 }
 
 std::string CellOf(HWND dialog, int row, int column) {
-    char text[MAX_PATH * 2] = "";
-    ListView_GetItemText(List(dialog), row, column, text, sizeof(text));
-    return text;
+    wchar_t text[MAX_PATH * 2] = L"";
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = MAX_PATH * 2;
+    ::SendMessageA(List(dialog), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return Utf8(text);
 }
 
 std::string ResultOf(HWND dialog, int row) {
@@ -133,13 +139,13 @@ SIZE ResultTipSizeOf(HWND dialog) {
 }
 
 void TypeOutputFolder(HWND dialog, const std::string& folder) {
-    ::SetDlgItemTextA(dialog, IDC_OUTPUT_FOLDER, folder.c_str());
+    ::SetDlgItemTextW(dialog, IDC_OUTPUT_FOLDER, Wide(folder).c_str());
 }
 
 std::string OutputFolderOf(HWND dialog) {
-    char text[MAX_PATH * 2] = "";
-    ::GetDlgItemTextA(dialog, IDC_OUTPUT_FOLDER, text, sizeof(text));
-    return text;
+    wchar_t text[MAX_PATH * 2] = L"";
+    ::GetDlgItemTextW(dialog, IDC_OUTPUT_FOLDER, text, MAX_PATH * 2);
+    return Utf8(text);
 }
 
 Progress ProgressOf(HWND dialog) {

@@ -1,7 +1,8 @@
 // Works the running main window the way its user does, given only its window: a folder selected
 // as the folder tree selects it, rows ticked and read through the list's own messages, the output
 // field typed into, Go pressed, and the batch's end seen where the user sees it, Go enabled again.
-// Nothing here reads or writes the dialog object; every wait has a bound.
+// Nothing here reads or writes the dialog object; every wait has a bound. Names are UTF-8
+// (win32/wide_text.h).
 #pragma once
 
 #include "win32/modal_runner.h"

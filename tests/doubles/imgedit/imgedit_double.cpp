@@ -42,7 +42,7 @@ constexpr DISPID kDocumentPath = 1;
 constexpr DISPID kShowDocument = 301;
 constexpr DISPID kSaveDocumentAs = 343;
 
-std::string Narrow(BSTR text) {
+std::string Narrow(const wchar_t* text) {
     if (!text)
         return std::string();
     const int length = ::WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
@@ -192,7 +192,7 @@ public:
             Log("SetDocumentPath", flags, params);
             if (!(flags & DISPATCH_PROPERTYPUT) || params->cArgs != 1 || params->rgvarg[0].vt != VT_BSTR)
                 return DISP_E_TYPEMISMATCH;
-            m_document = Narrow(params->rgvarg[0].bstrVal);
+            m_document = params->rgvarg[0].bstrVal ? params->rgvarg[0].bstrVal : L"";
             return S_OK;
         case kShowDocument:
             Log("ShowDocument", flags, params);
@@ -205,7 +205,7 @@ public:
                 return Refuse(exception, L"The control is not active in place.");
             if (params->cArgs != 6 || params->rgvarg[5].vt != VT_BSTR)
                 return DISP_E_BADPARAMCOUNT;
-            return Save(Narrow(params->rgvarg[5].bstrVal), exception);
+            return Save(params->rgvarg[5].bstrVal ? params->rgvarg[5].bstrVal : L"", exception);
         default:
             return DISP_E_MEMBERNOTFOUND;
         }
@@ -345,8 +345,9 @@ private:
         return S_OK;
     }
 
-    HRESULT Save(const std::string& target, EXCEPINFO* exception) {
-        switch (doubles::ModeOf(m_document.c_str())) {
+    // The paths as given, whatever the code page spells: a real control takes them so.
+    HRESULT Save(const std::wstring& target, EXCEPINFO* exception) {
+        switch (doubles::ModeOf(Narrow(m_document.c_str()).c_str())) {
         case doubles::Mode::DispatchFailure:
             if (exception) {
                 *exception = EXCEPINFO{};
@@ -365,12 +366,12 @@ private:
             break;
         }
         // As the real control: when nothing could be written, nothing is said.
-        ::CopyFileA(m_document.c_str(), target.c_str(), FALSE);
+        ::CopyFileW(m_document.c_str(), target.c_str(), FALSE);
         return S_OK;
     }
 
     std::atomic<long> m_refs{1};
-    std::string m_document;
+    std::wstring m_document;
     IOleClientSite* m_site = nullptr;
     IOleInPlaceSite* m_inPlaceSite = nullptr;
     HWND m_window = nullptr;

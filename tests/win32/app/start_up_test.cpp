@@ -5,6 +5,7 @@
 #include "support/temp_dir.h"
 #include "win32/convert/conversion_fixture.h"
 #include "win32/modal_runner.h"
+#include "win32/wide_text.h"
 
 #include <gtest/gtest.h>
 
@@ -13,26 +14,26 @@
 #include <string>
 
 namespace {
-// Points TMP (which GetTempPathA reads first) at `folder` for the life of the object.
+// Points TMP (which GetTempPath reads first) at `folder` for the life of the object.
 class TempFolderOverride {
 public:
-    explicit TempFolderOverride(const std::string& folder) {
-        m_hadOld = ::GetEnvironmentVariableA("TMP", m_old, sizeof(m_old)) > 0;
-        ::SetEnvironmentVariableA("TMP", folder.c_str());
+    explicit TempFolderOverride(const std::wstring& folder) {
+        m_hadOld = ::GetEnvironmentVariableW(L"TMP", m_old, MAX_PATH * 2) > 0;
+        ::SetEnvironmentVariableW(L"TMP", folder.c_str());
     }
-    ~TempFolderOverride() { ::SetEnvironmentVariableA("TMP", m_hadOld ? m_old : nullptr); }
+    ~TempFolderOverride() { ::SetEnvironmentVariableW(L"TMP", m_hadOld ? m_old : nullptr); }
 
 private:
-    char m_old[MAX_PATH * 2] = "";
+    wchar_t m_old[MAX_PATH * 2] = L"";
     bool m_hadOld = false;
 };
 
-// A folder path that GetTempPathA gives back with exactly `length` characters (backslash included).
-std::string FolderOfLength(size_t length) {
-    std::string folder = "C:\\";
+// A folder path that GetTempPath gives back with exactly `length` characters (backslash included).
+std::wstring FolderOfLength(size_t length) {
+    std::wstring folder = L"C:\\";
     while (folder.size() + 1 < length)
-        folder += (folder.size() % 60 == 59) ? '\\' : 'd';
-    return folder + "\\";
+        folder += (folder.size() % 60 == 59) ? L'\\' : L'd';
+    return folder + L"\\";
 }
 } // namespace
 
@@ -53,8 +54,8 @@ TEST(StartUp, SettlesTheErrorModeLibrarySearchAndEnvironmentBeforeTheWindowOpens
     const HMODULE before = ::LoadLibraryA("planted.dll");
     ASSERT_NE(nullptr, before) << "the test would not show the search restricted";
     ::FreeLibrary(before);
-    char folder[MAX_PATH] = "";
-    ::GetTempPathA(MAX_PATH, folder);
+    wchar_t folder[MAX_PATH] = L"";
+    ::GetTempPathW(MAX_PATH, folder);
     std::string settled = "the main window never opened";
     LoopTimer close(50, [&] {
         if (const HWND dialog =
@@ -63,7 +64,7 @@ TEST(StartUp, SettlesTheErrorModeLibrarySearchAndEnvironmentBeforeTheWindowOpens
             const HMODULE planted = ::LoadLibraryA("planted.dll");
             settled = std::to_string(mode & SEM_FAILCRITICALERRORS) +
                       (planted ? " planted.dll loaded " : " ") + std::to_string(WindowsGeneration) + " " +
-                      TempTiffPath + " " + TarnvelFolder;
+                      Utf8(TempTiffPath) + " " + Utf8(TarnvelFolder);
             ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
             close.Stop();
         }
@@ -71,29 +72,39 @@ TEST(StartUp, SettlesTheErrorModeLibrarySearchAndEnvironmentBeforeTheWindowOpens
     CConverterApp app;
     EXPECT_FALSE(app.InitInstance());
     EXPECT_EQ(settled, std::to_string(SEM_FAILCRITICALERRORS) + " " + std::to_string(GetWindowsGeneration()) +
-                           " " + folder + "zq4intmp.tif " + ProgramFolder());
-    ::SetCurrentDirectoryA(folder);
+                           " " + Utf8(folder) + "zq4intmp.tif " + ProgramFolder());
+    ::SetCurrentDirectoryW(folder);
+}
+
+// A folder named in letters the ANSI code page lacks (a profile on Vista and later may be so named)
+// is kept whole.
+TEST(TempTiffPath, IsTheTemporaryFolderFollowedByTheFileName) {
+    const TempFolderOverride named(L"C:\\Временные файлы\\");
+    wchar_t path[MAX_PATH];
+    std::memset(path, 'x', sizeof(path));
+    MakeTempTiffPath(path);
+    EXPECT_EQ(std::wstring(L"C:\\Временные файлы\\zq4intmp.tif"), path);
 }
 
 TEST(TempTiffPath, LongestFolderThatStillFits) {
-    const std::string folder = FolderOfLength(247);
+    const std::wstring folder = FolderOfLength(247);
     TempFolderOverride tmp(folder);
-    char check[MAX_PATH] = "";
-    ASSERT_EQ(247u, ::GetTempPathA(MAX_PATH, check)) << check;
-    char path[MAX_PATH];
+    wchar_t check[MAX_PATH] = L"";
+    ASSERT_EQ(247u, ::GetTempPathW(MAX_PATH, check));
+    wchar_t path[MAX_PATH];
     MakeTempTiffPath(path);
-    EXPECT_EQ(259u, std::strlen(path));
-    EXPECT_EQ(folder + "zq4intmp.tif", path);
+    EXPECT_EQ(259u, std::wstring(path).size());
+    EXPECT_EQ(folder + L"zq4intmp.tif", path);
 }
 
 TEST(TempTiffPath, FolderTooLongForTheNameLeavesThePathEmpty) {
     for (size_t length : {248u, 255u}) {
         TempFolderOverride tmp(FolderOfLength(length));
-        char check[MAX_PATH] = "";
-        ASSERT_EQ(length, ::GetTempPathA(MAX_PATH, check));
-        char path[MAX_PATH];
+        wchar_t check[MAX_PATH] = L"";
+        ASSERT_EQ(length, ::GetTempPathW(MAX_PATH, check));
+        wchar_t path[MAX_PATH];
         std::memset(path, 'x', sizeof(path));
         MakeTempTiffPath(path);
-        EXPECT_STREQ("", path) << "folder of " << length;
+        EXPECT_EQ(std::wstring(), path) << "folder of " << length;
     }
 }

@@ -4,18 +4,20 @@
 
 #include "app/environment.h"
 #include "convert/batch_runner.h"
+#include "win32/wide_text.h"
 
-#include <cstring>
+#include <cwchar>
 #include <memory>
 
 namespace {
 // Renders by copying the document; a document named "hang" waits for the stop (at most 30 s).
 class CopyingRenderer : public Renderer {
 public:
-    int Render(const char* source, const char* target, const StopRequest& stop, ConversionOutcome&) override {
+    int Render(const wchar_t* source, const wchar_t* target, const StopRequest& stop,
+               ConversionOutcome&) override {
         ++calls;
-        if (!std::strstr(source, "hang"))
-            return ::CopyFileA(source, target, FALSE) ? kConverted : kNothingRendered;
+        if (!std::wcsstr(source, L"hang"))
+            return ::CopyFileW(source, target, FALSE) ? kConverted : kNothingRendered;
         ::SetEvent(hanging.Get());
         return ::WaitForSingleObject(stop.Event(), 30000) == WAIT_OBJECT_0 ? kStoppedByClose : kConverted;
     }
@@ -49,10 +51,10 @@ protected:
         m_window =
             ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
         ::SetWindowLongPtrA(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Reports));
-        BatchJob job{
-            Fax().c_str(), Folder("out").c_str(), {}, 0, 0, TempTiffPath, "", CopyOptions{6, 75, 0, -1, 0}};
+        BatchJob job{Wide(Fax()).c_str(),         Wide(Folder("out")).c_str(), {}, 0, 0, TempTiffPath, L"",
+                     CopyOptions{6, 75, 0, -1, 0}};
         for (const std::string& name : names)
-            job.rows.push_back(BatchRow{static_cast<int>(job.rows.size()), name.c_str(), true});
+            job.rows.push_back(BatchRow{static_cast<int>(job.rows.size()), Wide(name).c_str(), true});
         auto* renderer = m_renderer = new CopyingRenderer;
         m_batch = std::make_unique<BatchRunner>(
             m_window, std::move(job),

@@ -7,6 +7,7 @@
 #include "convert/img_edit.h"
 #include "convert/imaging_thread.h"
 #include "tiffcopy/copier_state.h"
+#include "win32/wide_text.h"
 
 #include <tiffio.h>
 
@@ -48,6 +49,14 @@ std::string ProgramFolder() {
 }
 
 void WriteFaxFixture(const std::string& path, int pages, unsigned seed, uint32_t width, uint32_t length) {
+    // Written under a plain name and moved to its own, which may be one the code page cannot spell.
+    if (std::any_of(path.begin(), path.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+        const std::string plain = ProcessFolder() + "\\fixture.tif";
+        WriteFaxFixture(plain, pages, seed, width, length);
+        ASSERT_TRUE(::MoveFileExW(Wide(plain).c_str(), Wide(path).c_str(), MOVEFILE_REPLACE_EXISTING))
+            << path;
+        return;
+    }
     SilenceLibraryMessages();
     std::vector<PageSpec> specs(static_cast<size_t>(pages));
     for (size_t page = 0; page < specs.size(); ++page) {
@@ -69,7 +78,7 @@ void WriteFaxFixture(const std::string& path, int pages, unsigned seed, uint32_t
 std::vector<FaxPage> ReadFaxPages(const std::string& path, std::vector<uint16_t>* compressions) {
     SilenceLibraryMessages();
     std::vector<FaxPage> pages;
-    const TiffHandle handle = OpenForReading(path);
+    const TiffHandle handle(TIFFOpenW(Wide(path).c_str(), "r"));
     TIFF* tif = handle.get();
     if (!tif)
         return pages;
@@ -94,19 +103,19 @@ std::vector<FaxPage> ReadFaxPages(const std::string& path, std::vector<uint16_t>
 }
 
 bool FileExists(const std::string& path) {
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return ::GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::vector<std::string> ListFiles(const std::string& folder, const char* pattern) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE find = ::FindFirstFileA((folder + "\\" + pattern).c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE find = ::FindFirstFileW(Wide(folder + "\\" + pattern).c_str(), &found);
     if (find == INVALID_HANDLE_VALUE)
         return names;
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(found.cFileName);
-    } while (::FindNextFileA(find, &found));
+            names.push_back(Utf8(found.cFileName));
+    } while (::FindNextFileW(find, &found));
     ::FindClose(find);
     return names;
 }
@@ -196,10 +205,10 @@ ScopedGeneration::ScopedGeneration(int generation)
 }
 
 void ConversionTest::SetUp() {
-    std::memcpy(m_savedTempTiffPath, TempTiffPath, MAX_PATH);
+    std::memcpy(m_savedTempTiffPath, TempTiffPath, sizeof(TempTiffPath));
     RegisterStandIns();
     ClearStandInLogs();
-    std::snprintf(TempTiffPath, MAX_PATH, "%s\\zq4intmp.tif", ProcessFolder().c_str());
+    SetPath(TempTiffPath, ProcessFolder() + "\\zq4intmp.tif");
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string name = std::string(info->test_suite_name()) + "." + info->name();
     std::replace(name.begin(), name.end(), '/', '_');
@@ -210,18 +219,24 @@ void ConversionTest::SetUp() {
 
 void ConversionTest::TearDown() {
     RemoveTree(m_root);
-    ::DeleteFileA(TempTiffPath);
+    ::DeleteFileW(TempTiffPath);
     ClearStandInLogs();
     ::RemoveDirectoryA(ProcessFolder().c_str());
-    std::memcpy(TempTiffPath, m_savedTempTiffPath, MAX_PATH);
+    std::memcpy(TempTiffPath, m_savedTempTiffPath, sizeof(TempTiffPath));
 }
 
 std::string ConversionTest::Folder(const char* name) {
     const std::string folder = m_root + "\\" + name;
-    ::CreateDirectoryA(folder.c_str(), nullptr);
+    ::CreateDirectoryW(Wide(folder).c_str(), nullptr);
     return folder;
 }
 
 void CopyFixture(const std::string& from, const std::string& to) {
-    ASSERT_TRUE(::CopyFileA(from.c_str(), to.c_str(), FALSE)) << to;
+    ASSERT_TRUE(::CopyFileW(Wide(from).c_str(), Wide(to).c_str(), FALSE)) << to;
+}
+
+void SetPath(wchar_t (&path)[MAX_PATH], const std::string& utf8) {
+    const std::wstring wide = Wide(utf8);
+    ASSERT_LT(wide.size(), static_cast<size_t>(MAX_PATH)) << utf8;
+    std::memcpy(path, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
 }

@@ -1,5 +1,5 @@
 // What the conversion tests share: fax fixtures and the stand-in renderers; the main window is
-// worked through the dialog driver.
+// worked through the dialog driver. Paths are UTF-8 (win32/wide_text.h).
 #pragma once
 
 #include "doubles/imgedit/imgedit_probe.h"
@@ -7,6 +7,7 @@
 #include "support/temp_dir.h"
 #include "support/text_file.h"
 #include "win32/dialog_driver.h"
+#include "win32/wide_text.h"
 
 #include <gtest/gtest.h>
 
@@ -72,7 +73,7 @@ protected:
     std::string Folder(const char* name);
 
     std::string m_root;
-    char m_savedTempTiffPath[MAX_PATH] = "";
+    wchar_t m_savedTempTiffPath[MAX_PATH] = L"";
 };
 
 // The folder of the test program (the stand-ins are in its doubles\ folder), no trailing backslash.
@@ -82,3 +83,6 @@ std::string ProcessFolder();
 
 // A copy of a file.
 void CopyFixture(const std::string& from, const std::string& to);
+
+// Sets a path of the program's (TempTiffPath, TarnvelFolder) to `utf8`.
+void SetPath(wchar_t (&path)[MAX_PATH], const std::string& utf8);

@@ -10,14 +10,15 @@
 #include "doubles/doubles_log.h"
 #include "framework/handle.h"
 #include "support/tiff_writer.h"
+#include "win32/wide_text.h"
 
 namespace {
 // Writes into the temporary file what the test says, as a renderer that ran would have.
 struct ScriptedRenderer : Renderer {
     explicit ScriptedRenderer(std::function<void(const std::string&)> script) : write(std::move(script)) {}
-    int Render(const char*, const char* target, const StopRequest&, ConversionOutcome&) override {
+    int Render(const wchar_t*, const wchar_t* target, const StopRequest&, ConversionOutcome&) override {
         ++calls;
-        write(target);
+        write(Utf8(target));
         return kConverted;
     }
     std::function<void(const std::string&)> write;
@@ -26,7 +27,8 @@ struct ScriptedRenderer : Renderer {
 
 // Opens `path` so that others may read it but neither write, delete nor rename it.
 CHandle Hold(const std::string& path, DWORD share = FILE_SHARE_READ) {
-    return CHandle(::CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr));
+    return CHandle(
+        ::CreateFileW(Wide(path).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr));
 }
 
 class FileConversion : public ConversionTest {
@@ -45,8 +47,8 @@ protected:
     }
     int Convert(Renderer& renderer, const std::string& source, ConversionOutcome& outcome,
                 OutputFormat format = OutputFormat::Tiff) {
-        return ConvertAwdFile(renderer, TempTiffPath, CopyOptions{6, 75, 0, -1, 0}, source.c_str(),
-                              Output(format).c_str(), m_stop, outcome, format);
+        return ConvertAwdFile(renderer, TempTiffPath, CopyOptions{6, 75, 0, -1, 0}, Wide(source).c_str(),
+                              Wide(Output(format)).c_str(), m_stop, outcome, format);
     }
     void ExpectConverts(Renderer& renderer, const std::string& source) {
         ConversionOutcome outcome;
@@ -101,8 +103,8 @@ TEST_F(FileConversion, EachFailureKeepsTheEarlierOutputAndOnlyAReadableSourceIsR
          nullptr, kPagesLost, 1},
         {doc, none,
          [] {
-             WriteText(TempTiffPath, "held");
-             return Hold(TempTiffPath);
+             WriteText(Utf8(TempTiffPath), "held");
+             return Hold(Utf8(TempTiffPath));
          },
          kTempFileInUse, 0},
         {doc, renderAs, [&] { return Hold(Output(format)); }, kOutputNotPlaced, 1},
@@ -124,7 +126,7 @@ TEST_F(FileConversion, EachFailureKeepsTheEarlierOutputAndOnlyAReadableSourceIsR
                           "Some pages are damaged and could not be read whole");
             }
             ExpectEarlierOutputsKept();
-            ::DeleteFileA(TempTiffPath);
+            ::DeleteFileW(TempTiffPath);
         }
     }
     ScriptedRenderer renderer(renderAs);
@@ -143,19 +145,19 @@ TEST_F(FileConversion, TheFaxViewerProgramGetsShortPathsAndACommaInTheTemporaryF
     // A temporary folder as long: both paths need their short forms, the temporary file's (which
     // does not exist yet) made from its folder's.
     const std::string temp = Folder(std::string(240 - m_root.size(), 't').c_str());
-    std::snprintf(TempTiffPath, MAX_PATH, "%s\\zq4intmp.tif", temp.c_str());
-    ConverterProgram program((ProgramFolder() + "\\doubles\\AWDVSTUB.EXE").c_str());
+    SetPath(TempTiffPath, temp + "\\zq4intmp.tif");
+    ConverterProgram program(Wide(ProgramFolder() + "\\doubles\\AWDVSTUB.EXE").c_str());
     ExpectConverts(program, source);
     const auto stub = StubLog();
     ASSERT_EQ(stub.size(), 1u);
     EXPECT_LT(stub[0].size(), 300u);
 
-    ::DeleteFileA(TempTiffPath);
-    std::snprintf(TempTiffPath, MAX_PATH, "%s\\zq4intmp.tif", Folder("temp,1").c_str());
+    ::DeleteFileW(TempTiffPath);
+    SetPath(TempTiffPath, Folder("temp,1") + "\\zq4intmp.tif");
     ExpectConverts(program, m_fax + "\\doc.awd");
 
     // Gone since the batch found it.
-    ConverterProgram gone((Folder("gone") + "\\AWDVSTUB.EXE").c_str());
+    ConverterProgram gone(Wide(Folder("gone") + "\\AWDVSTUB.EXE").c_str());
     ConversionOutcome outcome;
     EXPECT_EQ(Convert(gone, m_fax + "\\doc.awd", outcome), kConverterNotStarted);
 }

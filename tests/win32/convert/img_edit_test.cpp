@@ -59,8 +59,8 @@ TEST_F(ImgEditCalls, OtherThreadsAreRefusedAndADispatchExceptionHandsBackTheDesc
     EXPECT_EQ(control.ShowDocument(), S_OK);
     EXPECT_EQ(ControlLog().size(), 1u);
 
-    ASSERT_EQ(control.SetDocumentPath("C:\\fax\\dispfail.awd"), S_OK);
-    COleVariant args[] = {COleVariant("C:\\out.tif"),   COleVariant(short(1), VT_I2),
+    ASSERT_EQ(control.SetDocumentPath(L"C:\\fax\\dispfail.awd"), S_OK);
+    COleVariant args[] = {COleVariant(L"C:\\out.tif"),  COleVariant(short(1), VT_I2),
                           COleVariant(short(1), VT_I2), COleVariant(short(2), VT_I2),
                           COleVariant(21L, VT_I4),      COleVariant(long(DISP_E_PARAMNOTFOUND), VT_ERROR)};
     CString reason = "unchanged";

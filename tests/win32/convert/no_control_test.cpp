@@ -6,7 +6,6 @@
 #include "app/environment.h"
 #include "convert/renderer.h"
 
-#include <cstdio>
 #include <cstring>
 #include <utility>
 
@@ -17,13 +16,13 @@ protected:
         ConversionTest::SetUp();
         m_fax = Folder("fax");
         WriteFaxFixture(m_fax + "\\in 1.awd", 2, 5);
-        std::memcpy(m_savedFolder, TarnvelFolder, MAX_PATH);
-        std::snprintf(TarnvelFolder, MAX_PATH, "%s", Folder("tarnvel").c_str());
+        std::memcpy(m_savedFolder, TarnvelFolder, sizeof(TarnvelFolder));
+        SetPath(TarnvelFolder, Folder("tarnvel"));
         RefuseStandInControl(true);
     }
     void TearDown() override {
         RefuseStandInControl(false);
-        std::memcpy(TarnvelFolder, m_savedFolder, MAX_PATH);
+        std::memcpy(TarnvelFolder, m_savedFolder, sizeof(TarnvelFolder));
         ConversionTest::TearDown();
     }
     // Converts "in 1.awd" through the main window: its result and reason; `tip` receives the
@@ -41,7 +40,7 @@ protected:
 
     ScopedGeneration m_generation{GetWindowsGeneration()};
     std::string m_fax;
-    char m_savedFolder[MAX_PATH] = "";
+    wchar_t m_savedFolder[MAX_PATH] = L"";
 };
 
 TEST_F(WithoutTheImagingControl, TheProgramOnTheSearchPathRenders) {
@@ -74,11 +73,11 @@ TEST_F(WithoutTheImagingControl, WithoutTheProgramEveryRowFailsAndSaysWhatToDoAn
     EXPECT_TRUE(StubLog().empty());
     EXPECT_TRUE(ControlLog().empty());
 
-    CopyFixture(ProgramFolder() + "\\doubles\\AWDVSTUB.EXE", std::string(TarnvelFolder) + "\\AWDVSTUB.EXE");
+    CopyFixture(ProgramFolder() + "\\doubles\\AWDVSTUB.EXE", Utf8(TarnvelFolder) + "\\AWDVSTUB.EXE");
     EXPECT_EQ(Convert(), std::make_pair(std::string("OK"), std::string()));
     EXPECT_EQ(ReadFaxPages(m_fax + "\\in 1.tif").size(), 2u);
     const auto stub = StubLog();
     ASSERT_EQ(stub.size(), 1u);
-    EXPECT_EQ(stub[0], "AWDVSTUB.EXE /c \"" + m_fax + "\\in 1.awd\" \"" + TempTiffPath + "\"");
+    EXPECT_EQ(stub[0], "AWDVSTUB.EXE /c \"" + m_fax + "\\in 1.awd\" \"" + Utf8(TempTiffPath) + "\"");
 }
 } // namespace

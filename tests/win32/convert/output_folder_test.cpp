@@ -47,10 +47,10 @@ TEST_F(OutputFolder, MakeFolderPathLeavesTheCurrentDirectoryAlone) {
     char before[MAX_PATH] = "";
     ::GetCurrentDirectoryA(MAX_PATH, before);
     const std::string deeper = m_root + "\\a\\b\\c";
-    EXPECT_TRUE(MakeFolderPath(deeper.c_str()));
-    EXPECT_TRUE(MakeFolderPath(deeper.c_str())) << "an existing folder";
+    EXPECT_TRUE(MakeFolderPath(Wide(deeper).c_str()));
+    EXPECT_TRUE(MakeFolderPath(Wide(deeper).c_str())) << "an existing folder";
     EXPECT_TRUE(FileExists(deeper));
-    EXPECT_FALSE(MakeFolderPath("Q:\\no-such-drive"));
+    EXPECT_FALSE(MakeFolderPath(L"Q:\\no-such-drive"));
     char after[MAX_PATH] = "";
     ::GetCurrentDirectoryA(MAX_PATH, after);
     EXPECT_STREQ(before, after);

@@ -1,5 +1,6 @@
 // How output files are named and where the output folder ends up.
 #include "convert/output_path.h"
+#include "win32/wide_text.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +8,12 @@
 
 namespace {
 std::string Output(const char* folder, const char* name) {
-    char path[MAX_PATH];
-    return MakeOutputPath(path, folder, name) ? path : "(does not fit)";
+    CStringW path;
+    return MakeOutputPath(path, Wide(folder).c_str(), Wide(name).c_str()) ? Utf8(path) : "(does not fit)";
+}
+
+std::string Resolved(const std::string& typed, const char* source) {
+    return Utf8(ResolveOutputFolder(Wide(typed).c_str(), Wide(source).c_str()));
 }
 
 TEST(OutputNaming, TheLastExtensionOfTheNameBecomesTif) {
@@ -21,24 +26,25 @@ TEST(OutputNaming, TheLastExtensionOfTheNameBecomesTif) {
 }
 
 TEST(OutputNaming, PathsThatDoNotFitAreRefusedWhole) {
-    char path[MAX_PATH];
-    const std::string folder = "C:\\" + std::string(240, 'f');
-    EXPECT_FALSE(MakeOutputPath(path, folder.c_str(), "a-name-of-twenty.awd"));
-    EXPECT_STREQ(path, "");
-    EXPECT_FALSE(JoinPath(path, folder.c_str(), "a-name-of-twenty.awd"));
-    EXPECT_STREQ(path, "");
+    CStringW path(L"x");
+    const std::wstring folder = L"C:\\" + std::wstring(240, L'f');
+    EXPECT_FALSE(MakeOutputPath(path, folder.c_str(), L"a-name-of-twenty.awd"));
+    EXPECT_TRUE(path.IsEmpty());
+    path = L"x";
+    EXPECT_FALSE(JoinPath(path, folder.c_str(), L"a-name-of-twenty.awd"));
+    EXPECT_TRUE(path.IsEmpty());
     // 3 + 240 + 1 + 15 = 259 characters: the longest that fits.
-    EXPECT_TRUE(JoinPath(path, folder.c_str(), "fifteen-chars.x"));
-    EXPECT_EQ(std::string(path).size(), 259u);
+    EXPECT_TRUE(JoinPath(path, folder.c_str(), L"fifteen-chars.x"));
+    EXPECT_EQ(path.GetLength(), 259);
 }
 
 TEST(OutputNaming, TypedFoldersAreMadeAbsoluteAndPlain) {
-    EXPECT_EQ(std::string(ResolveOutputFolder("out", "C:\\fax")), "C:\\fax\\out");
-    EXPECT_EQ(std::string(ResolveOutputFolder("..\\tif", "C:\\fax\\in")), "C:\\fax\\tif");
-    EXPECT_EQ(std::string(ResolveOutputFolder("C:\\new\\deeper\\", "C:\\fax")), "C:\\new\\deeper");
-    EXPECT_EQ(std::string(ResolveOutputFolder("C:\\new\\\\", "")), "C:\\new");
-    EXPECT_EQ(std::string(ResolveOutputFolder("C:\\", "C:\\fax")), "C:\\");
-    EXPECT_EQ(std::string(ResolveOutputFolder("", "C:\\fax")), "");
-    EXPECT_EQ(std::string(ResolveOutputFolder(("C:\\" + std::string(300, 'x')).c_str(), "")), "");
+    EXPECT_EQ(Resolved("out", "C:\\fax"), "C:\\fax\\out");
+    EXPECT_EQ(Resolved("..\\tif", "C:\\fax\\in"), "C:\\fax\\tif");
+    EXPECT_EQ(Resolved("C:\\new\\deeper\\", "C:\\fax"), "C:\\new\\deeper");
+    EXPECT_EQ(Resolved("C:\\new\\\\", ""), "C:\\new");
+    EXPECT_EQ(Resolved("C:\\", "C:\\fax"), "C:\\");
+    EXPECT_EQ(Resolved("", "C:\\fax"), "");
+    EXPECT_EQ(Resolved("C:\\" + std::string(300, 'x'), ""), "");
 }
 } // namespace

@@ -8,12 +8,12 @@ TEST_F(ConversionTest, PlacingByRenamingNeverLosesTheEarlierOutput) {
     const std::string out = Folder("out");
     const std::string output = out + "\\a.tif";
     WriteText(output, "earlier");
-    EXPECT_FALSE(PlaceOutputByRenaming((out + "\\gone.tmp").c_str(), output.c_str()));
+    EXPECT_FALSE(PlaceOutputByRenaming(Wide(out + "\\gone.tmp").c_str(), Wide(output).c_str()));
     EXPECT_EQ(ReadFile(output), "earlier");
     EXPECT_EQ(ListFiles(out), std::vector<std::string>{"a.tif"});
 
     WriteText(out + "\\new.tmp", "new");
-    EXPECT_TRUE(PlaceOutputByRenaming((out + "\\new.tmp").c_str(), output.c_str()));
+    EXPECT_TRUE(PlaceOutputByRenaming(Wide(out + "\\new.tmp").c_str(), Wide(output).c_str()));
     EXPECT_EQ(ReadFile(output), "new");
     EXPECT_EQ(ListFiles(out), std::vector<std::string>{"a.tif"});
 }

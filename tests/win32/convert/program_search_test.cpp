@@ -5,8 +5,6 @@
 #include "app/environment.h"
 #include "convert/converter_program.h"
 
-#include <cstdio>
-
 namespace {
 // The current directory for one scope.
 struct ScopedCurrentDirectory : ScopedUndo {
@@ -27,11 +25,12 @@ TEST_F(ProgramSearch, TheFirstPlaceThatHoldsItWinsAndTheCurrentDirectoryNeverDoe
     // Relative and empty PATH entries, which would be taken from the current directory, come
     // first; a folder with a ';' in its name is quoted.
     const std::string current = Folder("current"), onPath = Folder("on path"), quoted = Folder("quoted;f");
-    const ProgramPlaces places{Folder("tarnvel").c_str(), Folder("system").c_str(), Folder("windows").c_str(),
-                               (".;current;;" + onPath + ";\"" + quoted + "\"").c_str()};
-    const std::vector<std::string> order{places.programFolder.GetString(),
-                                         places.systemFolder.GetString(),
-                                         places.windowsFolder.GetString(),
+    const ProgramPlaces places{Wide(Folder("tarnvel")).c_str(), Wide(Folder("system")).c_str(),
+                               Wide(Folder("windows")).c_str(),
+                               Wide(".;current;;" + onPath + ";\"" + quoted + "\"").c_str()};
+    const std::vector<std::string> order{Utf8(places.programFolder),
+                                         Utf8(places.systemFolder),
+                                         Utf8(places.windowsFolder),
                                          onPath,
                                          quoted,
                                          current};
@@ -39,11 +38,11 @@ TEST_F(ProgramSearch, TheFirstPlaceThatHoldsItWinsAndTheCurrentDirectoryNeverDoe
         ASSERT_TRUE(WriteText(folder + "\\AWDVSTUB.EXE", "a program"));
     ScopedCurrentDirectory inParent(m_root); // so "current" is one too
     for (size_t i = 0; i + 1 < order.size(); ++i) {
-        EXPECT_EQ(FindConverterProgram(places).GetString(), order[i] + "\\AWDVSTUB.EXE");
+        EXPECT_EQ(Utf8(FindConverterProgram(places)), order[i] + "\\AWDVSTUB.EXE");
         ::DeleteFileA((order[i] + "\\AWDVSTUB.EXE").c_str());
     }
     ScopedCurrentDirectory inCurrent(current);
-    EXPECT_STREQ(FindConverterProgram(places), "");
+    EXPECT_TRUE(FindConverterProgram(places).IsEmpty());
 }
 
 // Windows XP with no fax viewer program, but one of that name in the folder Tarnvel was started
@@ -51,9 +50,9 @@ TEST_F(ProgramSearch, TheFirstPlaceThatHoldsItWinsAndTheCurrentDirectoryNeverDoe
 TEST_F(ProgramSearch, OnXpACopyInTheCurrentDirectoryIsNotRun) {
     ScopedGeneration xp(7);
     ScopedNoProgramOnPath noProgram;
-    const std::string saved = TarnvelFolder;
-    const ScopedUndo restore([&] { std::snprintf(TarnvelFolder, MAX_PATH, "%s", saved.c_str()); });
-    std::snprintf(TarnvelFolder, MAX_PATH, "%s", Folder("tarnvel").c_str());
+    const std::string saved = Utf8(TarnvelFolder);
+    const ScopedUndo restore([&] { SetPath(TarnvelFolder, saved); });
+    SetPath(TarnvelFolder, Folder("tarnvel"));
     const std::string fax = Folder("fax"), current = Folder("current");
     WriteFaxFixture(fax + "\\in 1.awd", 2, 5);
     CopyFixture(ProgramFolder() + "\\doubles\\AWDVSTUB.EXE", current + "\\AWDVSTUB.EXE");

@@ -31,7 +31,7 @@ TEST_F(ConversionRoute, TheRunningWindowsVersionPicksItsRenderer) {
     const auto control = ControlLog();
     if (UsesConverterProgram(WindowsGeneration)) {
         ASSERT_EQ(stub.size(), 1u);
-        EXPECT_EQ(stub[0], "AWDVSTUB.EXE /c \"" + source + "\" \"" + TempTiffPath + "\"");
+        EXPECT_EQ(stub[0], "AWDVSTUB.EXE /c \"" + source + "\" \"" + Utf8(TempTiffPath) + "\"");
         EXPECT_TRUE(control.empty());
         return;
     }
@@ -44,7 +44,7 @@ TEST_F(ConversionRoute, TheRunningWindowsVersionPicksItsRenderer) {
     EXPECT_EQ(control[0], "SetDocumentPath" + thread + "flags=4 named=1 types=8 values=" + source);
     EXPECT_EQ(control[1], "ShowDocument" + thread + "flags=1 named=0 types= values=");
     EXPECT_EQ(control[2], "SaveDocumentAs" + thread + "flags=1 named=0 types=8,2,2,2,3,10 values=" +
-                              std::string(TempTiffPath) + ",1,1,2,21,0x80020004");
+                              Utf8(TempTiffPath) + ",1,1,2,21,0x80020004");
     // Rendered by a control hosted as controls expect, hidden, and let go of in order.
     EXPECT_FALSE(probe.visibleAtCall);
     EXPECT_EQ(probe.liveObjects, 0);

@@ -14,11 +14,12 @@ TEST(ControlWrappers, ListTextOfAnyLengthAndCheckBoxes) {
         list.SetExtendedStyle(list.GetExtendedStyle() | LVS_EX_CHECKBOXES);
         EXPECT_EQ(0, list.InsertColumn(0, "Awd Files", LVCFMT_LEFT, 180));
         EXPECT_EQ(1, list.InsertColumn(1, "Size"));
-        ASSERT_EQ(0, list.InsertItem(0, "in1.awd"));
+        // A name the code page may lack comes back whole.
+        ASSERT_EQ(0, list.InsertItem(0, L"Факс 1.awd"));
         const std::string longText(700, 'x');
         EXPECT_TRUE(list.SetItemText(0, 1, longText.c_str()));
-        EXPECT_EQ(longText, std::string(list.GetItemText(0, 1)));
-        EXPECT_STREQ("in1.awd", list.GetItemText(0, 0));
+        EXPECT_EQ(std::wstring(longText.begin(), longText.end()), list.GetItemText(0, 1).GetString());
+        EXPECT_STREQ(L"Факс 1.awd", list.GetItemText(0, 0));
         EXPECT_FALSE(list.GetCheck(0));
         list.SetCheck(0, TRUE);
         EXPECT_TRUE(list.GetCheck(0));

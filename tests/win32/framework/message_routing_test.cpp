@@ -18,7 +18,7 @@ TEST(MessageRouting, ControlNotificationsGoToTheControlsObjectFirst) {
         ::SendMessageA(dlg.GetDlgItem(IDC_GO), BM_CLICK, 0, 0);
         EXPECT_EQ(1, dlg.m_goClicks) << "a control without an object of its own: the dialog's entry";
 
-        EXPECT_EQ(0, dlg.m_list.InsertItem(0, "a.awd"));
+        EXPECT_EQ(0, dlg.m_list.InsertItem(0, L"a.awd"));
         EXPECT_EQ(1, dlg.m_list.inserts);
         EXPECT_EQ(0, dlg.m_parentInserts);
 

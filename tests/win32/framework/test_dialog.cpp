@@ -52,6 +52,7 @@ const MessageMap* TestDialog::GetMessageMap() const {
         msgmap::Command<&TestDialog::OnGo>(IDC_GO),
         msgmap::Notify<&TestDialog::OnListInsert>(IDC_LIST_FILES, LVN_INSERTITEM),
         msgmap::Notify<&TestDialog::OnTreeSelection>(IDC_TREE_FOLDERS, TVN_SELCHANGEDA),
+        msgmap::Notify<&TestDialog::OnTreeSelection>(IDC_TREE_FOLDERS, TVN_SELCHANGEDW),
         msgmap::Command<&TestDialog::OnCancelCommand>(IDCANCEL),
         msgmap::Message<&TestDialog::OnFirst>(WM_TEST_TWICE),
         msgmap::Message<&TestDialog::OnSecond>(WM_TEST_TWICE),

@@ -19,10 +19,10 @@ HANDLE g_release = nullptr;
 LONG g_held = 0;      // listings that reached the hold
 LONG g_abandoned = 0; // listings that stopped reading before the folder's end
 
-void HoldingReader(const CString& folder, const FolderEntryVisitor& visit) {
-    const bool holds = g_heldFolder == folder.GetString();
+void HoldingReader(const CStringW& folder, const FolderEntryVisitor& visit) {
+    const bool holds = g_heldFolder == Utf8(folder);
     bool passedAwd = false, held = false;
-    ReadFolderEntries(folder, [&](const WIN32_FIND_DATAA& found) {
+    ReadFolderEntries(folder, [&](const WIN32_FIND_DATAW& found) {
         const bool awd = IsAwdFileName(found.cFileName) != 0;
         // Found as late as rows may wait, the first row goes to the window at once.
         if (holds && awd && !passedAwd)
@@ -61,7 +61,7 @@ TEST(FolderListing, TheWindowAnswersWhileAFolderIsReadAndANewerSelectionSupersed
     quick.MakeFile("q.awd");
     Texts order;
     for (const std::string& name : ListFiles(slow.Path()))
-        if (IsAwdFileName(name.c_str()))
+        if (IsAwdFileName(Wide(name).c_str()))
             order.push_back(name);
     ASSERT_EQ(order.size(), 5u);
 

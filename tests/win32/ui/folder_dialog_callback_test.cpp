@@ -1,7 +1,10 @@
 // The folder picker's side of the browser's callback: which handler each message reaches, what
 // comes back, and what the default handlers ask of the browser. A recording window stands in
-// for the browser, answering as the real one does.
+// for the browser, answering as the real one does. The browser is the running system's: the wide
+// one on NT-based Windows.
+#include "framework/file_names.h"
 #include "ui/folder_dialog.h"
+#include "win32/wide_text.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +13,13 @@
 #include <vector>
 
 namespace {
+// The messages of the running system's browser.
+const bool kWide = files::WideNames();
+const UINT kSetSelection = kWide ? BFFM_SETSELECTIONW : BFFM_SETSELECTIONA;
+const UINT kSetStatusText = kWide ? BFFM_SETSTATUSTEXTW : BFFM_SETSTATUSTEXTA;
+const UINT kValidateFailed = kWide ? BFFM_VALIDATEFAILEDW : BFFM_VALIDATEFAILEDA;
+const UINT kOtherValidateFailed = kWide ? BFFM_VALIDATEFAILEDA : BFFM_VALIDATEFAILEDW;
+
 struct BrowserMessage {
     UINT message;
     WPARAM wParam;
@@ -42,9 +52,11 @@ public:
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         auto* self = reinterpret_cast<FakeBrowser*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-        if (self && (message == BFFM_SETSELECTIONA || message == BFFM_SETSTATUSTEXTA)) {
-            self->m_messages.push_back({message, wParam, reinterpret_cast<const char*>(lParam)});
-            if (message == BFFM_SETSELECTIONA)
+        if (self && (message == kSetSelection || message == kSetStatusText)) {
+            self->m_messages.push_back({message, wParam,
+                                        kWide ? Utf8(reinterpret_cast<const wchar_t*>(lParam))
+                                              : reinterpret_cast<const char*>(lParam)});
+            if (message == kSetSelection)
                 self->Call(BFFM_SELCHANGED, 0);
             return 0;
         }
@@ -56,7 +68,7 @@ private:
 // Records which handler ran, with what, and whether the browser window was known meanwhile.
 class RecordingPicker : public CFolderDialog {
 public:
-    RecordingPicker() : CFolderDialog("t", nullptr, nullptr, 0) {}
+    RecordingPicker() : CFolderDialog(L"t", nullptr, nullptr, 0) {}
     std::vector<std::string> calls;
     HWND windowDuringCall = nullptr;
     int validateResult = 7;
@@ -66,8 +78,8 @@ protected:
     void OnSelChanged(LPCITEMIDLIST pidl) override {
         Record("selchanged " + std::to_string(reinterpret_cast<UINT_PTR>(pidl)));
     }
-    int OnValidateFailed(const char* name) override {
-        Record(std::string("validatefailed ") + name);
+    int OnValidateFailed(const wchar_t* name) override {
+        Record("validatefailed " + Utf8(name));
         return validateResult;
     }
     void OnIUnknown(IUnknown* unknown) override {
@@ -84,12 +96,12 @@ private:
 // Selects from its initialisation handler and then sets the status text, as a derived picker may.
 class SelectThenStatusPicker : public CFolderDialog {
 public:
-    SelectThenStatusPicker() : CFolderDialog("t", nullptr, nullptr, 0) {}
+    SelectThenStatusPicker() : CFolderDialog(L"t", nullptr, nullptr, 0) {}
 
 protected:
     void OnInitialized() override {
-        SetSelection("C:\\one");
-        SetStatusText("two");
+        SetSelection(L"C:\\one");
+        SetStatusText(L"two");
     }
 };
 } // namespace
@@ -97,12 +109,15 @@ protected:
 TEST(FolderDialogCallback, EachMessageReachesItsHandlerAndOnlyValidationAnswers) {
     RecordingPicker picker;
     FakeBrowser browser(&picker);
-    char name[] = "not a folder";
+    const wchar_t wideName[] = L"not a folder";
+    const char narrowName[] = "not a folder";
+    const auto name = reinterpret_cast<LPARAM>(kWide ? static_cast<const void*>(wideName) : narrowName);
+    const auto otherName = reinterpret_cast<LPARAM>(kWide ? static_cast<const void*>(narrowName) : wideName);
 
     EXPECT_EQ(browser.Call(BFFM_INITIALIZED, 0), 0);
     EXPECT_EQ(browser.Call(BFFM_SELCHANGED, 0x1234), 0);
-    EXPECT_EQ(browser.Call(BFFM_VALIDATEFAILEDA, reinterpret_cast<LPARAM>(name)), 7);
-    EXPECT_EQ(browser.Call(BFFM_VALIDATEFAILEDW, reinterpret_cast<LPARAM>(L"wide")), 0);
+    EXPECT_EQ(browser.Call(kValidateFailed, name), 7);
+    EXPECT_EQ(browser.Call(kOtherValidateFailed, otherName), 0) << "a form this browser never sends";
     EXPECT_EQ(browser.Call(BFFM_IUNKNOWN, 0x5678), 0);
     EXPECT_EQ(browser.Call(99, 1), 0);
 
@@ -114,10 +129,13 @@ TEST(FolderDialogCallback, EachMessageReachesItsHandlerAndOnlyValidationAnswers)
 }
 
 TEST(FolderDialogCallback, DefaultValidationBeepsAndKeepsTheBrowserOpen) {
-    CFolderDialog picker("t", nullptr, nullptr, 0);
+    CFolderDialog picker(L"t", nullptr, nullptr, 0);
     FakeBrowser browser(&picker);
-    char name[] = "???";
-    EXPECT_EQ(browser.Call(BFFM_VALIDATEFAILEDA, reinterpret_cast<LPARAM>(name)), 1);
+    const wchar_t wideName[] = L"???";
+    const char narrowName[] = "???";
+    EXPECT_EQ(browser.Call(kValidateFailed,
+                           reinterpret_cast<LPARAM>(kWide ? static_cast<const void*>(wideName) : narrowName)),
+              1);
     EXPECT_EQ(browser.Call(BFFM_IUNKNOWN, 0), 0);
     EXPECT_TRUE(browser.m_messages.empty());
 }
@@ -128,7 +146,7 @@ TEST(FolderDialogCallback, InitialFolderIsSelectedWholeOnlyWhenThereIsOne) {
     const std::string full = "C:\\" + std::string(MAX_PATH - 1 - 3, 'f');
     ASSERT_EQ(full.size(), 259u);
     for (const char* initial : {static_cast<const char*>(nullptr), "", "C:\\fax\\out", full.c_str()}) {
-        CFolderDialog picker("t", initial, nullptr, 0);
+        CFolderDialog picker(L"t", initial ? Wide(initial).c_str() : nullptr, nullptr, 0);
         FakeBrowser browser(&picker);
         browser.Call(BFFM_INITIALIZED, 0);
         if (!initial || !*initial) {
@@ -136,15 +154,15 @@ TEST(FolderDialogCallback, InitialFolderIsSelectedWholeOnlyWhenThereIsOne) {
             continue;
         }
         ASSERT_EQ(browser.m_messages.size(), 1u);
-        EXPECT_EQ(browser.m_messages[0].message, static_cast<UINT>(BFFM_SETSELECTIONA));
+        EXPECT_EQ(browser.m_messages[0].message, kSetSelection);
         EXPECT_EQ(browser.m_messages[0].wParam, static_cast<WPARAM>(TRUE)); // a path, not an identifier list
         EXPECT_EQ(browser.m_messages[0].text, initial);
     }
 
     // A caller that passes more than a path can hold must not overrun the picker.
     const std::string longer = full + std::string(100, 'g');
-    CFolderDialog longPicker("t", longer.c_str(), nullptr, 0);
-    EXPECT_EQ(std::string(longPicker.m_szInitialFolder), full);
+    CFolderDialog longPicker(L"t", Wide(longer).c_str(), nullptr, 0);
+    EXPECT_EQ(Utf8(longPicker.m_szInitialFolder), full);
 }
 
 TEST(FolderDialogCallback, StatusTextFollowsTheSelectionOnlyWhenAskedFor) {
@@ -155,16 +173,16 @@ TEST(FolderDialogCallback, StatusTextFollowsTheSelectionOnlyWhenAskedFor) {
                                    &pidl, 0, nullptr),
               S_OK);
 
-    CFolderDialog plain("t", nullptr, nullptr, BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_NEWDIALOGSTYLE);
+    CFolderDialog plain(L"t", nullptr, nullptr, BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_NEWDIALOGSTYLE);
     FakeBrowser plainBrowser(&plain);
     plainBrowser.Call(BFFM_SELCHANGED, reinterpret_cast<LPARAM>(pidl));
     EXPECT_TRUE(plainBrowser.m_messages.empty());
 
-    CFolderDialog status("t", nullptr, nullptr, BIF_STATUSTEXT);
+    CFolderDialog status(L"t", nullptr, nullptr, BIF_STATUSTEXT);
     FakeBrowser statusBrowser(&status);
     statusBrowser.Call(BFFM_SELCHANGED, reinterpret_cast<LPARAM>(pidl));
     ASSERT_EQ(statusBrowser.m_messages.size(), 1u);
-    EXPECT_EQ(statusBrowser.m_messages[0].message, static_cast<UINT>(BFFM_SETSTATUSTEXTA));
+    EXPECT_EQ(statusBrowser.m_messages[0].message, kSetStatusText);
     EXPECT_EQ(statusBrowser.m_messages[0].wParam, 0u);
     EXPECT_STRCASEEQ(statusBrowser.m_messages[0].text.c_str(), windows);
     ::CoTaskMemFree(pidl);
@@ -176,7 +194,7 @@ TEST(FolderDialogCallback, HandlerStillReachesTheBrowserAfterItsSelectionCalledB
     browser.Call(BFFM_INITIALIZED, 0);
     ASSERT_EQ(browser.m_messages.size(), 2u);
     EXPECT_EQ(browser.m_messages[0].text, "C:\\one");
-    EXPECT_EQ(browser.m_messages[1].message, static_cast<UINT>(BFFM_SETSTATUSTEXTA));
+    EXPECT_EQ(browser.m_messages[1].message, kSetStatusText);
     EXPECT_EQ(browser.m_messages[1].text, "two");
     EXPECT_EQ(picker.m_hBrowseWnd, nullptr);
 }

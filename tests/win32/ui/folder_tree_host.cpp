@@ -1,6 +1,7 @@
 #include "folder_tree_host.h"
 
 #include "win32/modal_runner.h"
+#include "win32/wide_text.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -43,19 +44,17 @@ const MessageMap* FolderTreeHost::GetMessageMap() const {
 }
 
 LRESULT FolderTreeHost::OnFolderSelected(WPARAM wParam, LPARAM lParam) {
-    selections.emplace_back(reinterpret_cast<const char*>(wParam));
+    selections.emplace_back(Utf8(reinterpret_cast<const wchar_t*>(wParam)));
     return lParam == 0 ? 1 : 0;
 }
 
 namespace {
 // The item's fields that `mask` asks for; zeros when the tree has no such item.
-TVITEMA GetItem(HWND tree, HTREEITEM item, UINT mask, char* text = nullptr) {
+TVITEMA GetItem(HWND tree, HTREEITEM item, UINT mask) {
     TVITEMA data{};
     data.mask = TVIF_HANDLE | mask;
     data.hItem = item;
     data.stateMask = 0xFFFF;
-    data.pszText = text;
-    data.cchTextMax = text ? MAX_PATH : 0;
     if (!::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data)))
         return TVITEMA{};
     return data;
@@ -63,9 +62,14 @@ TVITEMA GetItem(HWND tree, HTREEITEM item, UINT mask, char* text = nullptr) {
 } // namespace
 
 std::string ItemText(HWND tree, HTREEITEM item) {
-    char text[MAX_PATH] = "";
-    GetItem(tree, item, TVIF_TEXT, text);
-    return text;
+    wchar_t text[MAX_PATH] = L"";
+    TVITEMW data{};
+    data.mask = TVIF_HANDLE | TVIF_TEXT;
+    data.hItem = item;
+    data.pszText = text;
+    data.cchTextMax = MAX_PATH;
+    ::SendMessageA(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data));
+    return Utf8(text);
 }
 
 LPCITEMIDLIST ItemIdList(HWND tree, HTREEITEM item) {

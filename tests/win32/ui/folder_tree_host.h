@@ -14,7 +14,7 @@ public:
     ~FolderTreeHost() override;
 
     CFolderTreeCtrl tree;
-    std::vector<std::string> selections; // the paths received, in order
+    std::vector<std::string> selections; // the paths received (UTF-8), in order
 
 protected:
     const MessageMap* GetMessageMap() const override;
@@ -25,7 +25,7 @@ protected:
 HWND CreateTreeWindow(HWND parent);
 
 // A tree's items, through the tree's own messages (a CTreeCtrl passes as its window).
-std::string ItemText(HWND tree, HTREEITEM item);
+std::string ItemText(HWND tree, HTREEITEM item); // UTF-8
 // The file-system path of an item's identifier list, or "" when it has none.
 std::string ItemPath(HWND tree, HTREEITEM item);
 LPCITEMIDLIST ItemIdList(HWND tree, HTREEITEM item);

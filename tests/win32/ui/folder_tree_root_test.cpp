@@ -1,5 +1,6 @@
 // The tree at start: the desktop as the expanded root with its folders, nothing selected.
 #include "folder_tree_host.h"
+#include "win32/wide_text.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +11,11 @@ TEST(FolderTreeStart, RootIsTheExpandedDesktopWithImage4AndNothingSelected) {
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(tree.GetNextItem(root, TVGN_NEXT), nullptr) << "one root";
 
-    char desktopPath[MAX_PATH] = "";
-    ASSERT_TRUE(::SHGetSpecialFolderPathA(nullptr, desktopPath, CSIDL_DESKTOPDIRECTORY, FALSE));
-    SHFILEINFOA info{};
-    ::SHGetFileInfoA(desktopPath, 0, &info, sizeof(info), SHGFI_DISPLAYNAME);
-    EXPECT_EQ(ItemText(tree, root), info.szDisplayName);
+    wchar_t desktopPath[MAX_PATH] = L"";
+    ASSERT_TRUE(::SHGetSpecialFolderPathW(nullptr, desktopPath, CSIDL_DESKTOPDIRECTORY, FALSE));
+    SHFILEINFOW info{};
+    ::SHGetFileInfoW(desktopPath, 0, &info, sizeof(info), SHGFI_DISPLAYNAME);
+    EXPECT_EQ(ItemText(tree, root), Utf8(info.szDisplayName));
     EXPECT_FALSE(ItemText(tree, root).empty());
 
     TVITEMA images{};

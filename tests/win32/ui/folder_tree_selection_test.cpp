@@ -1,6 +1,8 @@
 // Every selection change tells the parent the selected folder's file-system path.
 #include "folder_tree_host.h"
+#include "framework/file_names.h"
 #include "temp_folder.h"
+#include "win32/wide_text.h"
 
 #include <gtest/gtest.h>
 
@@ -53,4 +55,23 @@ TEST(FolderTreeSelection, EachKeyboardStepSendsOneMessage) {
     tree.SendMessage(WM_KEYDOWN, VK_UP, 1);
     ASSERT_EQ(host.selections.size(), 4u);
     EXPECT_EQ(host.selections[3], temp / "b");
+}
+
+// A folder named in letters the code page lacks shows its own name and sends its own path.
+TEST(FolderTreeSelection, AFolderNamedOutsideTheCodePageKeepsItsNameAndPath) {
+    if (!files::WideNames())
+        GTEST_SKIP() << "the file systems of Windows 95, 98 and Me hold only names of the code page";
+    TempFolder temp("named");
+    const std::string path = temp.Path() + "\\Факсы";
+    ASSERT_TRUE(::CreateDirectoryW(Wide(path).c_str(), nullptr));
+    FolderTreeHost host;
+    HTREEITEM folder = ExpandToPath(host.tree, temp.Path());
+    ASSERT_NE(folder, nullptr);
+    ExpandItem(host.tree, folder);
+    const std::vector<HTREEITEM> children = Children(host.tree, folder);
+    ASSERT_EQ(children.size(), 1u);
+    EXPECT_EQ(ItemText(host.tree, children[0]), "Факсы");
+    host.selections.clear();
+    host.tree.SelectItem(children[0]);
+    EXPECT_EQ(host.selections, Texts{path});
 }

@@ -7,6 +7,7 @@
 #include "ui/resource.h"
 #include "ui_test_support.h"
 #include "win32/dialog_driver.h"
+#include "win32/wide_text.h"
 
 #include <gtest/gtest.h>
 
@@ -35,12 +36,11 @@ class SaveDirTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_FALSE(m_drive.Root().empty()) << "no drive root to write";
-        ASSERT_TRUE(::CreateDirectoryA(m_base.c_str(), nullptr)) << m_base;
-        for (const std::string* folder : {&m_first, &m_second})
-            ASSERT_TRUE(::CreateDirectoryA(folder->c_str(), nullptr)) << *folder;
+        for (const std::string* folder : {&m_base, &m_first, &m_second})
+            ASSERT_TRUE(::CreateDirectoryW(Wide(*folder).c_str(), nullptr)) << *folder;
         for (const std::string* folder : {&m_base, &m_first, &m_second}) {
-            WIN32_FIND_DATAA found;
-            const HANDLE find = ::FindFirstFileA((*folder + "\\*").c_str(), &found);
+            WIN32_FIND_DATAW found;
+            const HANDLE find = ::FindFirstFileW(Wide(*folder + "\\*").c_str(), &found);
             if (find != INVALID_HANDLE_VALUE)
                 ::FindClose(find);
         }
@@ -89,8 +89,10 @@ protected:
     TempFolder m_scratch{"savedir"};
     ScratchDrive m_drive{m_scratch.Path()};
     std::string m_base = m_drive.Root() + ScratchDrive::Own("-savedir");
-    std::string m_firstName = ScratchDrive::Own("-a");
-    std::string m_secondName = ScratchDrive::Own("-b");
+    // Named in letters the code page may lack (Greek): the browser opens at the one and its choice
+    // of the other reaches the field whole.
+    std::string m_firstName = ScratchDrive::Own("-Φαξ");
+    std::string m_secondName = ScratchDrive::Own("-Έξοδος");
     std::string m_first = m_base + "\\" + m_firstName;
     std::string m_second = m_base + "\\" + m_secondName;
 };
@@ -105,9 +107,9 @@ TEST_F(SaveDirTest, ACancelledBrowserOrAChoiceWithoutAFolderLeavesCTemp) {
     EXPECT_EQ(RunSaveDir([](HWND browser) { Press(browser, IDCANCEL); }), "C:\\temp");
     LPITEMIDLIST computer = nullptr;
     ASSERT_EQ(::SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer), S_OK);
-    SHFILEINFOA info{};
-    ::SHGetFileInfoA(reinterpret_cast<const char*>(computer), 0, &info, sizeof(info),
+    SHFILEINFOW info{};
+    ::SHGetFileInfoW(reinterpret_cast<const wchar_t*>(computer), 0, &info, sizeof(info),
                      SHGFI_PIDL | SHGFI_DISPLAYNAME);
     ::CoTaskMemFree(computer);
-    EXPECT_EQ(RunSaveDir(Choose(info.szDisplayName, true)), "C:\\temp");
+    EXPECT_EQ(RunSaveDir(Choose(Utf8(info.szDisplayName), true)), "C:\\temp");
 }
