@@ -61,7 +61,8 @@ void MakeTempTiffPath(wchar_t (&path)[MAX_PATH]) {
     const CStringW folder = files::TempFolder();
     const size_t length = static_cast<size_t>(folder.GetLength());
     path[0] = L'\0';
-    if (length == 0 || length + sizeof(kTempTiffName) / sizeof(wchar_t) > MAX_PATH)
+    // No temporary folder at all leaves the bare name, which the current directory then holds.
+    if (length + sizeof(kTempTiffName) / sizeof(wchar_t) > MAX_PATH)
         return;
     std::memcpy(path, folder.GetString(), length * sizeof(wchar_t));
     std::memcpy(path + length, kTempTiffName, sizeof(kTempTiffName));

@@ -6,9 +6,10 @@
 // The running Windows version as a small code (see ClassifyWindowsVersion); set once at start-up.
 extern int WindowsGeneration;
 // The one temporary TIFF file that every document is rendered into, as the file system names it
-// (a user's temporary folder may hold letters the code page lacks); set once at start-up. Empty
-// when the system names no temporary folder or its path is too long to hold the file name: every
-// conversion then fails instead of writing past the buffer or into some other folder.
+// (a user's temporary folder may hold letters the code page lacks); set once at start-up. The
+// bare name when the system names no temporary folder; empty when the folder's path is too long
+// to hold the file name: every conversion then fails instead of writing past the buffer or into
+// some other folder.
 extern wchar_t TempTiffPath[MAX_PATH];
 // The folder Tarnvel.exe runs from, as the file system names it, without a trailing backslash;
 // set once at start-up. A fax viewer program copied there is used where the imaging control is
@@ -23,8 +24,8 @@ int ClassifyWindowsVersion(DWORD version, const OSVERSIONINFOA* info);
 // Classifies the Windows version this process runs on.
 int GetWindowsGeneration();
 
-// Writes the temporary folder followed by "zq4intmp.tif" into `path`; the empty string when there
-// is no temporary folder or the name would not fit.
+// Writes the temporary folder followed by "zq4intmp.tif" into `path`: the bare file name when the
+// system has no temporary folder, the empty string when the name would not fit.
 void MakeTempTiffPath(wchar_t (&path)[MAX_PATH]);
 
 // Writes the folder of the running program into `folder`; empty when it cannot be had.
