@@ -5,7 +5,7 @@
 #include "framework/handle.h"
 
 #include <cstdio>
-#include <memory>
+#include <optional>
 #include <vector>
 
 CStringW (*g_shortPathOf)(const wchar_t* path) = &files::ShortPath;
@@ -156,9 +156,9 @@ int ConverterProgram::Render(const wchar_t* source, const wchar_t* target, const
     if (!targetPath.Carried())
         return kTempPathNotForProgram;
     ProgramPath sourcePath(source);
-    std::unique_ptr<PlainCopy> copy;
+    std::optional<PlainCopy> copy;
     if (!sourcePath.Carried()) {
-        copy = std::make_unique<PlainCopy>(source, target);
+        copy.emplace(source, target);
         if (copy->Path().IsEmpty())
             return kSourceNotCopied;
         sourcePath = ProgramPath(copy->Path());

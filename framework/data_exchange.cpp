@@ -18,26 +18,6 @@ HWND CDataExchange::PrepareCtrl(int id) {
     return control;
 }
 
-namespace {
-CString AnsiTextOf(HWND control) {
-    CString text;
-    const int length = ::GetWindowTextLengthA(control);
-    const int copied = ::GetWindowTextA(control, text.GetBuffer(length + 1), length + 1);
-    text.ReleaseBuffer(copied > 0 ? copied : 0);
-    return text;
-}
-} // namespace
-
-void DDX_Text(CDataExchange* dx, int id, CString& value) {
-    HWND control = dx->PrepareCtrl(id);
-    if (!control)
-        return;
-    if (dx->m_bSaveAndValidate)
-        value = AnsiTextOf(control);
-    else
-        ::SetWindowTextA(control, value);
-}
-
 void DDX_Text(CDataExchange* dx, int id, CStringW& value) {
     HWND control = dx->PrepareCtrl(id);
     if (!control)
@@ -48,7 +28,11 @@ void DDX_Text(CDataExchange* dx, int id, CStringW& value) {
         const int copied = wide->GetWindowTextW(control, value.GetBuffer(length + 1), length + 1);
         value.ReleaseBuffer(copied > 0 ? copied : 0);
     } else if (dx->m_bSaveAndValidate) {
-        value = files::FromAnsi(AnsiTextOf(control));
+        CString text;
+        const int length = ::GetWindowTextLengthA(control);
+        const int copied = ::GetWindowTextA(control, text.GetBuffer(length + 1), length + 1);
+        text.ReleaseBuffer(copied > 0 ? copied : 0);
+        value = files::FromAnsi(text);
     } else if (wide) {
         wide->SetWindowTextW(control, value);
     } else {

@@ -25,9 +25,8 @@ private:
     bool m_bFailed = false;
 };
 
-// The text of control `id` and `value`.
-void DDX_Text(CDataExchange* dx, int id, CString& value);
-// The same for a name: whole on NT-based Windows, where dialogs make their controls Unicode windows.
+// The text of control `id` and `value`: whole on NT-based Windows, where dialogs make their controls
+// Unicode windows; in the code page's form on Windows 95, 98 and Me.
 void DDX_Text(CDataExchange* dx, int id, CStringW& value);
 // Binds `control` to the dialog's control `id` by subclassing it, once.
 void DDX_Control(CDataExchange* dx, int id, CWnd& control);

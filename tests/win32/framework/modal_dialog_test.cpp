@@ -66,7 +66,7 @@ TEST(ModalRunner, FailsTheTestWhenTheBodyNeverRanOrTheDialogTimedOut) {
 
 TEST(DataExchange, TextGoesBothWaysAndOkSavesIt) {
     TestDialog dlg;
-    dlg.m_text = "C:\\fax";
+    dlg.m_text = L"C:\\fax";
     const INT_PTR result = RunModal(dlg, [&](CDialog&) {
         HWND edit = dlg.GetDlgItem(IDC_OUTPUT_FOLDER);
         char shown[64] = "";
@@ -74,8 +74,8 @@ TEST(DataExchange, TextGoesBothWaysAndOkSavesIt) {
         EXPECT_STREQ("C:\\fax", shown) << "OnInitDialog exchanged the member into the field";
         ::SetWindowTextA(edit, "C:\\out");
         EXPECT_TRUE(dlg.UpdateData(TRUE));
-        EXPECT_STREQ("C:\\out", dlg.m_text);
-        dlg.m_text = "";
+        EXPECT_STREQ(L"C:\\out", dlg.m_text);
+        dlg.m_text = L"";
         EXPECT_TRUE(dlg.UpdateData(FALSE)) << "controls bound once stay bound";
         ::GetWindowTextA(edit, shown, sizeof(shown));
         EXPECT_STREQ("", shown);
@@ -83,7 +83,7 @@ TEST(DataExchange, TextGoesBothWaysAndOkSavesIt) {
         dlg.SendMessage(WM_COMMAND, IDOK);
     });
     EXPECT_EQ(IDOK, result);
-    EXPECT_STREQ("E:\\tiff", dlg.m_text);
+    EXPECT_STREQ(L"E:\\tiff", dlg.m_text);
 }
 
 TEST(DataExchange, MissingControlFailsTheExchangeAndKeepsTheDialogOpen) {

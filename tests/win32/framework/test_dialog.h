@@ -60,7 +60,7 @@ public:
     ProbeButton m_button;
     ProbeList m_list;
     ProbeEdit m_edit;
-    CString m_text;
+    CStringW m_text;
     bool m_exchangeMissingControl = false;
     bool m_blockCancel = false;
     int m_parentClicks = 0;

@@ -68,10 +68,8 @@ TEST(FolderTreeSelection, AFolderNamedOutsideTheCodePageKeepsItsNameAndPath) {
     HTREEITEM folder = ExpandToPath(host.tree, temp.Path());
     ASSERT_NE(folder, nullptr);
     ExpandItem(host.tree, folder);
-    const std::vector<HTREEITEM> children = Children(host.tree, folder);
-    ASSERT_EQ(children.size(), 1u);
-    EXPECT_EQ(ItemText(host.tree, children[0]), "Факсы");
+    ASSERT_EQ(ChildTexts(host.tree, folder), Texts{"Факсы"});
     host.selections.clear();
-    host.tree.SelectItem(children[0]);
+    host.tree.SelectItem(Children(host.tree, folder)[0]);
     EXPECT_EQ(host.selections, Texts{path});
 }
