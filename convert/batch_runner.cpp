@@ -3,13 +3,14 @@
 
 #include "convert/convert_awd_file.h"
 #include "convert/output_path.h"
+#include "framework/file_names.h"
 
 #include <process.h>
 
 #include <utility>
 
-BatchRunner::BatchRunner(HWND window, BatchJob job, RendererChoice chooseRenderer)
-    : m_window(window), m_job(std::move(job)), m_chooseRenderer(std::move(chooseRenderer)) {}
+BatchRunner::BatchRunner(BatchJob job, RendererChoice chooseRenderer, BatchReport& report)
+    : m_job(std::move(job)), m_chooseRenderer(std::move(chooseRenderer)), m_report(report) {}
 
 bool BatchRunner::Start(unsigned(__stdcall* routine)(void*), void* param) {
     if (!m_stop.IsUsable())
@@ -26,9 +27,8 @@ int BatchRunner::ConvertAwdFile(const wchar_t* source, const wchar_t* output, Co
                             outcome, m_job.format);
 }
 
-int BatchRunner::ConvertRow(const BatchRow& row, ConversionOutcome& outcome) {
+int BatchRunner::ConvertRow(const BatchRow& row, CStringW& output, ConversionOutcome& outcome) {
     CStringW source;
-    CStringW output;
     if (!JoinPath(source, m_job.sourceFolder, row.name) ||
         !MakeOutputPath(output, m_job.outputFolder, row.name, m_job.format))
         return outcome.result = kPathTooLong;
@@ -36,31 +36,37 @@ int BatchRunner::ConvertRow(const BatchRow& row, ConversionOutcome& outcome) {
 }
 
 unsigned BatchRunner::Run() {
-    const HWND window = m_window;
-    ::SendMessageA(window, WM_BATCH_BEGIN, 0, 0);
-    unsigned converted = 0;
-    WPARAM passedOver = 0;
+    const DWORD began = ::GetTickCount();
+    BatchReport& report = m_report;
+    report.Begin();
+    BatchSummary summary;
+    int passedOver = 0;
     for (const BatchRow& row : m_job.rows) {
-        if (m_stop.IsSet())
-            break;
         if (!row.ticked || row.name.IsEmpty()) {
             ++passedOver;
             continue;
         }
+        if (m_stop.IsSet()) {
+            ++summary.notReached;
+            continue;
+        }
         if (passedOver)
-            ::SendMessageA(window, WM_BATCH_STEPS, std::exchange(passedOver, 0), 0);
+            report.Steps(std::exchange(passedOver, 0));
         ConversionOutcome outcome;
-        const bool ok = ConvertRow(row, outcome) == kConverted;
-        converted += ok ? 1 : 0;
-        const CString reason = FailureReason(outcome);
-        const BatchRowResult result{row.index, ok ? "OK" : "Fail", reason};
-        ::SendMessageA(window, WM_BATCH_ROW_DONE, 0, reinterpret_cast<LPARAM>(&result));
+        CStringW output;
+        const bool ok = ConvertRow(row, output, outcome) == kConverted;
+        ++(ok ? summary.converted : summary.failed);
+        const CStringW reason = files::FromAnsi(FailureReason(outcome));
+        report.RowDone(BatchRowResult{row.index, ok ? "OK" : "Fail", reason, output, ok ? outcome.pages : 0});
     }
-    if (passedOver)
-        ::SendMessageA(window, WM_BATCH_STEPS, passedOver, 0);
-    // The window thread may destroy this object while handling the message: nothing of it is
-    // touched afterwards.
-    ::SendMessageA(window, WM_BATCH_END, converted, 0);
+    // Rows a stop left are not reached: the bar stays where the batch stopped.
+    if (passedOver && !m_stop.IsSet())
+        report.Steps(passedOver);
+    summary.stopped = m_stop.IsSet();
+    summary.elapsedMs = ::GetTickCount() - began;
+    const unsigned converted = summary.converted;
+    // Whoever handed the batch over may destroy it from here on: nothing of it is touched after.
+    report.End(summary);
     return converted;
 }
 

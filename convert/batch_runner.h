@@ -1,8 +1,9 @@
-// BatchRunner: one batch of conversions on a worker thread of its own. Made and ended on the
-// window thread; reports to that thread's window with the WM_BATCH_* messages of batch_job.h.
+// BatchRunner: one batch of conversions, on a worker thread of its own or on the caller's. It
+// needs no window: what it does reaches the one who handed it over through a BatchReport.
 #pragma once
 
 #include "convert/batch_job.h"
+#include "convert/batch_report.h"
 #include "convert/conversion_result.h"
 #include "convert/renderer.h"
 #include "convert/stop_request.h"
@@ -16,15 +17,16 @@ using RendererChoice = std::function<std::unique_ptr<Renderer>(const BatchJob& j
 
 class BatchRunner {
 public:
-    BatchRunner(HWND window, BatchJob job, RendererChoice chooseRenderer);
+    // `report` outlives the batch's run.
+    BatchRunner(BatchJob job, RendererChoice chooseRenderer, BatchReport& report);
     BatchRunner(const BatchRunner&) = delete;
     BatchRunner& operator=(const BatchRunner&) = delete;
 
     // Starts the worker thread at `routine`, which calls Run(); false when no thread could be made
     // (or no stop request, without which the batch could not be ended).
     bool Start(unsigned(__stdcall* routine)(void*), void* param);
-    // Worker thread: converts the ticked rows one after another; returns the count converted.
-    // Its last step is WM_BATCH_END, after which the window thread may destroy the batch.
+    // Converts the ticked rows one after another; returns the count converted. Its last step is
+    // the report's End, from which on the batch may be destroyed.
     unsigned Run();
     // Worker thread: one file through the batch's renderer (chosen at the first) and the copier.
     int ConvertAwdFile(const wchar_t* source, const wchar_t* output, ConversionOutcome& outcome);
@@ -41,11 +43,12 @@ public:
     unsigned ListGeneration() const { return m_job.listGeneration; }
 
 private:
-    int ConvertRow(const BatchRow& row, ConversionOutcome& outcome);
+    // `output` the row's output path, once formed.
+    int ConvertRow(const BatchRow& row, CStringW& output, ConversionOutcome& outcome);
 
-    HWND m_window;
     const BatchJob m_job;
     RendererChoice m_chooseRenderer;
+    BatchReport& m_report;
     std::unique_ptr<Renderer> m_renderer;
     StopRequest m_stop;
     CHandle m_thread;

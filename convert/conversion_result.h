@@ -41,7 +41,7 @@ struct ConversionOutcome {
     int result = kConverted;
     HRESULT error = S_OK; // kControlCallFailed: the call's result; kNoRenderer: the control's creation
     CString description;  // kControlCallFailed: the control's own words, when it gave any
-    int pages = 0;        // kPagesLost: pages rendered
+    int pages = 0;        // kConverted: pages written; kPagesLost: pages rendered
     int pagesCopied = 0;  // kPagesLost: pages written whole
 };
 

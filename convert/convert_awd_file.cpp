@@ -161,7 +161,10 @@ int Convert(Renderer& renderer, const wchar_t* tempTiff, const CopyOptions& opti
     int pages = 0;
     if (const int rendered = RenderedPages(tempTiff, pages))
         return rendered;
-    return CopyIntoOutput(tempTiff, output, options, format, pages, outcome);
+    const int copied = CopyIntoOutput(tempTiff, output, options, format, pages, outcome);
+    if (copied == kConverted)
+        outcome.pages = pages;
+    return copied;
 }
 } // namespace
 

@@ -103,15 +103,19 @@ BOOL CConverterDlg::OnInitDialog() {
 
     m_hbrBackground.CreateSolidBrush(kBackgroundColour);
 
-    if (HWND go = GetDlgItem(IDC_GO)) {
+    // Stop stands under Go, and moves with it.
+    for (const int id : {IDC_GO, IDC_STOP}) {
+        HWND button = GetDlgItem(id);
+        if (!button)
+            continue;
         WINDOWPLACEMENT placement{};
         placement.length = sizeof(placement);
-        ::GetWindowPlacement(go, &placement);
+        ::GetWindowPlacement(button, &placement);
         const int shift = ScaleToScreen(kGoButtonShift);
         placement.rcNormalPosition.left += shift;
         placement.rcNormalPosition.right += shift;
         placement.showCmd = SW_SHOWNORMAL;
-        ::SetWindowPlacement(go, &placement);
+        ::SetWindowPlacement(button, &placement);
     }
     return TRUE;
 }

@@ -3,6 +3,7 @@
 
 #include "convert/batch_runner.h"
 #include "convert/imaging_thread.h"
+#include "convert/window_batch_report.h"
 #include "framework/cstring.h"
 #include "framework/cstring_w.h"
 #include "framework/dialog.h"
@@ -99,7 +100,7 @@ protected:
     void ShowResultRow(int row);
     void FlushResultScroll();
     LRESULT OnTimer(WPARAM id, LPARAM);
-    void SetResultReason(int row, const char* reason);
+    void SetResultReason(int row, const wchar_t* reason);
     void TrackResultTip(POINT point);
     bool ResultCellAt(POINT point, int& row, RECT& cell) const;
     BOOL OnEraseBkgnd(HDC dc);
@@ -107,11 +108,13 @@ protected:
 
 private:
     std::unique_ptr<BatchRunner> m_pBatch;   // the running batch; freed when it has ended
+    std::unique_ptr<WindowBatchReport> m_pBatchReport; // how m_pBatch reaches this window
     CFolderLister m_lister;                  // lists the selected folder off the window thread
     bool m_bListing = false;                 // rows of the selected folder are still to come
+    int m_nUnreadableFolders = 0;            // subfolders the last listing could not read
     bool m_bStopping = false;                // StopWorker waits: the batch is freed there
     int m_nPendingClose = 0;                 // IDOK or IDCANCEL asked for while a batch ran
-    std::vector<CString> m_arrResultReasons; // why each row failed, by row; empty for the others
+    std::vector<CStringW> m_arrResultReasons; // why each row failed, by row; empty for the others
     int m_nTipRow = -1;                      // the row whose reason the tip holds
     int m_nScrollRow = -1;                   // the row to scroll into view when the timer comes
 

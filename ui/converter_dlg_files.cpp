@@ -59,7 +59,7 @@ LRESULT CConverterDlg::OnFolderListed(WPARAM, LPARAM) {
 }
 
 void CConverterDlg::OnListDeleteAllItems(NMHDR*, LRESULT* result) {
-    SetResultReason(-1, "");
+    SetResultReason(-1, L"");
     *result = TRUE;
 }
 

@@ -50,10 +50,13 @@ void CConverterDlg::OnGo() {
     EnableGo(FALSE);
     ScrollResultColumnIntoView();
     const std::shared_ptr<ImagingThread> imaging = m_pImaging;
+    m_pBatchReport = std::make_unique<WindowBatchReport>(m_hWnd);
     m_pBatch = std::make_unique<BatchRunner>(
-        m_hWnd, std::move(job), [imaging](const BatchJob& batch, const StopRequest& stop) {
+        std::move(job),
+        [imaging](const BatchJob& batch, const StopRequest& stop) {
             return ChooseRenderer(batch.windowsGeneration, imaging, batch.programFolder, stop);
-        });
+        },
+        *m_pBatchReport);
     m_bWorkerRunning = 1;
     if (!m_pBatch->Start(&CConverterDlg::WorkerThreadProc, this)) {
         ReleaseBatch();
@@ -96,6 +99,7 @@ void CConverterDlg::ReleaseBatch() {
     m_hWorkerThread = nullptr;
     m_bWorkerRunning = 0;
     m_pBatch.reset();
+    m_pBatchReport.reset();
 }
 
 void CConverterDlg::EnableGo(BOOL enable) {

@@ -2,6 +2,7 @@
 #include "ui/converter_dlg.h"
 
 #include "framework/dpi.h"
+#include "framework/file_names.h"
 
 #include <windowsx.h>
 
@@ -70,7 +71,7 @@ LRESULT CConverterDlg::OnTimer(WPARAM id, LPARAM) {
     return 0;
 }
 
-void CConverterDlg::SetResultReason(int row, const char* reason) {
+void CConverterDlg::SetResultReason(int row, const wchar_t* reason) {
     if (row < 0) {
         m_arrResultReasons.clear();
     } else {
@@ -118,8 +119,8 @@ void CConverterDlg::TrackResultTip(POINT point) {
     // The tool covers only the cell: leaving it hides the tip, entering the next shows that one.
     const RECT nowhere{0, 0, 0, 0};
     m_tipResult.SetToolRect(&m_listFiles, kResultTool, row >= 0 ? cell : nowhere);
-    m_tipResult.UpdateTipText(row >= 0 ? m_arrResultReasons[static_cast<size_t>(row)].GetString() : "",
-                              &m_listFiles, kResultTool);
+    const CString tip = row >= 0 ? files::AnsiLookAlike(m_arrResultReasons[static_cast<size_t>(row)]) : CString();
+    m_tipResult.UpdateTipText(tip, &m_listFiles, kResultTool);
 }
 
 BOOL CConverterDlg::PreTranslateMessage(MSG* msg) {

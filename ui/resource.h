@@ -16,6 +16,10 @@
 #define IDC_HOMEPAGE 1011
 #define IDC_ABOUT 1012
 #define IDC_PDF 1013
+#define IDC_SUBFOLDERS 1014
+#define IDC_SKIP_CONVERTED 1015
+#define IDC_STOP 1016
+#define IDC_ACCOUNT 1017
 // The hidden imaging control, created at run time.
 #define IDC_IMGEDIT 102
 

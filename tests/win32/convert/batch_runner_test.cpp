@@ -25,18 +25,17 @@ public:
     int calls = 0;
 };
 
-std::vector<std::string>* g_reports; // "row text reason" per converted row, "steps n", then "end"
-
-LRESULT CALLBACK Reports(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto* row = reinterpret_cast<const BatchRowResult*>(lParam);
-    if (message == WM_BATCH_ROW_DONE)
-        g_reports->push_back(std::to_string(row->index) + " " + row->text + " " + row->reason);
-    else if (message == WM_BATCH_STEPS)
-        g_reports->push_back("steps " + std::to_string(wParam));
-    else if (message == WM_BATCH_END)
-        g_reports->push_back("end");
-    return ::DefWindowProcA(window, message, wParam, lParam);
-}
+// "row text reason" per converted row, "steps n", then "end"
+class RecordingReport : public BatchReport {
+public:
+    void Begin() override {}
+    void RowDone(const BatchRowResult& row) override {
+        lines.push_back(std::to_string(row.index) + " " + row.text + " " + Utf8(row.reason));
+    }
+    void Steps(int count) override { lines.push_back("steps " + std::to_string(count)); }
+    void End(const BatchSummary&) override { lines.push_back("end"); }
+    std::vector<std::string> lines;
+};
 
 unsigned __stdcall Work(void* batch) {
     return static_cast<BatchRunner*>(batch)->Run();
@@ -47,18 +46,15 @@ protected:
     std::string Fax() { return Folder("fax"); }
     // Starts a batch over `names`, all ticked, from fax\ into out\.
     void Start(const std::vector<std::string>& names) {
-        g_reports = &m_reports;
-        m_window =
-            ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-        ::SetWindowLongPtrA(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Reports));
         BatchJob job{Wide(Fax()).c_str(),         Wide(Folder("out")).c_str(), {}, 0, 0, TempTiffPath, L"",
                      CopyOptions{6, 75, 0, -1, 0}};
         for (const std::string& name : names)
             job.rows.push_back(BatchRow{static_cast<int>(job.rows.size()), Wide(name).c_str(), true});
         auto* renderer = m_renderer = new CopyingRenderer;
         m_batch = std::make_unique<BatchRunner>(
-            m_window, std::move(job),
-            [renderer](const BatchJob&, const StopRequest&) { return std::unique_ptr<Renderer>(renderer); });
+            std::move(job),
+            [renderer](const BatchJob&, const StopRequest&) { return std::unique_ptr<Renderer>(renderer); },
+            m_report);
         ASSERT_TRUE(m_batch->Start(&Work, m_batch.get()));
     }
     // Waits for the worker, serving its reports; its count of converted files.
@@ -66,12 +62,10 @@ protected:
         EXPECT_TRUE(m_batch->WaitServing());
         DWORD converted = ~0u;
         EXPECT_TRUE(::GetExitCodeThread(m_batch->Thread(), &converted) && converted != STILL_ACTIVE);
-        ::DestroyWindow(m_window);
         return converted;
     }
 
-    std::vector<std::string> m_reports;
-    HWND m_window = nullptr;
+    RecordingReport m_report;
     CopyingRenderer* m_renderer = nullptr;
     std::unique_ptr<BatchRunner> m_batch;
 };
@@ -86,7 +80,7 @@ TEST_F(Batch, AFailedRowDoesNotStopTheBatch) {
     const std::string tooLong = std::string(MAX_PATH - Fax().size(), 'p') + ".awd";
     Start({"a.b.awd", tooLong, "gone.awd", "", "FAX.AWD", "faxawd"});
     EXPECT_EQ(WaitForEnd(), 3u);
-    EXPECT_EQ(m_reports,
+    EXPECT_EQ(m_report.lines,
               (std::vector<std::string>{
                   "0 OK ", "1 Fail The path is longer than 259 characters: use a shorter folder or name",
                   "2 Fail The AWD file is no longer there (moved, deleted, or its network share is gone): "
@@ -108,7 +102,7 @@ TEST_F(Batch, AStopEndsTheFileInHandAndTheBatch) {
     m_batch->RequestStop();
     EXPECT_EQ(WaitForEnd(), 0u);
     EXPECT_EQ(
-        m_reports,
+        m_report.lines,
         (std::vector<std::string>{
             "0 Fail The conversion was stopped when the window closed: convert the file again", "end"}));
     EXPECT_EQ(m_renderer->calls, 1) << "the batch went on after the stop";

@@ -40,15 +40,19 @@ TEST(MainDialogLayout, TheTemplatesControlsInOrderWithGoMovedRight) {
         RECT units; // x, y, width, height
         const char* text;
     } controls[] = {
-        {1001, WC_LISTVIEWA, boxed | LVS_REPORT, {145, 25, 220, 177}, "List2"},
+        {1001, WC_LISTVIEWA, boxed | LVS_REPORT, {145, 40, 220, 162}, "List2"},
         {1005, "Edit", boxed | ES_AUTOHSCROLL, {40, 7, 98, 14}, ""},
-        {1006, PROGRESS_CLASSA, child | WS_BORDER, {3, 204, 363, 14}, "Progress1"},
-        {1007, WC_TREEVIEWA, tree, {4, 25, 139, 177}, "Tree1"},
+        {1006, PROGRESS_CLASSA, child | WS_BORDER, {3, 218, 363, 14}, "Progress1"},
+        {1007, WC_TREEVIEWA, tree, {4, 40, 139, 162}, "Tree1"},
         {1008, "Button", button | BS_AUTOCHECKBOX, {145, 7, 56, 14}, "Select &All"},
         {1013, "Button", button | BS_AUTOCHECKBOX, {207, 7, 32, 14}, "&PDF"},
+        {1014, "Button", button | BS_AUTOCHECKBOX, {145, 24, 56, 12}, "Sub&folders"},
+        {1015, "Button", button | BS_AUTOCHECKBOX, {207, 24, 70, 12}, "S&kip converted"},
         {1009, "Button", button | BS_PUSHBUTTON, {242, 7, 38, 14}, "&Go"},
+        {1016, "Button", button | WS_DISABLED | BS_PUSHBUTTON, {242, 24, 38, 14}, "S&top"},
         {1003, "Button", button | BS_PUSHBUTTON, {4, 7, 35, 14}, "Save &Dir"},
         {1012, "Button", button | BS_PUSHBUTTON, {326, 7, 38, 14}, "A&bout"},
+        {1017, "Static", child | SS_LEFT | SS_NOPREFIX, {4, 206, 362, 9}, ""},
     };
     // The run that asks for a resolution gets it: the sizes are checked at it.
     if (const char* asked = std::getenv("TARNVEL_TEST_DPI")) {
@@ -61,7 +65,7 @@ TEST(MainDialogLayout, TheTemplatesControlsInOrderWithGoMovedRight) {
         EXPECT_TRUE(::GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW);
         RECT client;
         ::GetClientRect(dialog, &client);
-        EXPECT_EQ(DialogUnits(dialog, {0, 0, 370, 221}), client);
+        EXPECT_EQ(DialogUnits(dialog, {0, 0, 370, 236}), client);
         LOGFONTA font{};
         ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(dialog, WM_GETFONT, 0, 0)), sizeof(font), &font);
         EXPECT_STREQ("MS Sans Serif", font.lfFaceName);
@@ -80,13 +84,14 @@ TEST(MainDialogLayout, TheTemplatesControlsInOrderWithGoMovedRight) {
                       static_cast<DWORD>(::GetWindowLongA(window, GWL_STYLE)) & ~drawn);
             EXPECT_EQ(control.text, TextOf(window));
             RECT want = DialogUnits(dialog, control.units);
-            if (control.id == IDC_GO)
+            if (control.id == IDC_GO || control.id == IDC_STOP)
                 ::OffsetRect(&want, ::MulDiv(55, ScreenDpi(), 96), 0);
             EXPECT_EQ(want, RectInParent(window));
             window = ::GetWindow(window, GW_HWNDNEXT);
         }
-        // No settings are kept: every start writes TIFF until the user ticks PDF.
-        EXPECT_EQ(BST_UNCHECKED, ::SendMessageA(::GetDlgItem(dialog, IDC_PDF), BM_GETCHECK, 0, 0));
+        // No settings are kept: every start writes TIFF of the one folder, replacing what is there.
+        for (const int box : {IDC_PDF, IDC_SUBFOLDERS, IDC_SKIP_CONVERTED})
+            EXPECT_EQ(BST_UNCHECKED, ::SendMessageA(::GetDlgItem(dialog, box), BM_GETCHECK, 0, 0));
         EXPECT_EQ(nullptr, window) << "no other child windows";
     });
 }
