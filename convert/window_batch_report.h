@@ -21,7 +21,9 @@ public:
     void RowDone(const BatchRowResult& row) override {
         ::SendMessageA(m_window, WM_BATCH_ROW_DONE, 0, reinterpret_cast<LPARAM>(&row));
     }
-    void Steps(int count) override { ::SendMessageA(m_window, WM_BATCH_STEPS, static_cast<WPARAM>(count), 0); }
+    void Steps(int count) override {
+        ::SendMessageA(m_window, WM_BATCH_STEPS, static_cast<WPARAM>(count), 0);
+    }
     void End(const BatchSummary& summary) override {
         ::SendMessageA(m_window, WM_BATCH_END, summary.converted, reinterpret_cast<LPARAM>(&summary));
     }

@@ -107,16 +107,16 @@ protected:
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT ctlType);
 
 private:
-    std::unique_ptr<BatchRunner> m_pBatch;   // the running batch; freed when it has ended
+    std::unique_ptr<BatchRunner> m_pBatch;             // the running batch; freed when it has ended
     std::unique_ptr<WindowBatchReport> m_pBatchReport; // how m_pBatch reaches this window
-    CFolderLister m_lister;                  // lists the selected folder off the window thread
-    bool m_bListing = false;                 // rows of the selected folder are still to come
-    int m_nUnreadableFolders = 0;            // subfolders the last listing could not read
-    bool m_bStopping = false;                // StopWorker waits: the batch is freed there
-    int m_nPendingClose = 0;                 // IDOK or IDCANCEL asked for while a batch ran
-    std::vector<CStringW> m_arrResultReasons; // why each row failed, by row; empty for the others
-    int m_nTipRow = -1;                      // the row whose reason the tip holds
-    int m_nScrollRow = -1;                   // the row to scroll into view when the timer comes
+    CFolderLister m_lister;                            // lists the selected folder off the window thread
+    bool m_bListing = false;                           // rows of the selected folder are still to come
+    int m_nUnreadableFolders = 0;                      // subfolders the last listing could not read
+    bool m_bStopping = false;                          // StopWorker waits: the batch is freed there
+    int m_nPendingClose = 0;                           // IDOK or IDCANCEL asked for while a batch ran
+    std::vector<CStringW> m_arrResultReasons;          // why each row failed, by row; empty for the others
+    int m_nTipRow = -1;                                // the row whose reason the tip holds
+    int m_nScrollRow = -1;                             // the row to scroll into view when the timer comes
 
     // While rows keep arriving the list does not paint; it does once no more wait.
     std::optional<CRedrawSuspension> m_listQuiet;

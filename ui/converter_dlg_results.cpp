@@ -119,7 +119,8 @@ void CConverterDlg::TrackResultTip(POINT point) {
     // The tool covers only the cell: leaving it hides the tip, entering the next shows that one.
     const RECT nowhere{0, 0, 0, 0};
     m_tipResult.SetToolRect(&m_listFiles, kResultTool, row >= 0 ? cell : nowhere);
-    const CString tip = row >= 0 ? files::AnsiLookAlike(m_arrResultReasons[static_cast<size_t>(row)]) : CString();
+    const CString tip =
+        row >= 0 ? files::AnsiLookAlike(m_arrResultReasons[static_cast<size_t>(row)]) : CString();
     m_tipResult.UpdateTipText(tip, &m_listFiles, kResultTool);
 }
 

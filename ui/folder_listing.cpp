@@ -2,7 +2,6 @@
 // the window in batches.
 #include "ui/folder_listing.h"
 
-#include "framework/find_handle.h"
 #include "framework/handle.h"
 
 #include <process.h>
@@ -12,8 +11,6 @@
 #include <iterator>
 #include <map>
 #include <utility>
-
-FolderReader g_folderReader = &ReadFolderEntries;
 
 namespace {
 // Rows go to the window when this many have been found, so that a fast disk's are inserted while
@@ -109,7 +106,7 @@ void ListFolder(ListingState& state, FolderReader reader, const CStringW& folder
     CDetailFormatter formatter;
     std::vector<ListedFile> files;
     DWORD deliveredAt = ::GetTickCount();
-    reader(folder, [&](const WIN32_FIND_DATAW& found) {
+    WalkFolder(reader, folder, false, [&](const CStringW&, const WIN32_FIND_DATAW& found) {
         state.progressAt = ::GetTickCount();
         if (state.latest != generation)
             return false;
@@ -172,30 +169,6 @@ bool StartListingThread(const std::shared_ptr<ListingState>& state) {
     return static_cast<bool>(thread);
 }
 } // namespace
-
-int IsAwdFileName(const wchar_t* name) {
-    const CStringW text(name);
-    if (text.GetLength() < 3)
-        return 0;
-    // ASCII letters only: a look-alike from another script is another name.
-    const wchar_t* tail = text.GetString() + text.GetLength() - 3;
-    const auto lower = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + 32) : c; };
-    return lower(tail[0]) == L'a' && lower(tail[1]) == L'w' && lower(tail[2]) == L'd' ? 1 : 0;
-}
-
-void ReadFolderEntries(const CStringW& folder, const FolderEntryVisitor& visit) {
-    // "\*.*" would list the current drive's root.
-    if (folder.IsEmpty())
-        return;
-    WIN32_FIND_DATAW found{};
-    const CFindHandle find(folder + L"\\*.*", &found);
-    if (!find.IsValid())
-        return;
-    do {
-        if (!visit(found))
-            return;
-    } while (find.Next(&found));
-}
 
 bool CFolderLister::Start(HWND window, const CStringW& folder, unsigned generation) {
     m_arrived.clear();

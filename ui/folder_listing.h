@@ -4,6 +4,7 @@
 // newest between two entries of the older, so that stepping through folders starts no thread each.
 #pragma once
 
+#include "convert/folder_walk.h"
 #include "framework/cstring.h"
 #include "framework/cstring_w.h"
 #include "framework/result_channel.h"
@@ -24,9 +25,6 @@ constexpr DWORD kListingBatchMs = 100;
 // newer listing does not wait for it.
 constexpr DWORD kListingHeldUpMs = 1000;
 
-// 1 when the name's last three characters are "awd" in any case, else 0.
-int IsAwdFileName(const wchar_t* name);
-
 // One row of the list: the name as the file system holds it, the size in bytes and the last-write
 // time (UTC) as shown.
 struct ListedFile {
@@ -34,15 +32,6 @@ struct ListedFile {
     CString size;
     CString time;
 };
-
-// Calls `visit` with each entry of `folder` in the file system's order until it answers false.
-using FolderEntryVisitor = std::function<bool(const WIN32_FIND_DATAW&)>;
-using FolderReader = void (*)(const CStringW& folder, const FolderEntryVisitor& visit);
-// The system's enumeration; an empty folder (an item without a path) has no entries.
-void ReadFolderEntries(const CStringW& folder, const FolderEntryVisitor& visit);
-// What the listing thread reads folders with: ReadFolderEntries, unless a test puts one of its own
-// in between. Read when a listing starts.
-extern FolderReader g_folderReader;
 
 struct ListingBatch {
     unsigned generation = 0;

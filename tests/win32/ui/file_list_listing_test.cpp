@@ -19,10 +19,10 @@ HANDLE g_release = nullptr;
 LONG g_held = 0;      // listings that reached the hold
 LONG g_abandoned = 0; // listings that stopped reading before the folder's end
 
-void HoldingReader(const CStringW& folder, const FolderEntryVisitor& visit) {
+bool HoldingReader(const CStringW& folder, const FolderEntryVisitor& visit) {
     const bool holds = g_heldFolder == Utf8(folder);
     bool passedAwd = false, held = false;
-    ReadFolderEntries(folder, [&](const WIN32_FIND_DATAW& found) {
+    return ReadFolderEntries(folder, [&](const WIN32_FIND_DATAW& found) {
         const bool awd = IsAwdFileName(found.cFileName) != 0;
         // Found as late as rows may wait, the first row goes to the window at once.
         if (holds && awd && !passedAwd)
