@@ -72,7 +72,8 @@ void TestDialog::DoDataExchange(CDataExchange* dx) {
 }
 
 BOOL TestDialog::PreTranslateMessage(MSG* msg) {
-    if (msg->message == WM_MOUSEMOVE || msg->message == WM_KEYDOWN)
+    // Only the list's: the pointer of the shared display may move over the dialog itself.
+    if ((msg->message == WM_MOUSEMOVE || msg->message == WM_KEYDOWN) && msg->hwnd == m_list.m_hWnd)
         g_seen.push_back(Describe("dialog", msg));
     return FALSE;
 }
