@@ -19,7 +19,7 @@ public:
         if (!std::wcsstr(source, L"hang"))
             return ::CopyFileW(source, target, FALSE) ? kConverted : kNothingRendered;
         ::SetEvent(hanging.Get());
-        return ::WaitForSingleObject(stop.Event(), 30000) == WAIT_OBJECT_0 ? kStoppedByClose : kConverted;
+        return ::WaitForSingleObject(stop.Event(), 30000) == WAIT_OBJECT_0 ? kStopped : kConverted;
     }
     CHandle hanging{::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
     int calls = 0;
