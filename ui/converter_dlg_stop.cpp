@@ -10,7 +10,7 @@ namespace {
 // window: the focus goes to the list first.
 void DisableButton(HWND dialog, int id) {
     const HWND button = ::GetDlgItem(dialog, id);
-    if (button && ::GetFocus() == button)
+    if (::SendMessageA(button, BM_GETSTATE, 0, 0) & BST_FOCUS)
         ::SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(dialog, IDC_LIST_FILES)),
                        TRUE);
     ::EnableWindow(button, FALSE);
