@@ -45,7 +45,7 @@ constexpr Reason kReasons[] = {
      "folder again"},
     {kSourceUnreadable,
      "The AWD file cannot be opened for reading: check that you may read it and that no program holds it"},
-    {kStoppedByClose, "The conversion was stopped when the window closed: convert the file again"},
+    {kStopped, "The conversion was stopped before the renderer finished: convert the file again"},
     {kPdfNotWritten, "The PDF could not be written: is the disk full?"},
     {kPdfPageRefused, "A page could not be put into the PDF: untick PDF to get a TIFF"},
     {kTempPathNotForProgram,

@@ -28,7 +28,7 @@ constexpr int kTempFileBusy =
     -15; // the batch stopped while another window's conversion held the temporary file
 constexpr int kSourceGone = -16;       // the AWD file is no longer where it was listed
 constexpr int kSourceUnreadable = -17; // the AWD file cannot be opened for reading
-constexpr int kStoppedByClose = -18;   // the window closed and the renderer did not finish in time
+constexpr int kStopped = -18;          // the batch was stopped and the renderer did not finish in time
 constexpr int kPdfNotWritten = -19;    // the PDF writer could not write the output
 constexpr int kPdfPageRefused = -20;   // a copied page is not one the PDF writer can take
 // The fax viewer program reads paths in the code page: the temporary file's has no form it spells.

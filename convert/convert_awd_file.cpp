@@ -153,7 +153,7 @@ int Convert(Renderer& renderer, const wchar_t* tempTiff, const CopyOptions& opti
         ClockSpan span(g_conversionClock.rendering);
         if (const int rendered = renderer.Render(source, tempTiff, stop, outcome)) {
             // What an ended renderer half wrote is of no use to anyone.
-            if (rendered == kStoppedByClose)
+            if (rendered == kStopped)
                 files::Delete(tempTiff);
             return rendered;
         }

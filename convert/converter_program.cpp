@@ -146,7 +146,7 @@ int AwaitProgram(HANDLE process, const StopRequest& stop) {
     // A viewer left running would hold the temporary file and sit on the user's desktop.
     ::TerminateProcess(process, 1);
     ::WaitForSingleObject(process, kEndingMs);
-    return woke == WAIT_TIMEOUT ? kStoppedByClose : kConverterWaitFailed;
+    return woke == WAIT_TIMEOUT ? kStopped : kConverterWaitFailed;
 }
 } // namespace
 

@@ -13,7 +13,7 @@ public:
     // its bare name, the system's own search would try the current directory too.
     explicit ConverterProgram(const wchar_t* applicationPath) : m_applicationPath(applicationPath) {}
     // Waits for the program, or on a stop for what is left of the grace; a program still running
-    // then is ended and the file fails with kStoppedByClose.
+    // then is ended and the file fails with kStopped.
     int Render(const wchar_t* source, const wchar_t* target, const StopRequest& stop,
                ConversionOutcome& outcome) override;
 

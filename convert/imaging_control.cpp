@@ -17,5 +17,5 @@ int ImagingControl::Render(const wchar_t* source, const wchar_t* target, const S
     if (woke != WAIT_TIMEOUT)
         return kControlCallFailed; // the thread is gone, or the wait failed
     m_thread->Abandon();
-    return kStoppedByClose;
+    return kStopped;
 }

@@ -14,7 +14,7 @@ public:
 
     // Waits for the control's calls, or on a stop for what is left of the grace. The calls cannot
     // be cut short: one that has not returned then is given up on and the file fails with
-    // kStoppedByClose, while the control's thread finishes it alone.
+    // kStopped, while the control's thread finishes it alone.
     int Render(const wchar_t* source, const wchar_t* target, const StopRequest& stop,
                ConversionOutcome& outcome) override;
 

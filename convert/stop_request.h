@@ -1,5 +1,6 @@
-// A batch's stop request: set on the window thread when the window closes, looked at by the
-// worker between files and waited on, beside their own objects, by the waits of the file in hand.
+// A batch's stop request: set on the window thread when Stop is pressed or the window closes, looked
+// at by the worker between files and waited on, beside their own objects, by the waits of the file
+// in hand.
 #pragma once
 
 #include "framework/handle.h"

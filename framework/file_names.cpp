@@ -2,6 +2,8 @@
 
 #include "framework/wide_api.h"
 
+#include <shellapi.h>
+
 namespace files {
 namespace {
 // For an ANSI function; false, with the error the system gives for a bad name, when the code page
@@ -279,5 +281,16 @@ CStringW DisplayName(const wchar_t* path) {
 
 CStringW DisplayNameOfIdList(LPCITEMIDLIST list) {
     return ShellName(list, SHGFI_PIDL | SHGFI_DISPLAYNAME);
+}
+
+int OpenWithShell(const wchar_t* path) {
+    if (const WideApi* wide = GetWideApi())
+        return static_cast<int>(reinterpret_cast<INT_PTR>(
+            wide->ShellExecuteW(nullptr, nullptr, path, nullptr, nullptr, SW_SHOWNORMAL)));
+    CString ansi;
+    if (!Ansi(path, ansi))
+        return ERROR_FILE_NOT_FOUND;
+    return static_cast<int>(
+        reinterpret_cast<INT_PTR>(::ShellExecuteA(nullptr, nullptr, ansi, nullptr, nullptr, SW_SHOWNORMAL)));
 }
 } // namespace files

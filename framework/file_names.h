@@ -66,4 +66,7 @@ CStringW PathOfIdList(LPCITEMIDLIST list);
 CStringW DisplayName(const wchar_t* path);
 // The shell's display name of an item (SHGFI_PIDL).
 CStringW DisplayNameOfIdList(LPCITEMIDLIST list);
+// Opens the file with the program the shell associates with it (its default verb): ShellExecute's
+// code, greater than 32 when it was opened. It may take as long as the shell and the program take.
+int OpenWithShell(const wchar_t* path);
 } // namespace files

@@ -27,6 +27,11 @@ public:
     UINT GetItemState(int item, UINT mask) const {
         return static_cast<UINT>(SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(item), mask));
     }
+    // The next row after `item` (-1: from the first) with the LVNI_ flags; -1 when there is none.
+    int GetNextItem(int item, UINT flags) const {
+        return static_cast<int>(
+            SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(item), MAKELPARAM(flags, 0)));
+    }
     BOOL EnsureVisible(int item, BOOL partialOk) {
         return static_cast<BOOL>(SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), partialOk));
     }

@@ -38,7 +38,8 @@ bool Load(WideApi& api) {
            Find(user, "SetWindowTextW", api.SetWindowTextW) &&
            Find(shell, "SHGetPathFromIDListW", api.SHGetPathFromIDListW) &&
            Find(shell, "SHGetFileInfoW", api.SHGetFileInfoW) &&
-           Find(shell, "SHBrowseForFolderW", api.SHBrowseForFolderW) && Find(runtime, "_wfopen", api._wfopen);
+           Find(shell, "SHBrowseForFolderW", api.SHBrowseForFolderW) &&
+           Find(shell, "ShellExecuteW", api.ShellExecuteW) && Find(runtime, "_wfopen", api._wfopen);
 }
 } // namespace
 

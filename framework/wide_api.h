@@ -46,6 +46,7 @@ struct WideApi {
     BOOL(WINAPI* SHGetPathFromIDListW)(LPCITEMIDLIST, LPWSTR);
     DWORD_PTR(WINAPI* SHGetFileInfoW)(LPCWSTR, DWORD, SHFILEINFOW*, UINT, UINT);
     LPITEMIDLIST(WINAPI* SHBrowseForFolderW)(LPBROWSEINFOW);
+    HINSTANCE(WINAPI* ShellExecuteW)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
     // the C runtime
     FILE*(__cdecl* _wfopen)(const wchar_t*, const wchar_t*);
 };

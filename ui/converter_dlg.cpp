@@ -5,6 +5,7 @@
 #include "framework/dc.h"
 #include "framework/dpi.h"
 #include "framework/win_app.h"
+#include "ui/output_opener.h"
 #include "ui/resource.h"
 
 namespace {
@@ -55,6 +56,9 @@ const MessageMap* CConverterDlg::GetMessageMap() const {
         msgmap::Notify<&CConverterDlg::OnListDeleteAllItems>(IDC_LIST_FILES, LVN_DELETEALLITEMS),
         msgmap::Command<&CConverterDlg::OnSelectAll>(IDC_SELECT_ALL),
         msgmap::Command<&CConverterDlg::OnGo>(IDC_GO),
+        msgmap::Command<&CConverterDlg::OnStop>(IDC_STOP),
+        msgmap::Notify<&CConverterDlg::OnListKeyDown>(IDC_LIST_FILES, LVN_KEYDOWN),
+        msgmap::Message<&CConverterDlg::OnOutputNotOpened>(WM_OUTPUT_NOT_OPENED),
         msgmap::Command<&CConverterDlg::OnAbout>(IDC_ABOUT),
         msgmap::EraseBkgnd<&CConverterDlg::OnEraseBkgnd>(),
         msgmap::CtlColor<&CConverterDlg::OnCtlColor>(),

@@ -83,15 +83,20 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     void SetBusyState();
-    // Go is the one control a batch disables.
+    // Go while no batch runs, Stop while one does.
     void EnableGo(BOOL enable);
+    // Ends the running batch after the file in hand; the window stays (button 1016).
+    void OnStop();
+    // The line under the list: the file in hand while the batch runs, its account at the end.
+    void ShowBatchProgress();
+    void ShowBatchAccount(const BatchSummary& summary);
     void SetIdleState();
     BOOL OnSetCursor(HWND hWnd, UINT hitTest, UINT mouseMessage);
     LRESULT OnBatchBegin(WPARAM, LPARAM);
     LRESULT OnBatchRowDone(WPARAM, LPARAM result);
     LRESULT OnBatchSteps(WPARAM count, LPARAM);
     void StepProgress(int count);
-    LRESULT OnBatchEnd(WPARAM converted, LPARAM);
+    LRESULT OnBatchEnd(WPARAM converted, LPARAM summary);
     void ReleaseBatch();
     // The results: the column in view when a batch starts, each row as its result lands, and the
     // reason of a "Fail" under the mouse.
@@ -103,6 +108,15 @@ protected:
     void SetResultReason(int row, const wchar_t* reason);
     void TrackResultTip(POINT point);
     bool ResultCellAt(POINT point, int& row, RECT& cell) const;
+    // The rows' own commands: a double-click opens an "OK" row's output, Ctrl+C copies the selected
+    // rows as a table, Ctrl+A selects every row.
+    void KeepRowOutput(int row, const wchar_t* output);
+    void OnListKeyDown(NMHDR* header, LRESULT* result);
+    // The list's double-click, seen on its way to the list (`point` in the list's client area).
+    void OpenOutputAt(POINT point);
+    void OpenRowOutput(int row);
+    LRESULT OnOutputNotOpened(WPARAM code, LPARAM);
+    void CopySelectedRows();
     BOOL OnEraseBkgnd(HDC dc);
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT ctlType);
 
@@ -117,6 +131,9 @@ private:
     std::vector<CStringW> m_arrResultReasons;          // why each row failed, by row; empty for the others
     int m_nTipRow = -1;                                // the row whose reason the tip holds
     int m_nScrollRow = -1;                             // the row to scroll into view when the timer comes
+    std::vector<CStringW> m_arrRowOutputs;             // each row's output, by row; empty where none was made
+    unsigned m_nBatchFiles = 0;                        // the ticked files of the running batch
+    unsigned m_nBatchDone = 0;                         // those of them it has reported
 
     // While rows keep arriving the list does not paint; it does once no more wait.
     std::optional<CRedrawSuspension> m_listQuiet;

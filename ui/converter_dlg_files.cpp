@@ -60,6 +60,7 @@ LRESULT CConverterDlg::OnFolderListed(WPARAM, LPARAM) {
 
 void CConverterDlg::OnListDeleteAllItems(NMHDR*, LRESULT* result) {
     SetResultReason(-1, L"");
+    KeepRowOutput(-1, L"");
     *result = TRUE;
 }
 

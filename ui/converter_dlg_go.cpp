@@ -9,6 +9,7 @@
 
 #include <process.h>
 
+#include <algorithm>
 #include <utility>
 
 void CConverterDlg::OnGo() {
@@ -45,6 +46,11 @@ void CConverterDlg::OnGo() {
     job.rows.reserve(static_cast<size_t>(rows));
     for (int i = 0; i < rows; ++i)
         job.rows.push_back(BatchRow{i, m_listFiles.GetItemText(i, 0), m_listFiles.GetCheck(i) != FALSE});
+    m_nBatchDone = 0;
+    m_nBatchFiles =
+        static_cast<unsigned>(std::count_if(job.rows.begin(), job.rows.end(), [](const BatchRow& row) {
+            return row.ticked && !row.name.IsEmpty();
+        }));
 
     // Disabled before the thread exists, so that no second batch can start in between.
     EnableGo(FALSE);
@@ -102,10 +108,6 @@ void CConverterDlg::ReleaseBatch() {
     m_pBatchReport.reset();
 }
 
-void CConverterDlg::EnableGo(BOOL enable) {
-    ::EnableWindow(GetDlgItem(IDC_GO), enable);
-}
-
 void CConverterDlg::SetBusyState() {
     EnableGo(FALSE);
     m_progress.SetPos(0);
@@ -129,16 +131,20 @@ BOOL CConverterDlg::OnSetCursor(HWND hWnd, UINT hitTest, UINT mouseMessage) {
 
 LRESULT CConverterDlg::OnBatchBegin(WPARAM, LPARAM) {
     SetBusyState();
+    ShowBatchProgress();
     return 0;
 }
 
 LRESULT CConverterDlg::OnBatchRowDone(WPARAM, LPARAM result) {
+    ++m_nBatchDone;
+    ShowBatchProgress();
     // After a refill the rows are other files: the result belongs nowhere.
     if (!m_pBatch || m_pBatch->ListGeneration() != m_nListGeneration)
         return 0;
     const auto& row = *reinterpret_cast<const BatchRowResult*>(result);
     m_listFiles.SetItemText(row.index, 3, row.text);
     SetResultReason(row.index, row.reason);
+    KeepRowOutput(row.index, row.output);
     ShowResultRow(row.index);
     StepProgress(1);
     return 0;
@@ -157,8 +163,9 @@ void CConverterDlg::StepProgress(int count) {
     m_progress.OffsetPos(count);
 }
 
-LRESULT CConverterDlg::OnBatchEnd(WPARAM, LPARAM) {
+LRESULT CConverterDlg::OnBatchEnd(WPARAM, LPARAM summary) {
     SetIdleState();
+    ShowBatchAccount(*reinterpret_cast<const BatchSummary*>(summary));
     FlushResultScroll();
     // The thread only returns from here on. A waiting StopWorker frees the batch itself.
     if (m_bStopping) {

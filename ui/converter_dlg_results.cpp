@@ -125,6 +125,9 @@ void CConverterDlg::TrackResultTip(POINT point) {
 }
 
 BOOL CConverterDlg::PreTranslateMessage(MSG* msg) {
+    // Its notice says where the click was only from the common controls of Internet Explorer 4 on.
+    if (msg->hwnd == m_listFiles.m_hWnd && msg->message == WM_LBUTTONDBLCLK)
+        OpenOutputAt(POINT{GET_X_LPARAM(msg->lParam), GET_Y_LPARAM(msg->lParam)});
     if (m_tipResult.m_hWnd && msg->hwnd == m_listFiles.m_hWnd && msg->message >= WM_MOUSEMOVE &&
         msg->message <= WM_MBUTTONDBLCLK) {
         if (msg->message == WM_MOUSEMOVE)

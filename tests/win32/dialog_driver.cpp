@@ -173,6 +173,28 @@ bool RunBatch(HWND dialog, DWORD ms) {
     return WaitForBatchEnd(dialog, ms);
 }
 
+void PressCtrlKeyInList(HWND dialog, char key) {
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    const BYTE control = keys[VK_CONTROL];
+    keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    ::SendMessageA(List(dialog), WM_KEYDOWN, static_cast<WPARAM>(key), 1);
+    keys[VK_CONTROL] = control;
+    ::SetKeyboardState(keys);
+}
+
+std::string ClipboardText() {
+    std::string text;
+    const HANDLE data = ::OpenClipboard(nullptr) ? ::GetClipboardData(CF_UNICODETEXT) : nullptr;
+    if (const auto* locked = data ? static_cast<const wchar_t*>(::GlobalLock(data)) : nullptr) {
+        text = Utf8(locked);
+        ::GlobalUnlock(data);
+    }
+    ::CloseClipboard();
+    return text;
+}
+
 Results ResultsOf(HWND dialog) {
     Results results;
     for (int row = 0; row < RowCount(dialog); ++row)

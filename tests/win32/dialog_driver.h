@@ -62,6 +62,8 @@ bool GoEnabled(HWND dialog);
 // Waits until Go is enabled again, the batch's end as the window shows it; false after `ms`.
 bool WaitForBatchEnd(HWND dialog, DWORD ms = kBatchMs);
 bool RunBatch(HWND dialog, DWORD ms = kBatchMs); // PressGo, then WaitForBatchEnd
+void PressCtrlKeyInList(HWND dialog, char key);  // Ctrl held down meanwhile
+std::string ClipboardText();                     // its Unicode text
 
 // File name -> result of every row.
 using Results = std::map<std::string, std::string>;

@@ -19,7 +19,7 @@ public:
         if (!std::wcsstr(source, L"hang"))
             return ::CopyFileW(source, target, FALSE) ? kConverted : kNothingRendered;
         ::SetEvent(hanging.Get());
-        return ::WaitForSingleObject(stop.Event(), 30000) == WAIT_OBJECT_0 ? kStoppedByClose : kConverted;
+        return ::WaitForSingleObject(stop.Event(), 30000) == WAIT_OBJECT_0 ? kStopped : kConverted;
     }
     CHandle hanging{::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
     int calls = 0;
@@ -101,10 +101,10 @@ TEST_F(Batch, AStopEndsTheFileInHandAndTheBatch) {
         Serve(10000, [&] { return ::WaitForSingleObject(m_renderer->hanging.Get(), 0) == WAIT_OBJECT_0; }));
     m_batch->RequestStop();
     EXPECT_EQ(WaitForEnd(), 0u);
-    EXPECT_EQ(
-        m_report.lines,
-        (std::vector<std::string>{
-            "0 Fail The conversion was stopped when the window closed: convert the file again", "end"}));
+    EXPECT_EQ(m_report.lines,
+              (std::vector<std::string>{
+                  "0 Fail The conversion was stopped before the renderer finished: convert the file again",
+                  "end"}));
     EXPECT_EQ(m_renderer->calls, 1) << "the batch went on after the stop";
     EXPECT_TRUE(ListFiles(m_root + "\\out").empty());
 }

@@ -44,7 +44,7 @@ TEST(FailureReason, EachKindHasItsOwnValueAndWords) {
         {kCommandLineTooLong, "The paths are too long for the fax viewer program"},
         {kSourceGone, "The AWD file is no longer there"},
         {kSourceUnreadable, "The AWD file cannot be opened for reading"},
-        {kStoppedByClose, "The conversion was stopped when the window closed"},
+        {kStopped, "The conversion was stopped before the renderer finished"},
         {kPdfNotWritten, "The PDF could not be written"},
         {kPdfPageRefused, "A page could not be put into the PDF"},
     };
