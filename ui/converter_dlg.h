@@ -105,6 +105,12 @@ protected:
     bool ResultCellAt(POINT point, int& row, RECT& cell) const;
     BOOL OnEraseBkgnd(HDC dc);
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT ctlType);
+    // The window grows (converter_dlg_layout.cpp): the tree and the list take the room, the bottom
+    // row follows the bottom edge; the template's size is the smallest.
+    LRESULT OnSize(WPARAM type, LPARAM size);
+    LRESULT OnGetMinMaxInfo(WPARAM, LPARAM info);
+    void PlaceControls(int width, int height);
+    SIZE TemplateClientSize() const;
 
 private:
     std::unique_ptr<BatchRunner> m_pBatch;             // the running batch; freed when it has ended
@@ -117,6 +123,8 @@ private:
     std::vector<CStringW> m_arrResultReasons;          // why each row failed, by row; empty for the others
     int m_nTipRow = -1;                                // the row whose reason the tip holds
     int m_nScrollRow = -1;                             // the row to scroll into view when the timer comes
+    SIZE m_sizeLaidOut{};                              // the client size the controls stand for; 0 at start
+    int m_nNameColumnFloor = 0;                        // the name column's width at the smallest width
 
     // While rows keep arriving the list does not paint; it does once no more wait.
     std::optional<CRedrawSuspension> m_listQuiet;
