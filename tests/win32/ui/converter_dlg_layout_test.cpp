@@ -33,7 +33,7 @@ int ScreenDpi() {
 // template puts it, but Go, which initialisation moves right; then only the hidden imaging
 // control (when its class is registered, as the conversion tests do). Maximised, restored and made
 // too small (never below the template's size), the tree and the list take the room, the list most,
-// its name column what the other columns leave; the bottom row keeps to the bottom; the rest stays.
+// its name column what the others and a scroll bar leave; the bottom row keeps to the bottom.
 TEST(MainDialogLayout, TheTemplatesControlsInOrderWithGoMovedRightAndAsTheWindowGrows) {
     const DWORD child = WS_CHILD | WS_VISIBLE, button = child | WS_TABSTOP, boxed = button | WS_BORDER;
     const DWORD tree = boxed | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT;
@@ -122,8 +122,6 @@ TEST(MainDialogLayout, TheTemplatesControlsInOrderWithGoMovedRightAndAsTheWindow
                 EXPECT_EQ(want, RectInParent(::GetDlgItem(dialog, control.id))) << "control " << control.id;
             }
             EXPECT_EQ(show != SW_MAXIMIZE, !!::IsWindowVisible(::GetDlgItem(dialog, IDC_SIZE_GRIP)));
-            // The name column takes what the others leave of the list (no rows: room kept for a scroll
-            // bar), never less than at first.
             const int rest = inside.right - ::GetSystemMetrics(SM_CXVSCROLL) - width(1) - width(2) - width(3);
             EXPECT_EQ(std::max(name, rest), width(0));
         }
