@@ -69,6 +69,8 @@ const MessageMap* CConverterDlg::GetMessageMap() const {
         msgmap::Message<&CConverterDlg::OnBatchEnd>(WM_BATCH_END),
         msgmap::Message<&CConverterDlg::OnTimer>(WM_TIMER),
         msgmap::Message<&CConverterDlg::OnNoCheckBoxes>(WM_NO_CHECK_BOXES),
+        msgmap::Message<&CConverterDlg::OnSize>(WM_SIZE),
+        msgmap::Message<&CConverterDlg::OnGetMinMaxInfo>(WM_GETMINMAXINFO),
     };
     static const MessageMap map(CDialog::GetMessageMap(), entries);
     return &map;

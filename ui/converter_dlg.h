@@ -119,6 +119,12 @@ protected:
     void CopySelectedRows();
     BOOL OnEraseBkgnd(HDC dc);
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT ctlType);
+    // The window grows (converter_dlg_layout.cpp): the tree and the list take the room, the bottom
+    // row follows the bottom edge; the template's size is the smallest.
+    LRESULT OnSize(WPARAM type, LPARAM size);
+    LRESULT OnGetMinMaxInfo(WPARAM, LPARAM info);
+    void PlaceControls(int width, int height);
+    SIZE TemplateClientSize() const;
 
 private:
     std::unique_ptr<BatchRunner> m_pBatch;             // the running batch; freed when it has ended
@@ -134,6 +140,8 @@ private:
     std::vector<CStringW> m_arrRowOutputs;             // each row's output, by row; empty where none was made
     unsigned m_nBatchFiles = 0;                        // the ticked files of the running batch
     unsigned m_nBatchDone = 0;                         // those of them it has reported
+    SIZE m_sizeLaidOut{};                              // the client size the controls stand for; 0 at start
+    int m_nNameColumnFloor = 0;                        // the name column's width at the smallest width
 
     // While rows keep arriving the list does not paint; it does once no more wait.
     std::optional<CRedrawSuspension> m_listQuiet;

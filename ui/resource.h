@@ -4,6 +4,9 @@
 #define IDD_ABOUTBOX 100
 #define IDS_ABOUTBOX 101
 #define IDD_TARNVEL_DIALOG 102
+// The main dialog's size in its template, in dialog units: the smallest the window becomes.
+#define IDD_TARNVEL_DIALOG_CX 370
+#define IDD_TARNVEL_DIALOG_CY 236
 #define IDR_MAINFRAME 128
 
 #define IDC_LIST_FILES 1001
@@ -20,6 +23,7 @@
 #define IDC_SKIP_CONVERTED 1015
 #define IDC_STOP 1016
 #define IDC_ACCOUNT 1017
+#define IDC_SIZE_GRIP 1018
 // The hidden imaging control, created at run time.
 #define IDC_IMGEDIT 102
 
