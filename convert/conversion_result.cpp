@@ -48,11 +48,11 @@ constexpr Reason kReasons[] = {
     {kStoppedByClose, "The conversion was stopped when the window closed: convert the file again"},
     {kPdfNotWritten, "The PDF could not be written: is the disk full?"},
     {kPdfPageRefused, "A page could not be put into the PDF: untick PDF to get a TIFF"},
-    {kTempPathNotForProgram,
-     "The temporary folder's name has letters the fax viewer program cannot read: point TEMP at a folder "
-     "with a plain name"},
+    {kTempPathNotInCodePage,
+     "The temporary folder's name has letters the AWD renderer cannot read: point TEMP at a folder with a "
+     "plain name"},
     {kSourceNotCopied,
-     "The AWD file's name has letters the fax viewer program cannot read, and it could not be copied to the "
+     "The AWD file's name has letters the AWD renderer cannot read, and it could not be copied to the "
      "temporary folder: is the disk full?"},
 };
 } // namespace

@@ -31,8 +31,8 @@ constexpr int kSourceUnreadable = -17; // the AWD file cannot be opened for read
 constexpr int kStoppedByClose = -18;   // the window closed and the renderer did not finish in time
 constexpr int kPdfNotWritten = -19;    // the PDF writer could not write the output
 constexpr int kPdfPageRefused = -20;   // a copied page is not one the PDF writer can take
-// The fax viewer program reads paths in the code page: the temporary file's has no form it spells.
-constexpr int kTempPathNotForProgram = -21;
+// The renderers read paths in the code page: the temporary file's has no form it spells.
+constexpr int kTempPathNotInCodePage = -21;
 // The same for the AWD file's, and no copy of it under a plain name could be made.
 constexpr int kSourceNotCopied = -22;
 

@@ -1,8 +1,15 @@
 #include "convert/imaging_control.h"
 
+#include "convert/code_page_paths.h"
+#include "framework/file_names.h"
+
 int ImagingControl::Render(const wchar_t* source, const wchar_t* target, const StopRequest& stop,
                            ConversionOutcome& outcome) {
-    const auto request = std::make_shared<RenderRequest>(source, target);
+    CodePagePaths paths(source, target);
+    if (const int carried = paths.Result())
+        return carried;
+    const auto request = std::make_shared<RenderRequest>(files::FromAnsi(*paths.Source().Either()),
+                                                         files::FromAnsi(*paths.Target().Either()));
     if (!request->done || !m_thread->Post(request))
         return kControlCallFailed;
     const HANDLE waits[] = {request->done.Get(), m_thread->Handle(), stop.Event()};

@@ -1,5 +1,6 @@
 // The imaging control as a renderer: the worker hands each document to the control's own thread
-// (convert/imaging_thread.h) and waits for it as it waits for the fax viewer program.
+// (convert/imaging_thread.h) and waits for it as it waits for the fax viewer program. The paths go
+// in forms the code page spells (convert/code_page_paths.h), as for the program.
 #pragma once
 
 #include "convert/imaging_thread.h"

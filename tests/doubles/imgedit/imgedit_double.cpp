@@ -6,7 +6,8 @@
 // has a site and is active. What it saw goes into the probe (imgedit_probe.h).
 // It implements the three dispatch members the program calls, with their DISPIDs; the save call
 // writes the loaded fixture (a TIFF named *.awd) to the given path, after the time the fixture's
-// name or TARNVEL_DOUBLES_RENDER_MS asks for (a hanging save waits for ImgEditDoubleEndHang). Every dispatch
+// name or TARNVEL_DOUBLES_RENDER_MS asks for (a hanging save waits for ImgEditDoubleEndHang). Like
+// a control built for Windows 95 it narrows both paths to the code page, with its best fit. Every dispatch
 // call is logged, with the calling thread and the argument types as received, to imgedit-double.log
 // (doubles_log.h).
 #include "../doubles_log.h"
@@ -345,9 +346,9 @@ private:
         return S_OK;
     }
 
-    // The paths as given, whatever the code page spells: a real control takes them so.
     HRESULT Save(const std::wstring& target, EXCEPINFO* exception) {
-        switch (doubles::ModeOf(Narrow(m_document.c_str()).c_str())) {
+        const std::string document = Narrow(m_document.c_str());
+        switch (doubles::ModeOf(document.c_str())) {
         case doubles::Mode::DispatchFailure:
             if (exception) {
                 *exception = EXCEPINFO{};
@@ -366,7 +367,7 @@ private:
             break;
         }
         // As the real control: when nothing could be written, nothing is said.
-        ::CopyFileW(m_document.c_str(), target.c_str(), FALSE);
+        ::CopyFileA(document.c_str(), Narrow(target.c_str()).c_str(), FALSE);
         return S_OK;
     }
 
