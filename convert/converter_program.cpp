@@ -64,6 +64,12 @@ std::vector<CStringW> PathFolders(const wchar_t* variable) {
     return folders;
 }
 
+// The folder that holds `path`; a drive's root with its backslash.
+CStringW FolderOf(const CStringW& path) {
+    const int slash = path.ReverseFind(L'\\');
+    return path.Left(slash > 0 && path.GetString()[slash - 1] == L':' ? slash + 1 : slash);
+}
+
 // Waits for the program, and after a stop at most for the rest of the grace.
 int AwaitProgram(HANDLE process, const StopRequest& stop) {
     const HANDLE waits[] = {process, stop.Event()};
@@ -88,8 +94,11 @@ int ConverterProgram::Render(const wchar_t* source, const wchar_t* target, const
     if (!ComposeFitting(commandLine, paths.Source(), paths.Target()))
         return kCommandLineTooLong;
 
+    // In its own folder: made for Windows XP, it loads optional libraries by their bare names from
+    // the current directory, and Tarnvel's may be any (a downloads folder, a shortcut's "Start in").
     PROCESS_INFORMATION info{};
-    if (m_applicationPath.IsEmpty() || !files::StartProcess(m_applicationPath, commandLine, info))
+    if (m_applicationPath.IsEmpty() ||
+        !files::StartProcess(m_applicationPath, commandLine, FolderOf(m_applicationPath), info))
         return kConverterNotStarted;
     const CHandle process(info.hProcess);
     const CHandle thread(info.hThread);
