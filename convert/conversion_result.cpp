@@ -54,6 +54,9 @@ constexpr Reason kReasons[] = {
     {kSourceNotCopied,
      "The AWD file's name has letters the AWD renderer cannot read, and it could not be copied to the "
      "temporary folder: is the disk full?"},
+    {kControlStuck,
+     "The imaging control is still busy with a document it was stopped in: convert again later, or start "
+     "Tarnvel again"},
 };
 } // namespace
 

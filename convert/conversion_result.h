@@ -35,6 +35,8 @@ constexpr int kPdfPageRefused = -20;   // a copied page is not one the PDF write
 constexpr int kTempPathNotInCodePage = -21;
 // The same for the AWD file's, and no copy of it under a plain name could be made.
 constexpr int kSourceNotCopied = -22;
+// The imaging control is still in a call given up on, and no other control can be had meanwhile.
+constexpr int kControlStuck = -23;
 
 // A conversion's result with what is known about its cause.
 struct ConversionOutcome {

@@ -5,6 +5,8 @@
 
 int ImagingControl::Render(const wchar_t* source, const wchar_t* target, const StopRequest& stop,
                            ConversionOutcome& outcome) {
+    if (m_thread->Stuck())
+        return kControlStuck;
     CodePagePaths paths(source, target);
     if (const int carried = paths.Result())
         return carried;
@@ -23,6 +25,6 @@ int ImagingControl::Render(const wchar_t* source, const wchar_t* target, const S
     }
     if (woke != WAIT_TIMEOUT)
         return kControlCallFailed; // the thread is gone, or the wait failed
-    m_thread->Abandon();
+    m_thread->Abandon(*request);
     return kStoppedByClose;
 }

@@ -15,7 +15,8 @@ public:
 
     // Waits for the control's calls, or on a stop for what is left of the grace. The calls cannot
     // be cut short: one that has not returned then is given up on and the file fails with
-    // kStoppedByClose, while the control's thread finishes it alone.
+    // kStoppedByClose, while the control's thread finishes it alone; until it has, the files of
+    // a later batch fail with kControlStuck.
     int Render(const wchar_t* source, const wchar_t* target, const StopRequest& stop,
                ConversionOutcome& outcome) override;
 

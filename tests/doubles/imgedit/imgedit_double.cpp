@@ -7,7 +7,8 @@
 // It implements the three dispatch members the program calls, with their DISPIDs; the save call
 // writes the loaded fixture (a TIFF named *.awd) to the given path, after the time the fixture's
 // name or TARNVEL_DOUBLES_RENDER_MS asks for (a hanging save waits for ImgEditDoubleEndHang). Like
-// a control built for Windows 95 it narrows both paths to the code page, with its best fit. Every dispatch
+// a control built for Windows 95 it narrows both paths to the code page, with its best fit. As it
+// closes it sends to the window whose handle TARNVEL_DOUBLES_SEND_AT_CLOSE holds, if any. Every dispatch
 // call is logged, with the calling thread and the argument types as received, to imgedit-double.log
 // (doubles_log.h).
 #include "../doubles_log.h"
@@ -237,6 +238,9 @@ public:
     HRESULT STDMETHODCALLTYPE SetHostNames(LPCOLESTR, LPCOLESTR) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE Close(DWORD) override {
         Note("Close");
+        char window[16] = "";
+        if (::GetEnvironmentVariableA("TARNVEL_DOUBLES_SEND_AT_CLOSE", window, sizeof(window)))
+            ::SendMessageA(reinterpret_cast<HWND>(std::strtoul(window, nullptr, 10)), WM_NULL, 0, 0);
         InPlaceDeactivate();
         return S_OK;
     }
