@@ -10,13 +10,16 @@ BOOL CConverterApp::InitInstance() {
     // Stepping through an empty floppy, card or optical drive lists nothing; without this the
     // system would stop the user with its own "no disk" box for each look at the drive.
     ::SetErrorMode(SEM_FAILCRITICALERRORS);
-    // The shell's folder browser needs OLE on this thread (the imaging control has a thread and an
-    // apartment of its own).
-    AfxEnableControlContainer();
     // Dialog controls draw themselves three-dimensional on every 32-bit Windows: nothing to ask for.
     WindowsGeneration = GetWindowsGeneration();
+    // The imaging control's thread before this one's OLE: COM makes a control registered without a
+    // threading model in the process's first apartment, and here every call would hold the window.
+    const std::shared_ptr<ImagingThread> imaging = CConverterDlg::StartImaging();
+    // The shell's folder browser needs OLE on this thread.
+    AfxEnableControlContainer();
 
     CConverterDlg dlg;
+    dlg.m_pImaging = imaging;
     MakeTempTiffPath(TempTiffPath);
     MakeTarnvelFolder(TarnvelFolder);
 

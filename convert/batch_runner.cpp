@@ -4,6 +4,7 @@
 #include "convert/convert_awd_file.h"
 #include "convert/output_path.h"
 #include "framework/file_names.h"
+#include "framework/message_wait.h"
 
 #include <process.h>
 
@@ -71,15 +72,6 @@ unsigned BatchRunner::Run() {
 }
 
 bool BatchRunner::WaitServing() {
-    for (;;) {
-        const HANDLE thread = m_thread.Get();
-        const DWORD woke = ::MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE);
-        if (woke == WAIT_OBJECT_0)
-            return true;
-        if (woke == WAIT_FAILED)
-            return false;
-        // Lets the worker's sent messages through, and nothing else.
-        MSG msg;
-        ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
-    }
+    const HANDLE thread = m_thread.Get();
+    return WaitServingSent(1, &thread, INFINITE) == WAIT_OBJECT_0;
 }

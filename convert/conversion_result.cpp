@@ -48,12 +48,15 @@ constexpr Reason kReasons[] = {
     {kStopped, "The conversion was stopped before the renderer finished: convert the file again"},
     {kPdfNotWritten, "The PDF could not be written: is the disk full?"},
     {kPdfPageRefused, "A page could not be put into the PDF: untick PDF to get a TIFF"},
-    {kTempPathNotForProgram,
-     "The temporary folder's name has letters the fax viewer program cannot read: point TEMP at a folder "
-     "with a plain name"},
+    {kTempPathNotInCodePage,
+     "The temporary folder's name has letters the AWD renderer cannot read: point TEMP at a folder with a "
+     "plain name"},
     {kSourceNotCopied,
-     "The AWD file's name has letters the fax viewer program cannot read, and it could not be copied to the "
+     "The AWD file's name has letters the AWD renderer cannot read, and it could not be copied to the "
      "temporary folder: is the disk full?"},
+    {kControlStuck,
+     "The imaging control is still busy with a document it was stopped in: convert again later, or start "
+     "Tarnvel again"},
 };
 } // namespace
 

@@ -31,10 +31,12 @@ constexpr int kSourceUnreadable = -17; // the AWD file cannot be opened for read
 constexpr int kStopped = -18;          // the batch was stopped and the renderer did not finish in time
 constexpr int kPdfNotWritten = -19;    // the PDF writer could not write the output
 constexpr int kPdfPageRefused = -20;   // a copied page is not one the PDF writer can take
-// The fax viewer program reads paths in the code page: the temporary file's has no form it spells.
-constexpr int kTempPathNotForProgram = -21;
+// The renderers read paths in the code page: the temporary file's has no form it spells.
+constexpr int kTempPathNotInCodePage = -21;
 // The same for the AWD file's, and no copy of it under a plain name could be made.
 constexpr int kSourceNotCopied = -22;
+// The imaging control is still in a call given up on, and no other control can be had meanwhile.
+constexpr int kControlStuck = -23;
 
 // A conversion's result with what is known about its cause.
 struct ConversionOutcome {

@@ -1,14 +1,12 @@
 #include "convert/converter_program.h"
 
+#include "convert/code_page_paths.h"
 #include "convert/output_path.h"
 #include "framework/file_names.h"
 #include "framework/handle.h"
 
 #include <cstdio>
-#include <optional>
 #include <vector>
-
-CStringW (*g_shortPathOf)(const wchar_t* path) = &files::ShortPath;
 
 namespace {
 const wchar_t kProgramName[] = L"AWDVSTUB.EXE";
@@ -25,81 +23,12 @@ bool Compose(char (&line)[kCommandLineSize], const CString* source, const CStrin
     return length >= 0 && length < kCommandLineSize;
 }
 
-// The 8.3 form of `path`. A file that does not exist yet (the temporary file) gets its folder's
-// short form and keeps its name.
-CStringW ShortForm(const wchar_t* path) {
-    const CStringW shortPath = g_shortPathOf(path);
-    if (!shortPath.IsEmpty())
-        return shortPath;
-    const CStringW text(path);
-    const int slash = text.ReverseFind(L'\\');
-    if (slash <= 0)
-        return CStringW();
-    const CStringW folder = g_shortPathOf(text.Left(slash));
-    return folder.IsEmpty() ? CStringW() : folder + text.Mid(slash);
-}
-
-// The forms of a path the command line can carry, each only where the code page spells it
-// exactly: a best-fit look-alike may name another file. The short form is asked for when needed.
-class ProgramPath {
-public:
-    explicit ProgramPath(const wchar_t* path) : m_path(path) { m_hasFull = files::AnsiForm(path, m_full); }
-    const CString* Full() const { return m_hasFull ? &m_full : nullptr; }
-    const CString* Short() {
-        if (!m_shortAsked) {
-            m_shortAsked = true;
-            const CStringW shortPath = ShortForm(m_path);
-            m_hasShort = !shortPath.IsEmpty() && files::AnsiForm(shortPath, m_short);
-        }
-        return m_hasShort ? &m_short : nullptr;
-    }
-    bool Carried() { return Full() || Short(); }
-
-private:
-    CStringW m_path;
-    CString m_full;
-    CString m_short;
-    bool m_hasFull = false;
-    bool m_hasShort = false;
-    bool m_shortAsked = false;
-};
-
 // The paths as they are; where that is not possible or too long for the program, their short
 // forms, the source's first, then both.
-bool ComposeFitting(char (&line)[kCommandLineSize], ProgramPath& source, ProgramPath& target) {
+bool ComposeFitting(char (&line)[kCommandLineSize], CodePagePath& source, CodePagePath& target) {
     return Compose(line, source.Full(), target.Full()) || Compose(line, source.Short(), target.Full()) ||
            Compose(line, source.Full(), target.Short()) || Compose(line, source.Short(), target.Short());
 }
-
-// A copy of a document whose path the command line cannot carry, under a plain name beside the
-// temporary file; removed with the object, whatever became of the conversion.
-class PlainCopy {
-public:
-    PlainCopy(const wchar_t* source, const wchar_t* target) {
-        const CStringW temp(target);
-        const int slash = temp.ReverseFind(L'\\');
-        // The name made here keeps the copy's own unique: "tnvXXXX.tmp" beside "tnvXXXX.awd".
-        m_reserved = slash > 0 ? files::TempFileName(temp.Left(slash), L"tnv") : CStringW();
-        const int dot = m_reserved.ReverseFind(L'.');
-        if (dot > 0 && files::Copy(source, m_reserved.Left(dot) + L".awd", false))
-            m_copy = m_reserved.Left(dot) + L".awd";
-    }
-    ~PlainCopy() {
-        if (!m_copy.IsEmpty())
-            files::Delete(m_copy);
-        if (!m_reserved.IsEmpty())
-            files::Delete(m_reserved);
-    }
-    PlainCopy(const PlainCopy&) = delete;
-    PlainCopy& operator=(const PlainCopy&) = delete;
-
-    // Empty when no copy could be made.
-    const CStringW& Path() const { return m_copy; }
-
-private:
-    CStringW m_reserved;
-    CStringW m_copy;
-};
 
 // The program's full path when it lies in `folder`, else empty.
 CStringW ProgramIn(const wchar_t* folder) {
@@ -135,6 +64,12 @@ std::vector<CStringW> PathFolders(const wchar_t* variable) {
     return folders;
 }
 
+// The folder that holds `path`; a drive's root with its backslash.
+CStringW FolderOf(const CStringW& path) {
+    const int slash = path.ReverseFind(L'\\');
+    return path.Left(slash > 0 && path.GetString()[slash - 1] == L':' ? slash + 1 : slash);
+}
+
 // Waits for the program, and after a stop at most for the rest of the grace.
 int AwaitProgram(HANDLE process, const StopRequest& stop) {
     const HANDLE waits[] = {process, stop.Event()};
@@ -152,23 +87,18 @@ int AwaitProgram(HANDLE process, const StopRequest& stop) {
 
 int ConverterProgram::Render(const wchar_t* source, const wchar_t* target, const StopRequest& stop,
                              ConversionOutcome&) {
-    ProgramPath targetPath(target);
-    if (!targetPath.Carried())
-        return kTempPathNotForProgram;
-    ProgramPath sourcePath(source);
-    std::optional<PlainCopy> copy;
-    if (!sourcePath.Carried()) {
-        copy.emplace(source, target);
-        if (copy->Path().IsEmpty())
-            return kSourceNotCopied;
-        sourcePath = ProgramPath(copy->Path());
-    }
+    CodePagePaths paths(source, target);
+    if (const int carried = paths.Result())
+        return carried;
     char commandLine[kCommandLineSize];
-    if (!ComposeFitting(commandLine, sourcePath, targetPath))
+    if (!ComposeFitting(commandLine, paths.Source(), paths.Target()))
         return kCommandLineTooLong;
 
+    // In its own folder: made for Windows XP, it loads optional libraries by their bare names from
+    // the current directory, and Tarnvel's may be any (a downloads folder, a shortcut's "Start in").
     PROCESS_INFORMATION info{};
-    if (m_applicationPath.IsEmpty() || !files::StartProcess(m_applicationPath, commandLine, info))
+    if (m_applicationPath.IsEmpty() ||
+        !files::StartProcess(m_applicationPath, commandLine, FolderOf(m_applicationPath), info))
         return kConverterNotStarted;
     const CHandle process(info.hProcess);
     const CHandle thread(info.hThread);

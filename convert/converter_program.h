@@ -1,7 +1,6 @@
 // The fax viewer program as a renderer: "AWDVSTUB.EXE /c "source" "target"", one process per file,
-// and where that program is looked for. The program reads its command line in the ANSI code page:
-// a path the code page cannot spell goes there in its short (8.3) form, and a source without such
-// a form as a copy under a plain name beside the temporary file.
+// and where that program is looked for. The paths go in forms the code page spells
+// (convert/code_page_paths.h).
 #pragma once
 
 #include "convert/renderer.h"
@@ -20,10 +19,6 @@ public:
 private:
     CStringW m_applicationPath;
 };
-
-// What the program route asks for the short form of an existing path: files::ShortPath, unless a
-// test stands in for a file system that keeps no short names.
-extern CStringW (*g_shortPathOf)(const wchar_t* path);
 
 // The folders the fax viewer program is looked for in, in this order.
 struct ProgramPlaces {

@@ -1,5 +1,6 @@
 // The imaging control as a renderer: the worker hands each document to the control's own thread
-// (convert/imaging_thread.h) and waits for it as it waits for the fax viewer program.
+// (convert/imaging_thread.h) and waits for it as it waits for the fax viewer program. The paths go
+// in forms the code page spells (convert/code_page_paths.h), as for the program.
 #pragma once
 
 #include "convert/imaging_thread.h"
@@ -14,7 +15,8 @@ public:
 
     // Waits for the control's calls, or on a stop for what is left of the grace. The calls cannot
     // be cut short: one that has not returned then is given up on and the file fails with
-    // kStopped, while the control's thread finishes it alone.
+    // kStopped, while the control's thread finishes it alone; until it has, the files of a later
+    // batch fail with kControlStuck.
     int Render(const wchar_t* source, const wchar_t* target, const StopRequest& stop,
                ConversionOutcome& outcome) override;
 

@@ -168,23 +168,24 @@ std::FILE* OpenStream(const wchar_t* path, const char* mode) {
     return Ansi(path, ansi) ? std::fopen(ansi, mode) : nullptr;
 }
 
-bool StartProcess(const wchar_t* application, const char* commandLine, PROCESS_INFORMATION& info) {
+bool StartProcess(const wchar_t* application, const char* commandLine, const wchar_t* folder,
+                  PROCESS_INFORMATION& info) {
     if (const WideApi* wide = GetWideApi()) {
         // The program reads its line back in the code page: the ANSI line arrives whole.
         CStringW line = FromAnsi(commandLine);
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
         return wide->CreateProcessW(application, line.GetBuffer(line.GetLength()), nullptr, nullptr, FALSE, 0,
-                                    nullptr, nullptr, &startup, &info) != FALSE;
+                                    nullptr, folder, &startup, &info) != FALSE;
     }
-    CString ansi;
-    if (!Ansi(application, ansi))
+    CString ansi, ansiFolder;
+    if (!Ansi(application, ansi) || !Ansi(folder, ansiFolder))
         return false;
     CString line(commandLine);
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     return ::CreateProcessA(ansi, line.GetBuffer(line.GetLength()), nullptr, nullptr, FALSE, 0, nullptr,
-                            nullptr, &startup, &info) != FALSE;
+                            ansiFolder, &startup, &info) != FALSE;
 }
 
 CStringW TempFolder() {

@@ -45,8 +45,9 @@ bool MakeFolder(const wchar_t* path, SECURITY_ATTRIBUTES* security);
 // fopen: `mode` is plain ASCII ("rb", "wb").
 std::FILE* OpenStream(const wchar_t* path, const char* mode);
 // CreateProcess with an ANSI command line (the program's own to read), handles not inherited, the
-// caller's environment and current directory.
-bool StartProcess(const wchar_t* application, const char* commandLine, PROCESS_INFORMATION& info);
+// caller's environment, and `folder` as current directory.
+bool StartProcess(const wchar_t* application, const char* commandLine, const wchar_t* folder,
+                  PROCESS_INFORMATION& info);
 
 // Empty when the system has none or it does not fit.
 CStringW TempFolder(); // ends in a backslash

@@ -1,5 +1,6 @@
 #include "ui/converter_dlg.h"
 
+#include "app/environment.h"
 #include "framework/button.h"
 #include "framework/data_exchange.h"
 #include "framework/dc.h"
@@ -24,6 +25,11 @@ const char kNoCheckBoxesText[] =
     "than those of Internet Explorer 4.\n\n"
     "Folders and their AWD files are still listed, but no file can be ticked, so none can be converted. "
     "Install Internet Explorer 4 or later, which brings newer common controls, and start Tarnvel again.";
+
+RECT ImagingPlace() {
+    const int side = ScaleToScreen(kImgEditSide);
+    return RECT{0, 0, side, side};
+}
 
 struct Column {
     const char* heading;
@@ -144,10 +150,22 @@ int CConverterDlg::InitControls() {
 
     // Made on its own thread, which this one never waits for while the window is up. Without it
     // every file of that route fails.
-    const int side = ScaleToScreen(kImgEditSide);
-    const RECT place{0, 0, side, side};
-    m_pImaging = ImagingThread::Start(place, IDC_IMGEDIT);
+    if (!m_pImaging)
+        RenewImaging();
     return 0;
+}
+
+std::shared_ptr<ImagingThread> CConverterDlg::StartImaging() {
+    if (UsesConverterProgram(WindowsGeneration))
+        return nullptr;
+    const std::shared_ptr<ImagingThread> imaging = ImagingThread::Start(ImagingPlace(), IDC_IMGEDIT);
+    imaging->WaitApartment();
+    return imaging;
+}
+
+void CConverterDlg::RenewImaging() {
+    if (!UsesConverterProgram(WindowsGeneration))
+        ImagingThread::Renew(m_pImaging, ImagingPlace(), IDC_IMGEDIT);
 }
 
 LRESULT CConverterDlg::OnNoCheckBoxes(WPARAM, LPARAM) {

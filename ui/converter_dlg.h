@@ -38,6 +38,9 @@ public:
     HANDLE m_hWorkerThread = nullptr; // the running batch's thread; the batch owns the handle
     // The hidden imaging control, on a thread of its own; shared with the batch's renderer.
     std::shared_ptr<ImagingThread> m_pImaging;
+    // At start-up, before the window thread initialises OLE: the imaging control's thread where
+    // this Windows renders with the control (its apartment is then the process's first), else null.
+    static std::shared_ptr<ImagingThread> StartImaging();
     CFolderTreeCtrl m_treeFolders;
     CListCtrl m_listFiles;
     CProgressCtrl m_progress;
@@ -62,6 +65,9 @@ protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
     int InitControls();
+    // Before a batch, where this Windows renders with the control: a thread for it, or a new one
+    // for a thread given up on (ImagingThread::Renew).
+    void RenewImaging();
     // Tells the user that the list has no check boxes, and what brings them.
     LRESULT OnNoCheckBoxes(WPARAM, LPARAM);
 

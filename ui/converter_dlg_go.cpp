@@ -55,6 +55,7 @@ void CConverterDlg::OnGo() {
     // Disabled before the thread exists, so that no second batch can start in between.
     EnableGo(FALSE);
     ScrollResultColumnIntoView();
+    RenewImaging();
     const std::shared_ptr<ImagingThread> imaging = m_pImaging;
     m_pBatchReport = std::make_unique<WindowBatchReport>(m_hWnd);
     m_pBatch = std::make_unique<BatchRunner>(

@@ -2,7 +2,8 @@
 //   AWDVSTUB.EXE /c "source" "target"
 // where the source is a TIFF fixture named *.awd, and writes every page of it to the target as a
 // Group 3 fax TIFF. The fixture's name can ask it to fail (doubles_log.h). Every start is logged
-// with its full command line to awdvstub-double.log (doubles_log.h).
+// with its full command line to awdvstub-double.log, and its current directory to
+// awdvstub-folder.log (doubles_log.h).
 #include "../doubles_log.h"
 
 #include <tiffio.h>
@@ -92,6 +93,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     TIFFSetWarningHandler(nullptr);
     const std::string line = ::GetCommandLineA();
     doubles::AppendLog("awdvstub-double.log", line);
+    char folder[MAX_PATH] = "";
+    ::GetCurrentDirectoryA(MAX_PATH, folder);
+    doubles::AppendLog("awdvstub-folder.log", folder);
     std::string source, target;
     if (!ParseCommandLine(line, source, target))
         return 2;

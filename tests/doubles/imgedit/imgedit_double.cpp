@@ -6,7 +6,9 @@
 // has a site and is active. What it saw goes into the probe (imgedit_probe.h).
 // It implements the three dispatch members the program calls, with their DISPIDs; the save call
 // writes the loaded fixture (a TIFF named *.awd) to the given path, after the time the fixture's
-// name or TARNVEL_DOUBLES_RENDER_MS asks for (a hanging save waits for ImgEditDoubleEndHang). Every dispatch
+// name or TARNVEL_DOUBLES_RENDER_MS asks for (a hanging save waits for ImgEditDoubleEndHang). Like
+// a control built for Windows 95 it narrows both paths to the code page, with its best fit. As it
+// closes it sends to the window whose handle TARNVEL_DOUBLES_SEND_AT_CLOSE holds, if any. Every dispatch
 // call is logged, with the calling thread and the argument types as received, to imgedit-double.log
 // (doubles_log.h).
 #include "../doubles_log.h"
@@ -236,6 +238,9 @@ public:
     HRESULT STDMETHODCALLTYPE SetHostNames(LPCOLESTR, LPCOLESTR) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE Close(DWORD) override {
         Note("Close");
+        char window[16] = "";
+        if (::GetEnvironmentVariableA("TARNVEL_DOUBLES_SEND_AT_CLOSE", window, sizeof(window)))
+            ::SendMessageA(reinterpret_cast<HWND>(std::strtoul(window, nullptr, 10)), WM_NULL, 0, 0);
         InPlaceDeactivate();
         return S_OK;
     }
@@ -345,9 +350,9 @@ private:
         return S_OK;
     }
 
-    // The paths as given, whatever the code page spells: a real control takes them so.
     HRESULT Save(const std::wstring& target, EXCEPINFO* exception) {
-        switch (doubles::ModeOf(Narrow(m_document.c_str()).c_str())) {
+        const std::string document = Narrow(m_document.c_str());
+        switch (doubles::ModeOf(document.c_str())) {
         case doubles::Mode::DispatchFailure:
             if (exception) {
                 *exception = EXCEPINFO{};
@@ -366,7 +371,7 @@ private:
             break;
         }
         // As the real control: when nothing could be written, nothing is said.
-        ::CopyFileW(m_document.c_str(), target.c_str(), FALSE);
+        ::CopyFileA(document.c_str(), Narrow(target.c_str()).c_str(), FALSE);
         return S_OK;
     }
 

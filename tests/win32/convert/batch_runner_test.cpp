@@ -4,6 +4,7 @@
 
 #include "app/environment.h"
 #include "convert/batch_runner.h"
+#include "convert/imaging_thread.h"
 #include "win32/wide_text.h"
 
 #include <cwchar>
@@ -44,17 +45,20 @@ unsigned __stdcall Work(void* batch) {
 class Batch : public ConversionTest {
 protected:
     std::string Fax() { return Folder("fax"); }
-    // Starts a batch over `names`, all ticked, from fax\ into out\.
-    void Start(const std::vector<std::string>& names) {
+    // Starts a batch over `names`, all ticked, from fax\ into out\, rendered as `choice` (by
+    // copying, when none) chooses.
+    void Start(const std::vector<std::string>& names, RendererChoice choice = nullptr) {
         BatchJob job{Wide(Fax()).c_str(),         Wide(Folder("out")).c_str(), {}, 0, 0, TempTiffPath, L"",
                      CopyOptions{6, 75, 0, -1, 0}};
         for (const std::string& name : names)
             job.rows.push_back(BatchRow{static_cast<int>(job.rows.size()), Wide(name).c_str(), true});
-        auto* renderer = m_renderer = new CopyingRenderer;
-        m_batch = std::make_unique<BatchRunner>(
-            std::move(job),
-            [renderer](const BatchJob&, const StopRequest&) { return std::unique_ptr<Renderer>(renderer); },
-            m_report);
+        if (!choice) {
+            auto* renderer = m_renderer = new CopyingRenderer;
+            choice = [renderer](const BatchJob&, const StopRequest&) {
+                return std::unique_ptr<Renderer>(renderer);
+            };
+        }
+        m_batch = std::make_unique<BatchRunner>(std::move(job), std::move(choice), m_report);
         ASSERT_TRUE(m_batch->Start(&Work, m_batch.get()));
     }
     // Waits for the worker, serving its reports; its count of converted files.
@@ -107,5 +111,30 @@ TEST_F(Batch, AStopEndsTheFileInHandAndTheBatch) {
                   "end"}));
     EXPECT_EQ(m_renderer->calls, 1) << "the batch went on after the stop";
     EXPECT_TRUE(ListFiles(m_root + "\\out").empty());
+}
+
+// A batch stopped in a call of the imaging control that never returns, then another: the second
+// gets a control of its own, on a thread of its own.
+TEST_F(Batch, AControlLeftInACallGivesWayToAControlOfItsOwn) {
+    const ScopedGeneration control(3);
+    WriteFaxFixture(Fax() + "\\hang.awd", 1, 3);
+    WriteFaxFixture(Fax() + "\\b.awd", 1, 4);
+    std::shared_ptr<ImagingThread> imaging;
+    const auto batch = [&](const char* name) {
+        ImagingThread::Renew(imaging, RECT{0, 0, 100, 100}, 102);
+        Start({name}, [imaging](const BatchJob&, const StopRequest& stop) {
+            return ChooseRenderer(3, imaging, L"", stop);
+        });
+        if (name[0] == 'h') {
+            EXPECT_TRUE(Serve(10000, [] { return ControlLog().size() == 3; }));
+            m_batch->RequestStop();
+        }
+        return WaitForEnd();
+    };
+    EXPECT_EQ(batch("hang.awd"), 0u);
+    EXPECT_EQ(batch("b.awd"), 1u) << m_report.lines.back();
+    EndStandInControlHang();
+    imaging->RequestEnd();
+    EXPECT_TRUE(Serve(10000, [] { return StandInProbe().liveObjects == 0; }));
 }
 } // namespace

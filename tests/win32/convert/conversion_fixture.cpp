@@ -134,6 +134,7 @@ std::vector<std::string> ControlLog() {
 
 void ClearStandInLogs() {
     ::DeleteFileA((ProcessFolder() + "\\awdvstub-double.log").c_str());
+    ::DeleteFileA((ProcessFolder() + "\\awdvstub-folder.log").c_str());
     ::DeleteFileA((ProcessFolder() + "\\imgedit-double.log").c_str());
 }
 

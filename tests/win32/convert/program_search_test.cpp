@@ -46,7 +46,8 @@ TEST_F(ProgramSearch, TheFirstPlaceThatHoldsItWinsAndTheCurrentDirectoryNeverDoe
 }
 
 // Windows XP with no fax viewer program, but one of that name in the folder Tarnvel was started
-// from: that one is not run, and the row says where the program belongs.
+// from: that one is not run, and the row says where the program belongs. Put there, the program
+// runs in its own folder, not in the one Tarnvel was started from.
 TEST_F(ProgramSearch, OnXpACopyInTheCurrentDirectoryIsNotRun) {
     ScopedGeneration xp(7);
     ScopedNoProgramOnPath noProgram;
@@ -63,5 +64,10 @@ TEST_F(ProgramSearch, OnXpACopyInTheCurrentDirectoryIsNotRun) {
     EXPECT_EQ(reason, "No AWD renderer on this system: put AWDVSTUB.EXE next to Tarnvel.exe (copy it from "
                       "i386\\win9xmig\\fax on a Windows 2000 or XP disc)");
     EXPECT_TRUE(StubLog().empty()) << "the program in the current directory ran";
+
+    // Beside Tarnvel.exe it runs, in its own folder.
+    CopyFixture(ProgramFolder() + "\\doubles\\AWDVSTUB.EXE", Utf8(TarnvelFolder) + "\\AWDVSTUB.EXE");
+    EXPECT_EQ(ConvertFolder(fax), (Results{{"in 1.awd", "OK"}}));
+    EXPECT_EQ(ReadFile(ProcessFolder() + "\\awdvstub-folder.log"), Utf8(TarnvelFolder) + "\n");
 }
 } // namespace

@@ -9,7 +9,8 @@ bool SetText(HKEY key, const char* name, const std::string& value) {
 }
 } // namespace
 
-ScopedServerRegistration::ScopedServerRegistration(REFCLSID clsid, const std::string& dll) {
+ScopedServerRegistration::ScopedServerRegistration(REFCLSID clsid, const std::string& dll,
+                                                   const char* threadingModel) {
     wchar_t wide[64] = L"";
     char text[64] = "";
     ::StringFromGUID2(clsid, wide, 64);
@@ -27,7 +28,7 @@ ScopedServerRegistration::ScopedServerRegistration(REFCLSID clsid, const std::st
                               &key, nullptr) != ERROR_SUCCESS)
             return;
     }
-    m_ok = SetText(key, nullptr, dll) && SetText(key, "ThreadingModel", "Apartment");
+    m_ok = SetText(key, nullptr, dll) && (!threadingModel || SetText(key, "ThreadingModel", threadingModel));
     ::RegCloseKey(key);
 }
 

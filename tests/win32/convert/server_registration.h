@@ -7,7 +7,9 @@
 
 class ScopedServerRegistration {
 public:
-    ScopedServerRegistration(REFCLSID clsid, const std::string& dll);
+    // `threadingModel` null: none, as controls of the first OLE days are registered.
+    ScopedServerRegistration(REFCLSID clsid, const std::string& dll,
+                             const char* threadingModel = "Apartment");
     ~ScopedServerRegistration();
     ScopedServerRegistration(const ScopedServerRegistration&) = delete;
     ScopedServerRegistration& operator=(const ScopedServerRegistration&) = delete;

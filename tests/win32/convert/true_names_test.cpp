@@ -5,6 +5,7 @@
 #include "conversion_fixture.h"
 
 #include "app/environment.h"
+#include "convert/code_page_paths.h"
 #include "convert/convert_awd_file.h"
 #include "convert/converter_program.h"
 #include "framework/file_names.h"
@@ -129,6 +130,6 @@ TEST_F(TrueNames, TheFaxViewerProgramGetsAShortFormOrAPlainCopyOfADocumentOutsid
 
     // Neither the temporary file's path nor its folder's short form is in the code page.
     SetPath(TempTiffPath, Folder((name + " temp").c_str()) + "\\zq4intmp.tif");
-    EXPECT_EQ(convert(), kTempPathNotForProgram);
+    EXPECT_EQ(convert(), kTempPathNotInCodePage);
 }
 } // namespace
