@@ -35,6 +35,7 @@ constexpr int kPdfPageRefused = -20;   // a copied page is not one the PDF write
 constexpr int kTempPathNotForProgram = -21;
 // The same for the AWD file's, and no copy of it under a plain name could be made.
 constexpr int kSourceNotCopied = -22;
+constexpr int kOutputFolderNotMade = -23; // a folder below the output folder could not be made
 
 // A conversion's result with what is known about its cause.
 struct ConversionOutcome {
