@@ -17,7 +17,7 @@ namespace {
 // the next row of the batch's own, and once it is kGroupMs old or kGroupRows long, so that the list
 // keeps up and no one message holds the window long.
 constexpr DWORD kGroupMs = 50;
-constexpr size_t kGroupRows = 200;
+constexpr size_t kGroupRows = 100;
 
 class PassedRows {
 public:
@@ -103,6 +103,7 @@ unsigned BatchRunner::Run() {
     report.Begin();
     BatchSummary summary;
     PassedRows passed(report);
+    ConvertedOutputs outputs;
     for (const BatchRow& row : m_job.rows) {
         if (!row.ticked || row.name.IsEmpty()) {
             passed.PassOver();
@@ -114,7 +115,7 @@ unsigned BatchRunner::Run() {
         }
         CStringW source, output;
         const bool formed = FormPaths(row, source, output);
-        if (formed && m_job.skipConverted && OutputUpToDate(source, output)) {
+        if (formed && m_job.skipConverted && outputs.UpToDate(source, output)) {
             ++summary.skipped;
             passed.Skip(row.index, output);
             continue;
