@@ -60,7 +60,7 @@ tarnvel_layer(tarnvel_environment
 set(C ${PROJECT_SOURCE_DIR}/convert)
 tarnvel_layer(tarnvel_convert
   SOURCES ${C}/batch_runner.cpp ${C}/conversion_result.cpp ${C}/convert_awd_file.cpp ${C}/converter_program.cpp ${C}/folder_walk.cpp
-          ${C}/imaging_control.cpp ${C}/imaging_thread.cpp ${C}/img_edit.cpp ${C}/library_paths.cpp ${C}/output_path.cpp ${C}/rendered_file.cpp
+          ${C}/imaging_control.cpp ${C}/imaging_thread.cpp ${C}/img_edit.cpp ${C}/library_paths.cpp ${C}/output_path.cpp ${C}/output_up_to_date.cpp ${C}/rendered_file.cpp
           ${C}/renderer_choice.cpp ${C}/temp_file_lock.cpp ${C}/code_page_paths.cpp
   HEADERS ${C}/*.h
   USES tarnvel_framework tiffcopy pdfwrite

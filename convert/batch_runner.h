@@ -43,8 +43,10 @@ public:
     unsigned ListGeneration() const { return m_job.listGeneration; }
 
 private:
-    // `output` the row's output path, once formed.
-    int ConvertRow(const BatchRow& row, CStringW& output, ConversionOutcome& outcome);
+    // The row's source and output paths; false when either would be longer than 259 characters.
+    bool FormPaths(const BatchRow& row, CStringW& source, CStringW& output) const;
+    int ConvertRow(const BatchRow& row, const wchar_t* source, const wchar_t* output,
+                   ConversionOutcome& outcome);
 
     const BatchJob m_job;
     RendererChoice m_chooseRenderer;

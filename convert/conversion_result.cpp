@@ -51,6 +51,9 @@ constexpr Reason kReasons[] = {
     {kTempPathNotInCodePage,
      "The temporary folder's name has letters the AWD renderer cannot read: point TEMP at a folder with a "
      "plain name"},
+    {kOutputFolderNotMade,
+     "The folder for this output cannot be made in the output folder (a file of that name is in the way, or "
+     "you may not write there): choose another with Save Dir"},
     {kSourceNotCopied,
      "The AWD file's name has letters the AWD renderer cannot read, and it could not be copied to the "
      "temporary folder: is the disk full?"},

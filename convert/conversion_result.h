@@ -37,6 +37,7 @@ constexpr int kTempPathNotInCodePage = -21;
 constexpr int kSourceNotCopied = -22;
 // The imaging control is still in a call given up on, and no other control can be had meanwhile.
 constexpr int kControlStuck = -23;
+constexpr int kOutputFolderNotMade = -24; // a folder below the output folder could not be made
 
 // A conversion's result with what is known about its cause.
 struct ConversionOutcome {

@@ -23,10 +23,11 @@ bool JoinPath(CStringW& path, const wchar_t* folder, const wchar_t* name) {
 }
 
 bool MakeOutputPath(CStringW& path, const wchar_t* folder, const wchar_t* name, OutputFormat format) {
-    // The dot is looked for in the name only.
+    // The dot is looked for in the file's own name only: a folder of the row's path ("2019.03\\fax")
+    // may have one too.
     const CStringW base(name);
     const int dot = base.ReverseFind(L'.');
-    const CStringW stem = dot >= 0 ? base.Left(dot) : base;
+    const CStringW stem = dot > base.ReverseFind(L'\\') ? base.Left(dot) : base;
     return Fits(path, CStringW(folder) + L"\\" + stem + (format == OutputFormat::Pdf ? L".pdf" : L".tif"));
 }
 

@@ -13,7 +13,9 @@ bool JoinPath(CStringW& path, const wchar_t* folder, const wchar_t* name);
 enum class OutputFormat { Tiff, Pdf };
 
 // "folder\name" with the name's last extension replaced by ".tif" (".pdf" for a PDF; a name
-// without a '.' keeps all of it). False, with `path` empty, when the result would not fit.
+// without a '.' keeps all of it). A name with folders ("2019\03\fax.awd") keeps them: the output
+// lies as deep in `folder` as its source in the listed one. False, with `path` empty, when the
+// result would not fit.
 bool MakeOutputPath(CStringW& path, const wchar_t* folder, const wchar_t* name,
                     OutputFormat format = OutputFormat::Tiff);
 

@@ -6,7 +6,7 @@
 
 // The batch begins.
 constexpr UINT WM_BATCH_BEGIN = WM_APP + 20;
-// lParam the BatchRowResult, valid during the call.
+// lParam wParam BatchRowResults, valid during the call.
 constexpr UINT WM_BATCH_ROW_DONE = WM_APP + 21;
 // Rows passed over: the progress bar steps wParam times at once (a message per row would cost
 // more than the rows themselves).
@@ -18,8 +18,10 @@ class WindowBatchReport : public BatchReport {
 public:
     explicit WindowBatchReport(HWND window) : m_window(window) {}
     void Begin() override { ::SendMessageA(m_window, WM_BATCH_BEGIN, 0, 0); }
-    void RowDone(const BatchRowResult& row) override {
-        ::SendMessageA(m_window, WM_BATCH_ROW_DONE, 0, reinterpret_cast<LPARAM>(&row));
+    void RowDone(const BatchRowResult& row) override { RowsDone(&row, 1); }
+    void RowsDone(const BatchRowResult* rows, int count) override {
+        ::SendMessageA(m_window, WM_BATCH_ROW_DONE, static_cast<WPARAM>(count),
+                       reinterpret_cast<LPARAM>(rows));
     }
     void Steps(int count) override {
         ::SendMessageA(m_window, WM_BATCH_STEPS, static_cast<WPARAM>(count), 0);

@@ -1,5 +1,7 @@
 #include "framework/tooltip_ctrl.h"
 
+#include "framework/file_names.h"
+
 namespace {
 // The record size that every version of the common controls accepts.
 TTTOOLINFOA ToolInfo(CWnd* wnd, const char* text, UINT_PTR id) {
@@ -28,6 +30,22 @@ BOOL CToolTipCtrl::AddTool(CWnd* wnd, const char* text, const RECT& rect, UINT_P
 void CToolTipCtrl::UpdateTipText(const char* text, CWnd* wnd, UINT_PTR id) {
     TTTOOLINFOA ti = ToolInfo(wnd, text, id);
     SendMessage(TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void CToolTipCtrl::UpdateTipText(const wchar_t* text, CWnd* wnd, UINT_PTR id) {
+    // The control takes the wide message on NT whichever way it was made; 95, 98 and Me keep the
+    // narrow one.
+    if (!files::WideNames()) {
+        UpdateTipText(files::AnsiLookAlike(text), wnd, id);
+        return;
+    }
+    TTTOOLINFOW ti{};
+    ti.cbSize = TTTOOLINFOW_V1_SIZE;
+    ti.hwnd = wnd ? wnd->m_hWnd : nullptr;
+    ti.uId = id;
+    ti.hinst = ::GetModuleHandleA(nullptr);
+    ti.lpszText = const_cast<wchar_t*>(text);
+    SendMessage(TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 void CToolTipCtrl::SetToolRect(CWnd* wnd, UINT_PTR id, const RECT& rect) {

@@ -13,6 +13,8 @@ public:
     // Adds tool `id` of window `wnd` covering `rect` (client coordinates of `wnd`).
     BOOL AddTool(CWnd* wnd, const char* text, const RECT& rect, UINT_PTR id);
     void UpdateTipText(const char* text, CWnd* wnd, UINT_PTR id);
+    // On NT-based Windows the text goes whole; Windows 95, 98 and Me show its code-page form.
+    void UpdateTipText(const wchar_t* text, CWnd* wnd, UINT_PTR id);
     // Moves tool `id` of window `wnd` to `rect`.
     void SetToolRect(CWnd* wnd, UINT_PTR id, const RECT& rect);
     // A longer text wraps at spaces into lines of at most `width` pixels (common controls 4.70 and

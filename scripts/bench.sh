@@ -67,4 +67,14 @@ echo "== conversion: 1,000 files through the dialog on each route, 6 through a s
 bash "$root/scripts/wine-test.sh" "$build/win32-tests/tarnvel_conversion_bench.exe" || status=$?
 # --- end of conversion ---
 
+# --- Skip converted: a second run through the dialog over 10,000 AWD files whose outputs are in
+# --- place, every row "Skipped" within 2 s of Go, with the window thread's slowest answer ---
+echo "== skip converted: a second run over 10,000 converted files =="
+skip=0
+bash "$root/scripts/wine-test.sh" "$build/win32-tests/tarnvel_skip_bench.exe" || skip=$?
+if [ "$skip" -eq 3 ]; then
+  echo "skip converted: target missed"
+fi
+[ "$skip" -eq 0 ] || status=$skip
+
 exit "$status"

@@ -44,7 +44,7 @@ public:
     CFolderTreeCtrl m_treeFolders;
     CListCtrl m_listFiles;
     CProgressCtrl m_progress;
-    CToolTipCtrl m_tipResult; // tells why a row failed, over its result
+    CToolTipCtrl m_tipResult; // tells why a row failed, or which output it kept, over its result
     CBrush m_hbrBackground;   // created at initialisation, deleted with the window
     CopyOptions m_copyOptions{};
 
@@ -99,7 +99,7 @@ protected:
     void SetIdleState();
     BOOL OnSetCursor(HWND hWnd, UINT hitTest, UINT mouseMessage);
     LRESULT OnBatchBegin(WPARAM, LPARAM);
-    LRESULT OnBatchRowDone(WPARAM, LPARAM result);
+    LRESULT OnBatchRowDone(WPARAM count, LPARAM results);
     LRESULT OnBatchSteps(WPARAM count, LPARAM);
     void StepProgress(int count);
     LRESULT OnBatchEnd(WPARAM converted, LPARAM summary);

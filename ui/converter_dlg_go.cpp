@@ -40,9 +40,13 @@ void CConverterDlg::OnGo() {
     job.tempTiffPath = TempTiffPath;
     job.programFolder = TarnvelFolder;
     job.copyOptions = m_copyOptions;
-    CButton pdf; // attached only: the window stays the dialog's
-    pdf.Attach(GetDlgItem(IDC_PDF));
-    job.format = pdf.GetCheck() == BST_CHECKED ? OutputFormat::Pdf : OutputFormat::Tiff;
+    const auto ticked = [this](int id) {
+        CButton box; // attached only: the window stays the dialog's
+        box.Attach(GetDlgItem(id));
+        return box.GetCheck() == BST_CHECKED;
+    };
+    job.format = ticked(IDC_PDF) ? OutputFormat::Pdf : OutputFormat::Tiff;
+    job.skipConverted = ticked(IDC_SKIP_CONVERTED);
     job.rows.reserve(static_cast<size_t>(rows));
     for (int i = 0; i < rows; ++i)
         job.rows.push_back(BatchRow{i, m_listFiles.GetItemText(i, 0), m_listFiles.GetCheck(i) != FALSE});
@@ -136,18 +140,21 @@ LRESULT CConverterDlg::OnBatchBegin(WPARAM, LPARAM) {
     return 0;
 }
 
-LRESULT CConverterDlg::OnBatchRowDone(WPARAM, LPARAM result) {
-    ++m_nBatchDone;
+LRESULT CConverterDlg::OnBatchRowDone(WPARAM count, LPARAM results) {
+    m_nBatchDone += static_cast<unsigned>(count);
     ShowBatchProgress();
     // After a refill the rows are other files: the result belongs nowhere.
-    if (!m_pBatch || m_pBatch->ListGeneration() != m_nListGeneration)
+    if (!m_pBatch || m_pBatch->ListGeneration() != m_nListGeneration || !count)
         return 0;
-    const auto& row = *reinterpret_cast<const BatchRowResult*>(result);
-    m_listFiles.SetItemText(row.index, 3, row.text);
-    SetResultReason(row.index, row.reason);
-    KeepRowOutput(row.index, row.output);
-    ShowResultRow(row.index);
-    StepProgress(1);
+    const auto* rows = reinterpret_cast<const BatchRowResult*>(results);
+    int done = 0;
+    for (; done < static_cast<int>(count); ++done) {
+        m_listFiles.SetItemText(rows[done].index, 3, rows[done].text);
+        SetResultReason(rows[done].index, rows[done].reason);
+        KeepRowOutput(rows[done].index, rows[done].output);
+    }
+    ShowResultRow(rows[done - 1].index);
+    StepProgress(done);
     return 0;
 }
 

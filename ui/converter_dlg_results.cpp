@@ -1,8 +1,7 @@
-// The result column: in view while a batch runs, and the reason of each "Fail" under the mouse.
+// The result column: in view while a batch runs; under the mouse, why a row failed or what it kept.
 #include "ui/converter_dlg.h"
 
 #include "framework/dpi.h"
-#include "framework/file_names.h"
 
 #include <windowsx.h>
 
@@ -119,9 +118,8 @@ void CConverterDlg::TrackResultTip(POINT point) {
     // The tool covers only the cell: leaving it hides the tip, entering the next shows that one.
     const RECT nowhere{0, 0, 0, 0};
     m_tipResult.SetToolRect(&m_listFiles, kResultTool, row >= 0 ? cell : nowhere);
-    const CString tip =
-        row >= 0 ? files::AnsiLookAlike(m_arrResultReasons[static_cast<size_t>(row)]) : CString();
-    m_tipResult.UpdateTipText(tip, &m_listFiles, kResultTool);
+    m_tipResult.UpdateTipText(row >= 0 ? m_arrResultReasons[static_cast<size_t>(row)].GetString() : L"",
+                              &m_listFiles, kResultTool);
 }
 
 BOOL CConverterDlg::PreTranslateMessage(MSG* msg) {

@@ -119,9 +119,7 @@ std::string ResultTipOf(HWND dialog, int row) {
     wchar_t text[512];
     if (!ResultTipTool(dialog, tool, text))
         return "(no tooltip)";
-    char narrow[1024] = "";
-    ::WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof(narrow), nullptr, nullptr);
-    return narrow;
+    return Utf8(text);
 }
 
 SIZE ResultTipSizeOf(HWND dialog) {

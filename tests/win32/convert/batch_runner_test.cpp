@@ -74,26 +74,38 @@ protected:
     std::unique_ptr<BatchRunner> m_batch;
 };
 
-// Each file gets its own .tif beside the others; a row without a name is passed over and
-// counted, and a failed row does not stop the batch.
+// Each file gets its own .tif beside the others, and one of a subfolder the same subfolder of the
+// output folder, made as needed; a row without a name is passed over and counted, and a failed row
+// (one whose subfolder cannot be made among them) does not stop the batch.
 TEST_F(Batch, AFailedRowDoesNotStopTheBatch) {
-    const std::pair<std::string, const char*> converted[] = {
-        {"a.b.awd", "a.b.tif"}, {"FAX.AWD", "FAX.tif"}, {"faxawd", "faxawd.tif"}};
+    const std::pair<std::string, const char*> converted[] = {{"a.b.awd", "a.b.tif"},
+                                                             {"FAX.AWD", "FAX.tif"},
+                                                             {"faxawd", "faxawd.tif"},
+                                                             {"a.b\\fax", "a.b\\fax.tif"},
+                                                             {"2019\\03\\fax 1.awd", "2019\\03\\fax 1.tif"}};
+    for (const char* folder : {"2019", "2019\\03", "a.b", "taken"})
+        ::CreateDirectoryA((Fax() + "\\" + folder).c_str(), nullptr);
     for (const auto& file : converted)
         WriteFaxFixture(Fax() + "\\" + file.first, 2, static_cast<unsigned>(&file - converted));
+    WriteFaxFixture(Fax() + "\\taken\\x.awd", 1, 9);
+    WriteText(Folder("out") + "\\taken", "a file where the folder would go");
     const std::string tooLong = std::string(MAX_PATH - Fax().size(), 'p') + ".awd";
-    Start({"a.b.awd", tooLong, "gone.awd", "", "FAX.AWD", "faxawd"});
-    EXPECT_EQ(WaitForEnd(), 3u);
+    Start({"a.b.awd", tooLong, "gone.awd", "", "FAX.AWD", "faxawd", "2019\\03\\fax 1.awd", "taken\\x.awd",
+           "a.b\\fax"});
+    EXPECT_EQ(WaitForEnd(), 5u);
+    ConversionOutcome notMade;
+    notMade.result = kOutputFolderNotMade;
     EXPECT_EQ(m_report.lines,
               (std::vector<std::string>{
                   "0 OK ", "1 Fail The path is longer than 259 characters: use a shorter folder or name",
                   "2 Fail The AWD file is no longer there (moved, deleted, or its network share is gone): "
                   "select its folder again",
-                  "steps 1", "4 OK ", "5 OK ", "end"}));
-    EXPECT_EQ(m_renderer->calls, 3) << "a row that cannot be read reached the renderer";
+                  "steps 1", "4 OK ", "5 OK ", "6 OK ", "7 Fail " + std::string(FailureReason(notMade)),
+                  "8 OK ", "end"}));
+    EXPECT_EQ(m_renderer->calls, 5) << "a row that cannot be read reached the renderer";
     for (const auto& file : converted)
         EXPECT_EQ(ReadFaxPages(m_root + "\\out\\" + file.second), ReadFaxPages(Fax() + "\\" + file.first));
-    EXPECT_EQ(ListFiles(m_root + "\\out").size(), 3u);
+    EXPECT_EQ(ListFiles(m_root + "\\out").size(), 4u); // and the file in the way
 }
 
 TEST_F(Batch, AStopEndsTheFileInHandAndTheBatch) {
