@@ -35,11 +35,17 @@ constexpr int kPdfPageRefused = -20;   // a copied page is not one the PDF write
 constexpr int kTempPathNotForProgram = -21;
 // The same for the AWD file's, and no copy of it under a plain name could be made.
 constexpr int kSourceNotCopied = -22;
+// A PDF's pages go through the temporary folder: they could not be written there,
+constexpr int kPdfPagesNotWritten = -23;
+// or not be read back once written.
+constexpr int kPdfPagesNotRead = -24;
 
 // A conversion's result with what is known about its cause.
 struct ConversionOutcome {
     int result = kConverted;
-    HRESULT error = S_OK; // kControlCallFailed: the call's result; kNoRenderer: the control's creation
+    // kControlCallFailed: the call's result; kNoRenderer: the control's creation;
+    // kConverterNotStarted: why the program did not start
+    HRESULT error = S_OK;
     CString description;  // kControlCallFailed: the control's own words, when it gave any
     int pages = 0;        // kConverted: pages written; kPagesLost: pages rendered
     int pagesCopied = 0;  // kPagesLost: pages written whole

@@ -151,7 +151,7 @@ int AwaitProgram(HANDLE process, const StopRequest& stop) {
 } // namespace
 
 int ConverterProgram::Render(const wchar_t* source, const wchar_t* target, const StopRequest& stop,
-                             ConversionOutcome&) {
+                             ConversionOutcome& outcome) {
     ProgramPath targetPath(target);
     if (!targetPath.Carried())
         return kTempPathNotForProgram;
@@ -168,8 +168,12 @@ int ConverterProgram::Render(const wchar_t* source, const wchar_t* target, const
         return kCommandLineTooLong;
 
     PROCESS_INFORMATION info{};
-    if (m_applicationPath.IsEmpty() || !files::StartProcess(m_applicationPath, commandLine, info))
+    if (m_applicationPath.IsEmpty())
         return kConverterNotStarted;
+    if (!files::StartProcess(m_applicationPath, commandLine, info)) {
+        outcome.error = HRESULT_FROM_WIN32(::GetLastError());
+        return kConverterNotStarted;
+    }
     const CHandle process(info.hProcess);
     const CHandle thread(info.hThread);
     return AwaitProgram(process.Get(), stop);

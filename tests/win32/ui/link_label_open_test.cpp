@@ -5,6 +5,7 @@
 #include "link_label_test_support.h"
 #include "support/text_file.h"
 #include "ui_test_support.h"
+#include "win32/convert/conversion_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -83,7 +84,9 @@ TEST_F(LinkLabelOpenTest, CommandLineThatWouldNotFitIsRefused) {
 
 // A page the shell opens needs no fallback; a real fallback command starts.
 TEST_F(LinkLabelOpenTest, ShellSuccessNeedsNoFallbackAndARealFallbackCommandStarts) {
-    ScopedHtmClass htm("cmd.exe /c exit");
+    char system[MAX_PATH] = "";
+    ::GetSystemDirectoryA(system, MAX_PATH);
+    ScopedHtmClass htm((std::string(system) + "\\cmd.exe /c exit").c_str());
     char temp[MAX_PATH] = "";
     ::GetTempPathA(MAX_PATH, temp);
     const std::string page = std::string(temp) + "tarnvel-link-page.htm";
@@ -94,6 +97,24 @@ TEST_F(LinkLabelOpenTest, ShellSuccessNeedsNoFallbackAndARealFallbackCommandStar
 
     link.recordCommands = false;
     EXPECT_GT(link.OpenAddress(missing.c_str(), SW_HIDE), 32);
+}
+
+// The registered program is started by its full path, though unquoted with a blank in it, where
+// the system's search would start the "tarnvel.exe" beside its folder first; the stand-in program
+// logs the command line it was given.
+using LinkLabelProgram = ConversionTest;
+TEST_F(LinkLabelProgram, AnUnquotedPathWithABlankStartsItsProgramAndNoOther) {
+    RegisterStandIns();
+    const std::string folder = Folder("web"), browser = Folder("web\\tarnvel web") + "\\browser.exe";
+    CopyFixture(ProgramFolder() + "\\doubles\\AWDVSTUB.EXE", folder + "\\tarnvel.exe");
+    CopyFixture(ProgramFolder() + "\\doubles\\AWDVSTUB.EXE", browser);
+    ScopedHtmClass htm((browser + " -new").c_str());
+    HostWindow host;
+    TestLink link;
+    link.SubclassWindow(host.AddStatic("Homepage", SS_LEFT, RECT{20, 30, 220, 70}, 1011));
+    EXPECT_GT(link.OpenAddress(MissingPage().c_str(), SW_HIDE), 32);
+    EXPECT_TRUE(Serve(10000, [] { return !StubLog().empty(); }));
+    EXPECT_EQ(StubLog(), std::vector<std::string>{"\"" + browser + "\" -new " + MissingPage()});
 }
 
 TEST_F(LinkLabelOpenTest, ClickResult33IsSuccessAnd32IsFailure) {
