@@ -70,7 +70,7 @@ set(U ${PROJECT_SOURCE_DIR}/ui)
 tarnvel_layer(tarnvel_ui
   SOURCES ${U}/about_dlg.cpp ${U}/branch_fill.cpp ${U}/converter_dlg.cpp ${U}/converter_dlg_commands.cpp ${U}/converter_dlg_files.cpp
           ${U}/converter_dlg_go.cpp ${U}/converter_dlg_results.cpp ${U}/folder_dialog.cpp ${U}/folder_listing.cpp ${U}/folder_tree_ctrl.cpp
-          ${U}/id_list.cpp ${U}/link_label.cpp ${U}/shell_source.cpp
+          ${U}/id_list.cpp ${U}/link_label.cpp ${U}/shell_source.cpp ${U}/taskbar_progress.cpp
   HEADERS ${U}/*.h
   USES tarnvel_convert tarnvel_environment tarnvel_framework
   FORBIDS app/converter_app)

@@ -28,7 +28,8 @@ struct Reason {
 constexpr Reason kReasons[] = {
     {kCopyDirectoryFailed, "A page could not be written to the output file: is the disk full?"},
     {kCopyOutputNotOpened, "The output folder cannot be written: choose another with Save Dir"},
-    {kCopyInputNotOpened, "The renderer wrote something that is not a readable TIFF: is the AWD file damaged?"},
+    {kCopyInputNotOpened,
+     "The renderer wrote something that is not a readable TIFF: is the AWD file damaged?"},
     {kConverterWaitFailed, "Waiting for the fax viewer program failed: convert the file again"},
     {kNothingRendered, "The renderer wrote no TIFF: is the AWD file damaged?"},
     {kRenderedFileCut, "The renderer's TIFF ends early: is the disk of the temporary folder full?"},
@@ -81,8 +82,9 @@ CString FailureReason(const ConversionOutcome& outcome) {
         text = "The fax viewer program AWDVSTUB.EXE could not be started";
         if (FAILED(outcome.error))
             text += " (" + SystemMessage(outcome.error) + ")";
-        return text + ": put a copy that runs next to Tarnvel.exe (from i386\\win9xmig\\fax on a Windows 2000 or "
-                      "XP disc)";
+        return text +
+               ": put a copy that runs next to Tarnvel.exe (from i386\\win9xmig\\fax on a Windows 2000 or "
+               "XP disc)";
     case kNoRenderer:
         text = "No AWD renderer on this system: ";
         // Why the control is missing tells the user whether installing it would help.

@@ -46,9 +46,9 @@ struct ConversionOutcome {
     // kControlCallFailed: the call's result; kNoRenderer: the control's creation;
     // kConverterNotStarted: why the program did not start
     HRESULT error = S_OK;
-    CString description;  // kControlCallFailed: the control's own words, when it gave any
-    int pages = 0;        // kConverted: pages written; kPagesLost: pages rendered
-    int pagesCopied = 0;  // kPagesLost: pages written whole
+    CString description; // kControlCallFailed: the control's own words, when it gave any
+    int pages = 0;       // kConverted: pages written; kPagesLost: pages rendered
+    int pagesCopied = 0; // kPagesLost: pages written whole
 };
 
 // One sentence for the user; empty for a converted file.

@@ -15,6 +15,7 @@
 #include "tiffcopy/tiffcopy.h"
 #include "ui/folder_listing.h"
 #include "ui/folder_tree_ctrl.h"
+#include "ui/taskbar_progress.h"
 
 #include <memory>
 #include <optional>
@@ -59,6 +60,8 @@ public:
 
 protected:
     const MessageMap* GetMessageMap() const override;
+    // The shell's registered message for the taskbar button is known only at run time.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
     int InitControls();
@@ -117,6 +120,7 @@ private:
     std::vector<CStringW> m_arrResultReasons;          // why each row failed, by row; empty for the others
     int m_nTipRow = -1;                                // the row whose reason the tip holds
     int m_nScrollRow = -1;                             // the row to scroll into view when the timer comes
+    CTaskbarProgress m_taskbar;                        // the batch's progress on the taskbar button
 
     // While rows keep arriving the list does not paint; it does once no more wait.
     std::optional<CRedrawSuspension> m_listQuiet;

@@ -182,9 +182,11 @@ TEST_F(FileConversion, APdfsPagesTheTemporaryFolderDoesNotKeepBlameThatFolder) {
     LibraryPath(L""); // the program's openers first
     RefusedPages::library = SetFileOpeners({&RefusedPages::Open, &RefusedPages::Stream});
     const ScopedUndo restore([] { SetFileOpeners(RefusedPages::library); });
-    for (const auto& [mode, result] : {std::pair{'w', kPdfPagesNotWritten}, std::pair{'r', kPdfPagesNotRead}}) {
+    for (const auto& [mode, result] :
+         {std::pair{'w', kPdfPagesNotWritten}, std::pair{'r', kPdfPagesNotRead}}) {
         RefusedPages::refused = mode;
-        ScriptedRenderer renderer([&](const std::string& target) { CopyFixture(m_fax + "\\doc.awd", target); });
+        ScriptedRenderer renderer(
+            [&](const std::string& target) { CopyFixture(m_fax + "\\doc.awd", target); });
         ConversionOutcome outcome;
         EXPECT_EQ(Convert(renderer, m_fax + "\\doc.awd", outcome, OutputFormat::Pdf), result);
         EXPECT_NE(std::string(FailureReason(outcome)).find("temporary folder"), std::string::npos);
