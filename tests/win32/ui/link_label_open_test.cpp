@@ -3,6 +3,7 @@
 // a failure. Every address here is a file on this machine; nothing reaches a real browser.
 #include "framework/win_app.h"
 #include "link_label_test_support.h"
+#include "support/scratch_drive.h"
 #include "support/text_file.h"
 #include "ui_test_support.h"
 #include "win32/convert/conversion_fixture.h"
@@ -100,12 +101,17 @@ TEST_F(LinkLabelOpenTest, ShellSuccessNeedsNoFallbackAndARealFallbackCommandStar
 }
 
 // The registered program is started by its full path, though unquoted with a blank in it, where
-// the system's search would start the "tarnvel.exe" beside its folder first; the stand-in program
-// logs the command line it was given.
+// the system's search would start the "tarnvel.exe" beside its folder first (no dot in the path,
+// which would keep the search from adding ".exe"); the stand-in program logs the command line it
+// was given.
 using LinkLabelProgram = ConversionTest;
 TEST_F(LinkLabelProgram, AnUnquotedPathWithABlankStartsItsProgramAndNoOther) {
-    RegisterStandIns();
-    const std::string folder = Folder("web"), browser = Folder("web\\tarnvel web") + "\\browser.exe";
+    const ScratchDrive drive(Folder("drive"));
+    const std::string folder = drive.Root() + ScratchDrive::Own("-web"),
+                      browser = folder + "\\tarnvel web\\browser.exe";
+    const ScopedUndo remove([&] { RemoveTree(folder); });
+    ASSERT_TRUE(::CreateDirectoryA(folder.c_str(), nullptr) &&
+                ::CreateDirectoryA((folder + "\\tarnvel web").c_str(), nullptr));
     CopyFixture(ProgramFolder() + "\\doubles\\AWDVSTUB.EXE", folder + "\\tarnvel.exe");
     CopyFixture(ProgramFolder() + "\\doubles\\AWDVSTUB.EXE", browser);
     ScopedHtmClass htm((browser + " -new").c_str());
