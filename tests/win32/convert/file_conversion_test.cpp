@@ -165,8 +165,8 @@ TEST_F(FileConversion, TheFaxViewerProgramGetsShortPathsAndACommaInTheTemporaryF
     EXPECT_NE(std::string(FailureReason(outcome)).find("next to Tarnvel.exe"), std::string::npos);
 }
 
-// Refuses the pages a PDF takes through the temporary folder (its "tnv" files; the PDF's own goes
-// through the stream opener) when opened in `mode`, as a full disk or a program holding them would.
+// Refuses a PDF's pages in the temporary folder (its "tnv" files; the PDF's own goes through the
+// stream opener) in one mode, as a full disk or a program holding them would.
 struct RefusedPages {
     static TIFF* Open(const char* path, const char* mode, TIFFOpenOptions* options) {
         const bool pages = std::strstr(path, "\\tnv") != nullptr;
@@ -177,7 +177,6 @@ struct RefusedPages {
     static inline char refused = 0;
 };
 
-// Writing them or reading them back: the temporary folder's failure, not the output folder's.
 TEST_F(FileConversion, APdfsPagesTheTemporaryFolderDoesNotKeepBlameThatFolder) {
     LibraryPath(L""); // the program's openers first
     RefusedPages::library = SetFileOpeners({&RefusedPages::Open, &RefusedPages::Stream});

@@ -100,10 +100,8 @@ TEST_F(LinkLabelOpenTest, ShellSuccessNeedsNoFallbackAndARealFallbackCommandStar
     EXPECT_GT(link.OpenAddress(missing.c_str(), SW_HIDE), 32);
 }
 
-// The registered program is started by its full path, though unquoted with a blank in it, where
-// the system's search would start the "tarnvel.exe" beside its folder first (no dot in the path,
-// which would keep the search from adding ".exe"); the stand-in program logs the command line it
-// was given.
+// An unquoted path with a blank, where the system's search would start "tarnvel.exe" beside the
+// folder (a dot in the path would keep it from adding ".exe"); the stand-in program logs its line.
 using LinkLabelProgram = ConversionTest;
 TEST_F(LinkLabelProgram, AnUnquotedPathWithABlankStartsItsProgramAndNoOther) {
     const ScratchDrive drive(Folder("drive"));
@@ -115,9 +113,7 @@ TEST_F(LinkLabelProgram, AnUnquotedPathWithABlankStartsItsProgramAndNoOther) {
     CopyFixture(ProgramFolder() + "\\doubles\\AWDVSTUB.EXE", folder + "\\tarnvel.exe");
     CopyFixture(ProgramFolder() + "\\doubles\\AWDVSTUB.EXE", browser);
     ScopedHtmClass htm((browser + " -new").c_str());
-    HostWindow host;
     TestLink link;
-    link.SubclassWindow(host.AddStatic("Homepage", SS_LEFT, RECT{20, 30, 220, 70}, 1011));
     EXPECT_GT(link.OpenAddress(MissingPage().c_str(), SW_HIDE), 32);
     EXPECT_TRUE(Serve(10000, [] { return !StubLog().empty(); }));
     EXPECT_EQ(StubLog(), std::vector<std::string>{"\"" + browser + "\" -new " + MissingPage()});
