@@ -71,7 +71,7 @@ tarnvel_layer(tarnvel_ui
   SOURCES ${U}/about_dlg.cpp ${U}/branch_fill.cpp ${U}/converter_dlg.cpp ${U}/converter_dlg_commands.cpp ${U}/converter_dlg_files.cpp
           ${U}/converter_dlg_go.cpp ${U}/converter_dlg_layout.cpp ${U}/converter_dlg_results.cpp ${U}/folder_dialog.cpp ${U}/folder_listing.cpp ${U}/folder_tree_ctrl.cpp
           ${U}/id_list.cpp ${U}/link_label.cpp ${U}/shell_source.cpp
-          ${U}/batch_account.cpp ${U}/converter_dlg_rows.cpp ${U}/converter_dlg_stop.cpp ${U}/output_opener.cpp
+          ${U}/batch_account.cpp ${U}/converter_dlg_rows.cpp ${U}/converter_dlg_stop.cpp ${U}/output_opener.cpp ${U}/taskbar_progress.cpp
   HEADERS ${U}/*.h
   USES tarnvel_convert tarnvel_environment tarnvel_framework
   FORBIDS app/converter_app)

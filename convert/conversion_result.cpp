@@ -27,16 +27,18 @@ struct Reason {
 };
 constexpr Reason kReasons[] = {
     {kCopyDirectoryFailed, "A page could not be written to the output file: is the disk full?"},
-    {kConverterNotStarted, "The fax viewer program AWDVSTUB.EXE could not be started"},
     {kCopyOutputNotOpened, "The output folder cannot be written: choose another with Save Dir"},
-    {kCopyInputNotOpened, "The renderer wrote something that is not a readable TIFF"},
-    {kConverterWaitFailed, "Waiting for the fax viewer program failed"},
+    {kCopyInputNotOpened,
+     "The renderer wrote something that is not a readable TIFF: is the AWD file damaged?"},
+    {kConverterWaitFailed, "Waiting for the fax viewer program failed: convert the file again"},
     {kNothingRendered, "The renderer wrote no TIFF: is the AWD file damaged?"},
-    {kRenderedFileCut, "The renderer's TIFF ends early: is the disk full?"},
+    {kRenderedFileCut, "The renderer's TIFF ends early: is the disk of the temporary folder full?"},
     {kTempFileInUse,
      "The temporary file zq4intmp.tif cannot be replaced: close the program that has it open"},
-    {kTempFileBusy, "The batch stopped while another Tarnvel window was using the temporary file"},
-    {kNoTempFile, "The temporary folder's path is too long to hold zq4intmp.tif"},
+    {kTempFileBusy, "The batch stopped while another Tarnvel window was using the temporary file: convert "
+                    "the file again"},
+    {kNoTempFile, "The temporary folder's path is too long to hold zq4intmp.tif: point TEMP at a folder with "
+                  "a shorter path"},
     {kOutputNotPlaced, "The output file cannot be replaced: close the program that has it open"},
     {kPathTooLong, "The path is longer than 259 characters: use a shorter folder or name"},
     {kCommandLineTooLong, "The paths are too long for the fax viewer program: use a shorter folder or name"},
@@ -47,6 +49,11 @@ constexpr Reason kReasons[] = {
      "The AWD file cannot be opened for reading: check that you may read it and that no program holds it"},
     {kStopped, "The conversion was stopped before the renderer finished: convert the file again"},
     {kPdfNotWritten, "The PDF could not be written: is the disk full?"},
+    {kPdfPagesNotWritten,
+     "The pages could not be written to the temporary folder on their way into the PDF: is its disk full?"},
+    {kPdfPagesNotRead,
+     "The pages written to the temporary folder for the PDF could not be read back (does a virus scanner "
+     "hold them?): convert the file again"},
     {kPdfPageRefused, "A page could not be put into the PDF: untick PDF to get a TIFF"},
     {kTempPathNotInCodePage,
      "The temporary folder's name has letters the AWD renderer cannot read: point TEMP at a folder with a "
@@ -74,7 +81,16 @@ CString FailureReason(const ConversionOutcome& outcome) {
                         outcome.pages);
         else
             text = "Some pages are damaged and could not be read whole";
-        return text;
+        return text + ": open the AWD file in the fax viewer to check it";
+    case kConverterNotStarted:
+        // A copy that does not run here (damaged, or made for another system) says so in the
+        // system's words.
+        text = "The fax viewer program AWDVSTUB.EXE could not be started";
+        if (FAILED(outcome.error))
+            text += " (" + SystemMessage(outcome.error) + ")";
+        return text +
+               ": put a copy that runs next to Tarnvel.exe (from i386\\win9xmig\\fax on a Windows 2000 or "
+               "XP disc)";
     case kNoRenderer:
         text = "No AWD renderer on this system: ";
         // Why the control is missing tells the user whether installing it would help.
@@ -87,7 +103,8 @@ CString FailureReason(const ConversionOutcome& outcome) {
         if (!outcome.description.IsEmpty())
             text = "The imaging control reported: " + outcome.description;
         else
-            text.Format("The imaging control could not convert the document (error 0x%08lX)",
+            text.Format("The imaging control could not convert the document (error 0x%08lX): is the AWD file "
+                        "damaged?",
                         static_cast<unsigned long>(outcome.error));
         return text;
     default:

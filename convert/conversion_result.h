@@ -38,14 +38,20 @@ constexpr int kSourceNotCopied = -22;
 // The imaging control is still in a call given up on, and no other control can be had meanwhile.
 constexpr int kControlStuck = -23;
 constexpr int kOutputFolderNotMade = -24; // a folder below the output folder could not be made
+// A PDF's pages go through the temporary folder: they could not be written there,
+constexpr int kPdfPagesNotWritten = -25;
+// or not be read back once written.
+constexpr int kPdfPagesNotRead = -26;
 
 // A conversion's result with what is known about its cause.
 struct ConversionOutcome {
     int result = kConverted;
-    HRESULT error = S_OK; // kControlCallFailed: the call's result; kNoRenderer: the control's creation
-    CString description;  // kControlCallFailed: the control's own words, when it gave any
-    int pages = 0;        // kConverted: pages written; kPagesLost: pages rendered
-    int pagesCopied = 0;  // kPagesLost: pages written whole
+    // kControlCallFailed: the call's result; kNoRenderer: the control's creation;
+    // kConverterNotStarted: why the program did not start
+    HRESULT error = S_OK;
+    CString description; // kControlCallFailed: the control's own words, when it gave any
+    int pages = 0;       // kConverted: pages written; kPagesLost: pages rendered
+    int pagesCopied = 0; // kPagesLost: pages written whole
 };
 
 // One sentence for the user; empty for a converted file.

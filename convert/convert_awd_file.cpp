@@ -54,22 +54,37 @@ int CheckedCopy(int result, int renderedPages, ConversionOutcome& outcome) {
     return result;
 }
 
+// What the PDF writer's result means for the file.
+int PdfFailure(PdfResult pdf) {
+    switch (pdf) {
+    case PdfResult::InputNotOpened:
+        return kPdfPagesNotRead;
+    case PdfResult::PageRefused:
+        return kPdfPageRefused;
+    default:
+        return kPdfNotWritten;
+    }
+}
+
 // A PDF's pages are the copier's Group 4 pages, each in one strip, by way of a TIFF beside the
 // temporary file: the output folder may be a slow share, and this file is read back at once.
+// What fails on the way there concerns the temporary folder, never the output folder.
 int CopyIntoPdf(const wchar_t* input, const wchar_t* scratch, const CopyOptions& options, int renderedPages,
                 ConversionOutcome& outcome) {
     const CStringW pages = ScratchBeside(input);
     if (pages.IsEmpty())
-        return kCopyDirectoryFailed;
+        return kPdfPagesNotWritten;
     const std::string pagesPath = LibraryPath(pages);
     int result = CheckedCopy(
         CopyTiffFile(LibraryPath(input).c_str(), pagesPath.c_str(), &options, PageLayout::OneStrip),
         renderedPages, outcome);
+    if (result == kCopyOutputNotOpened || result == kCopyDirectoryFailed)
+        result = kPdfPagesNotWritten;
     int written = 0;
     if (result == kConverted) {
         const PdfResult pdf = WritePdf(pagesPath.c_str(), LibraryPath(scratch).c_str(), written);
         if (pdf != PdfResult::Written)
-            result = pdf == PdfResult::PageRefused ? kPdfPageRefused : kPdfNotWritten;
+            result = PdfFailure(pdf);
     }
     if (result == kConverted && written < renderedPages) {
         result = kPagesLost;

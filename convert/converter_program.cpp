@@ -86,7 +86,7 @@ int AwaitProgram(HANDLE process, const StopRequest& stop) {
 } // namespace
 
 int ConverterProgram::Render(const wchar_t* source, const wchar_t* target, const StopRequest& stop,
-                             ConversionOutcome&) {
+                             ConversionOutcome& outcome) {
     CodePagePaths paths(source, target);
     if (const int carried = paths.Result())
         return carried;
@@ -97,9 +97,12 @@ int ConverterProgram::Render(const wchar_t* source, const wchar_t* target, const
     // In its own folder: made for Windows XP, it loads optional libraries by their bare names from
     // the current directory, and Tarnvel's may be any (a downloads folder, a shortcut's "Start in").
     PROCESS_INFORMATION info{};
-    if (m_applicationPath.IsEmpty() ||
-        !files::StartProcess(m_applicationPath, commandLine, FolderOf(m_applicationPath), info))
+    if (m_applicationPath.IsEmpty())
         return kConverterNotStarted;
+    if (!files::StartProcess(m_applicationPath, commandLine, FolderOf(m_applicationPath), info)) {
+        outcome.error = HRESULT_FROM_WIN32(::GetLastError());
+        return kConverterNotStarted;
+    }
     const CHandle process(info.hProcess);
     const CHandle thread(info.hThread);
     return AwaitProgram(process.Get(), stop);

@@ -59,12 +59,17 @@ fi
 
 # --- Conversion: 1,000 ticked files through the real dialog, with the stand-in converter program and
 # --- with the stand-in imaging control; 6 files through a stand-in control that takes 1 s for each ---
-# Files per second, the window thread's worst response to a message sent every 50 ms (every 20 ms
-# with the slow control) while the batch runs (target under 100 ms), and the share of the batch
-# spent outside the renderer and the copier (target under 5 %). Runs under wine, on the display of
-# scripts/with-xvfb.sh.
+# Files per second; our own work per file, the batch's time less the renderer's and the copier's
+# (target at most 5 ms); and the window thread's worst answer to a message sent every 50 ms (every
+# 20 ms with the slow control) while the batch runs (target below 100 ms). Runs under wine, on the
+# display of scripts/with-xvfb.sh.
 echo "== conversion: 1,000 files through the dialog on each route, 6 through a slow control =="
-bash "$root/scripts/wine-test.sh" "$build/win32-tests/tarnvel_conversion_bench.exe" || status=$?
+conversion=0
+bash "$root/scripts/wine-test.sh" "$build/win32-tests/tarnvel_conversion_bench.exe" || conversion=$?
+if [ "$conversion" -eq 3 ]; then
+  echo "conversion: target missed"
+fi
+[ "$conversion" -eq 0 ] || status=$conversion
 # --- end of conversion ---
 
 # --- Skip converted: a second run through the dialog over 10,000 AWD files whose outputs are in

@@ -21,6 +21,9 @@ foreach(version win95 win98 winme nt40 win2k winxp win7 win10)
     ARGS --gtest_filter=RealWindowsVersion.*)
 endforeach()
 
+# The taskbar button shows the batch from Windows 7 on (the ui entry runs as 7): never on XP.
+tarnvel_wine_test(win32.taskbar.winxp tarnvel_ui_tests.exe WINVER winxp ARGS --gtest_filter=TaskbarProgress.*)
+
 # The file list's dates are UTC dates: shown where the local date is a day ahead and a day behind.
 tarnvel_wine_test(win32.file_list.east_of_utc tarnvel_ui_tests.exe ENV TZ=XXX-14 ARGS --gtest_filter=FolderScan*)
 tarnvel_wine_test(win32.file_list.west_of_utc tarnvel_ui_tests.exe ENV TZ=XXX+11 ARGS --gtest_filter=FolderScan*)

@@ -12,8 +12,10 @@ std::FILE* OpenStreamAsNamed(const char* path, const char* mode) {
 FileOpeners g_openers = {&OpenTiffAsNamed, &OpenStreamAsNamed};
 } // namespace
 
-void SetFileOpeners(const FileOpeners& openers) {
+FileOpeners SetFileOpeners(const FileOpeners& openers) {
+    const FileOpeners replaced = g_openers;
     g_openers = openers;
+    return replaced;
 }
 
 TIFF* OpenTiff(const char* path, const char* mode, TIFFOpenOptions* options) {

@@ -14,8 +14,8 @@ struct FileOpeners {
     std::FILE* (*stream)(const char* path, const char* mode);
 };
 
-// Process-wide: set before the first copy, never while one runs.
-void SetFileOpeners(const FileOpeners& openers);
+// Process-wide: set before the first copy, never while one runs. Returns the openers it replaces.
+FileOpeners SetFileOpeners(const FileOpeners& openers);
 
 TIFF* OpenTiff(const char* path, const char* mode, TIFFOpenOptions* options = nullptr);
 std::FILE* OpenStream(const char* path, const char* mode);

@@ -82,6 +82,12 @@ const MessageMap* CConverterDlg::GetMessageMap() const {
     return &map;
 }
 
+LRESULT CConverterDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (m_taskbar.OnButtonCreated(m_hWnd, message))
+        return 0;
+    return CDialog::WindowProc(message, wParam, lParam);
+}
+
 void CConverterDlg::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
     DDX_Text(dx, IDC_OUTPUT_FOLDER, m_strOutputFolder);

@@ -15,6 +15,7 @@
 #include "tiffcopy/tiffcopy.h"
 #include "ui/folder_listing.h"
 #include "ui/folder_tree_ctrl.h"
+#include "ui/taskbar_progress.h"
 
 #include <memory>
 #include <optional>
@@ -62,6 +63,8 @@ public:
 
 protected:
     const MessageMap* GetMessageMap() const override;
+    // The shell's registered message for the taskbar button is known only at run time.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
     int InitControls();
@@ -148,6 +151,7 @@ private:
     unsigned m_nBatchDone = 0;                         // those of them it has reported
     SIZE m_sizeLaidOut{};                              // the client size the controls stand for; 0 at start
     int m_nNameColumnFloor = 0;                        // the name column's width at the smallest width
+    CTaskbarProgress m_taskbar;                        // the batch's progress on the taskbar button
 
     // While rows keep arriving the list does not paint; it does once no more wait.
     std::optional<CRedrawSuspension> m_listQuiet;

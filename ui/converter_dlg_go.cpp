@@ -137,6 +137,7 @@ BOOL CConverterDlg::OnSetCursor(HWND hWnd, UINT hitTest, UINT mouseMessage) {
 LRESULT CConverterDlg::OnBatchBegin(WPARAM, LPARAM) {
     SetBusyState();
     ShowBatchProgress();
+    m_taskbar.Show(0, m_progress.GetRangeUpper());
     return 0;
 }
 
@@ -169,11 +170,13 @@ void CConverterDlg::StepProgress(int count) {
     // let the repaint come with the next quiet moment of the window thread instead.
     const CRedrawSuspension quiet(m_progress.m_hWnd, FALSE);
     m_progress.OffsetPos(count);
+    m_taskbar.Show(m_progress.GetPos(), m_progress.GetRangeUpper());
 }
 
 LRESULT CConverterDlg::OnBatchEnd(WPARAM, LPARAM summary) {
     SetIdleState();
     ShowBatchAccount(*reinterpret_cast<const BatchSummary*>(summary));
+    m_taskbar.End(reinterpret_cast<const BatchSummary*>(summary)->failed > 0);
     FlushResultScroll();
     // The thread only returns from here on. A waiting StopWorker frees the batch itself.
     if (m_bStopping) {

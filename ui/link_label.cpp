@@ -51,6 +51,48 @@ const char* OpenErrorText(int code) {
         return nullptr;
     }
 }
+
+// "C:\x" or "\\server\share\x": a name that neither a search nor the current directory can change.
+bool IsFullPath(const char* path) {
+    if (path[0] == '\\' && path[1] == '\\')
+        return true;
+    return path[0] != '\0' && path[1] == ':' && path[2] == '\\';
+}
+
+// `name` as the program file it stands for (".exe" added where it has no extension, as the system
+// reads a registered command), if that is a file given by its full path.
+bool FindProgramFile(CString& name) {
+    if (!IsFullPath(name))
+        return false;
+    if (name.Find('.', name.ReverseFind('\\') + 1) < 0)
+        name += ".exe";
+    const DWORD attributes = ::GetFileAttributesA(name);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The program a registered command starts, and in `rest` what follows its name. Unquoted, the
+// name is the longest run up to a blank that names a file: the system would try the shortest
+// first, so that "C:\Program.exe" would run in place of "C:\Program Files\Web\web.exe". Empty
+// when the command names no program by its full path.
+CString ProgramOf(const CString& command, CString& rest) {
+    if (command.GetLength() > 0 && command[0] == '"') {
+        const int close = command.Find('"', 1);
+        CString name = command.Mid(1, (close < 0 ? command.GetLength() : close) - 1);
+        rest = close < 0 ? CString() : command.Mid(close + 1);
+        return FindProgramFile(name) ? name : CString();
+    }
+    for (int end = command.GetLength(); end > 0; --end) {
+        // Blanks and quotes are never the second byte of a double-byte character.
+        if ((end < command.GetLength() && command[end] != ' ') || command[end - 1] == ' ')
+            continue;
+        CString name = command.Left(end);
+        if (FindProgramFile(name)) {
+            rest = command.Mid(end);
+            return name;
+        }
+    }
+    return CString();
+}
 } // namespace
 
 CLinkLabel::CLinkLabel() : m_crHover(::GetSysColor(COLOR_HIGHLIGHT)) {}
@@ -246,17 +288,32 @@ int CLinkLabel::OpenAddress(const char* address, int showCommand) {
     if (placeholder)
         *placeholder = '\0';
 
-    const size_t commandLength = std::strlen(command);
-    const size_t addressLength = std::strlen(address);
-    if (commandLength + 1 + addressLength >= kCommandSize)
+    if (std::strlen(command) + 1 + std::strlen(address) >= kCommandSize)
         return shellCode; // the command line would not fit: report what the shell said
-    command[commandLength] = ' ';
-    std::memcpy(command + commandLength + 1, address, addressLength + 1);
-    return static_cast<int>(RunCommand(command, static_cast<UINT>(showCommand)));
+    return static_cast<int>(RunCommand(command, address, static_cast<UINT>(showCommand)));
 }
 
-UINT CLinkLabel::RunCommand(const char* commandLine, UINT showCommand) {
-    return ::WinExec(commandLine, showCommand);
+UINT CLinkLabel::RunCommand(const char* command, const char* address, UINT showCommand) {
+    CString rest;
+    const CString program = ProgramOf(command, rest);
+    if (program.IsEmpty())
+        return SE_ERR_FNF;
+    // The program's own name first and quoted, so that it reads its arguments where they are.
+    CString line = "\"" + program + "\"" + rest + " " + address;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(showCommand);
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessA(program, line.GetBuffer(line.GetLength()), nullptr, nullptr, FALSE, 0, nullptr,
+                          nullptr, &startup, &info)) {
+        // In the codes the message box explains, as the system's own start of a command gives them.
+        const DWORD error = ::GetLastError();
+        return error < 32 ? error : error == ERROR_BAD_EXE_FORMAT ? ERROR_BAD_FORMAT : 0;
+    }
+    const CHandle process(info.hProcess);
+    const CHandle thread(info.hThread);
+    return 33;
 }
 
 LONG CLinkLabel::ReadRegistryDefault(HKEY root, const char* subkey, char* out) {

@@ -45,10 +45,12 @@ protected:
 
     void FitToText();
     void LoadHandCursor();
-    // ShellExecuteA's or WinExec's code: greater than 32 when the address was opened.
+    // ShellExecuteA's code or the fallback's: greater than 32 when the address was opened.
     int OpenAddress(const char* address, int showCommand);
-    // Starts the registered web-page command (WinExec); tests put a recorder in its place.
-    virtual UINT RunCommand(const char* commandLine, UINT showCommand);
+    // Starts the program the registered web-page command names, by its full path, with the
+    // command and the address: greater than 32 when it started, else a code ShowOpenError explains.
+    // Tests put a recorder in its place.
+    virtual UINT RunCommand(const char* command, const char* address, UINT showCommand);
     // The default value of root\subkey into `out` (MAX_PATH bytes); 0 or a registry error code.
     LONG ReadRegistryDefault(HKEY root, const char* subkey, char* out);
     void ShowOpenError(int code);

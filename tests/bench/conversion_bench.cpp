@@ -1,11 +1,14 @@
 // The conversion benchmark: a batch of 1,000 ticked files through the real dialog, once with the
 // stand-in converter program and once with the stand-in imaging control, and a few files through
-// a stand-in control that takes a second per document, as a real one on an old PC does; a probe
-// measures how quickly the window thread answers.
+// a stand-in control that takes a second per document, as a real one on an old PC does. What it
+// judges is ours alone: the batch's time less the renderer's and the copier's, per file (a real
+// renderer takes a second a fax, a stand-in a few milliseconds: a share of the batch would measure
+// the stand-in), and how quickly the window thread answers meanwhile.
 #include "../win32/convert/conversion_fixture.h"
 
 #include "app/environment.h"
 #include "convert/convert_awd_file.h"
+#include "convert/window_batch_report.h"
 #include "ui/resource.h"
 #include "win32/answer_probe.h"
 
@@ -19,6 +22,8 @@ namespace {
 constexpr int kFiles = 1000;
 constexpr int kSlowFiles = 6;
 constexpr char kSlowRenderingMs[] = "1000";
+constexpr double kOwnWorkTargetMs = 5;
+constexpr double kAnswerTargetMs = 100;
 
 HWND g_dialog = nullptr;
 LONGLONG g_batchStart = 0;
@@ -37,15 +42,23 @@ double Seconds(LONGLONG ticks) {
 }
 
 std::atomic<bool> g_batchRunning{false};
+bool g_targetMissed = false;
 
-// The batch's end as the window shows it: Go enabled again. Then the dialog is closed with OK.
-void CALLBACK WatchBatch(HWND, UINT, UINT_PTR id, DWORD) {
-    if (g_dialog && GoEnabled(g_dialog)) {
+// The batch's end, the moment the window has taken its last report (polling for it would add up to
+// a poll's interval to a batch of six files). Then the dialog is closed with OK.
+LRESULT CALLBACK WatchBatch(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && g_dialog && message->hwnd == g_dialog && message->message == WM_BATCH_END) {
         g_batchEnd = Now();
         g_batchRunning = false;
-        ::KillTimer(nullptr, id);
         ::PostMessageA(g_dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+const char* Verdict(bool met) {
+    g_targetMissed = g_targetMissed || !met;
+    return met ? "met" : "MISSED";
 }
 
 // One batch of the `files` files of `fax` through the real dialog on the route of `generation`,
@@ -57,6 +70,7 @@ int BenchRoute(int generation, const char* route, const std::string& fax, int fi
     double worstMs = 0;
     int samples = 0;
     std::unique_ptr<AnswerProbe> probe;
+    const HHOOK hook = ::SetWindowsHookExA(WH_CALLWNDPROCRET, &WatchBatch, nullptr, ::GetCurrentThreadId());
     RunMainDialog(
         [&](HWND dialog) {
             SelectFolder(dialog, fax);
@@ -64,16 +78,15 @@ int BenchRoute(int generation, const char* route, const std::string& fax, int fi
             TypeOutputFolder(dialog, out);
             g_conversionClock = ConversionClock{};
             g_batchRunning = true;
-            // The batch's end is seen by a 20 ms timer, so the last probe may meet the dialog's closing.
             probe = std::make_unique<AnswerProbe>(dialog, probeMs, [] { return g_batchRunning.load(); });
             g_dialog = dialog;
             g_batchStart = Now();
-            PressGo(dialog);
             // The window's own modal loop serves the batch: the probe measures it.
-            ::SetTimer(nullptr, 0, 20, &WatchBatch);
+            PressGo(dialog);
         },
         3600000);
     g_dialog = nullptr;
+    ::UnhookWindowsHookEx(hook);
     if (probe) {
         worstMs = probe->WorstMs();
         samples = probe->Samples();
@@ -87,16 +100,17 @@ int BenchRoute(int generation, const char* route, const std::string& fax, int fi
     const double rendering = Seconds(g_conversionClock.rendering);
     const double copying = Seconds(g_conversionClock.copying);
     const double own = total - rendering - copying;
+    const double ownPerFileMs = 1000.0 * own / files;
     std::printf("conversion, %s: %d files (%d converted) in %.2f s: %.1f files/s\n", route, files, ok, total,
                 files / total);
-    std::printf("conversion, %s: renderer %.2f s, copier %.2f s, our own %.2f s\n", route, rendering, copying,
-                own);
-    std::printf("conversion, %s: window thread worst response %.1f ms over %d probes, one every %lu ms "
-                "(target < 100 ms): %s\n",
-                route, worstMs, samples, static_cast<unsigned long>(probeMs),
-                worstMs < 100 ? "met" : "MISSED");
-    std::printf("conversion, %s: share outside renderer and copier %.2f %% (target < 5 %%): %s\n", route,
-                100.0 * own / total, own / total < 0.05 ? "met" : "MISSED");
+    std::printf("conversion, %s: renderer %.2f s, copier %.2f s, our own work %.2f s\n", route, rendering,
+                copying, own);
+    std::printf("conversion, %s: our own work %.2f ms per file (target at most %.0f ms): %s\n", route,
+                ownPerFileMs, kOwnWorkTargetMs, Verdict(ownPerFileMs <= kOwnWorkTargetMs));
+    std::printf("conversion, %s: window thread worst answer %.1f ms over %d probes, one every %lu ms "
+                "(target below %.0f ms): %s\n",
+                route, worstMs, samples, static_cast<unsigned long>(probeMs), kAnswerTargetMs,
+                Verdict(worstMs < kAnswerTargetMs));
     return ok;
 }
 } // namespace
@@ -129,5 +143,8 @@ int main() {
     ::SetEnvironmentVariableA("TARNVEL_DOUBLES_RENDER_MS", nullptr);
     RemoveTree(slowFax);
     ::OleUninitialize();
-    return program == kFiles && control == kFiles && slow == kSlowFiles ? 0 : 1;
+    if (program != kFiles || control != kFiles || slow != kSlowFiles)
+        return 1;
+    // As the other benchmarks: 3 is a target missed.
+    return g_targetMissed ? 3 : 0;
 }

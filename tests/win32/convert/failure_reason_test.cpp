@@ -47,6 +47,8 @@ TEST(FailureReason, EachKindHasItsOwnValueAndWords) {
         {kStopped, "The conversion was stopped before the renderer finished"},
         {kPdfNotWritten, "The PDF could not be written"},
         {kPdfPageRefused, "A page could not be put into the PDF"},
+        {kPdfPagesNotWritten, "The pages could not be written to the temporary folder"},
+        {kPdfPagesNotRead, "The pages written to the temporary folder for the PDF could not be read back"},
     };
     std::set<int> values{kConverted};
     std::set<std::string> reasons;

@@ -6,10 +6,12 @@
 #include "app/environment.h"
 #include "convert/convert_awd_file.h"
 #include "convert/converter_program.h"
+#include "convert/library_paths.h"
 #include "convert/renderer.h"
 #include "doubles/doubles_log.h"
 #include "framework/handle.h"
 #include "support/tiff_writer.h"
+#include "tiffcopy/file_open.h"
 #include "win32/wide_text.h"
 
 namespace {
@@ -122,8 +124,7 @@ TEST_F(FileConversion, EachFailureKeepsTheEarlierOutputAndOnlyAReadableSourceIsR
             EXPECT_EQ(outcome.result, kind.result);
             EXPECT_EQ(renderer.calls, kind.calls);
             if (kind.result == kPagesLost) { // every page rendered, and one damaged
-                EXPECT_EQ(std::string(FailureReason(outcome)),
-                          "Some pages are damaged and could not be read whole");
+                EXPECT_EQ(std::string(FailureReason(outcome)).rfind("Some pages are damaged", 0), 0u);
             }
             ExpectEarlierOutputsKept();
             ::DeleteFileW(TempTiffPath);
@@ -156,9 +157,39 @@ TEST_F(FileConversion, TheFaxViewerProgramGetsShortPathsAndACommaInTheTemporaryF
     SetPath(TempTiffPath, Folder("temp,1") + "\\zq4intmp.tif");
     ExpectConverts(program, m_fax + "\\doc.awd");
 
-    // Gone since the batch found it.
+    // Gone since the batch found it: the reason has the system's cause and where a copy that runs goes.
     ConverterProgram gone(Wide(Folder("gone") + "\\AWDVSTUB.EXE").c_str());
     ConversionOutcome outcome;
     EXPECT_EQ(Convert(gone, m_fax + "\\doc.awd", outcome), kConverterNotStarted);
+    EXPECT_EQ(outcome.error, HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND));
+    EXPECT_NE(std::string(FailureReason(outcome)).find("next to Tarnvel.exe"), std::string::npos);
+}
+
+// Refuses a PDF's pages in the temporary folder (its "tnv" files; the PDF's own goes through the
+// stream opener) in one mode, as a full disk or a program holding them would.
+struct RefusedPages {
+    static TIFF* Open(const char* path, const char* mode, TIFFOpenOptions* options) {
+        const bool pages = std::strstr(path, "\\tnv") != nullptr;
+        return pages && mode[0] == refused ? nullptr : library.tiff(path, mode, options);
+    }
+    static std::FILE* Stream(const char* path, const char* mode) { return library.stream(path, mode); }
+    static inline FileOpeners library{};
+    static inline char refused = 0;
+};
+
+TEST_F(FileConversion, APdfsPagesTheTemporaryFolderDoesNotKeepBlameThatFolder) {
+    LibraryPath(L""); // the program's openers first
+    RefusedPages::library = SetFileOpeners({&RefusedPages::Open, &RefusedPages::Stream});
+    const ScopedUndo restore([] { SetFileOpeners(RefusedPages::library); });
+    for (const auto& [mode, result] :
+         {std::pair{'w', kPdfPagesNotWritten}, std::pair{'r', kPdfPagesNotRead}}) {
+        RefusedPages::refused = mode;
+        ScriptedRenderer renderer(
+            [&](const std::string& target) { CopyFixture(m_fax + "\\doc.awd", target); });
+        ConversionOutcome outcome;
+        EXPECT_EQ(Convert(renderer, m_fax + "\\doc.awd", outcome, OutputFormat::Pdf), result);
+        EXPECT_NE(std::string(FailureReason(outcome)).find("temporary folder"), std::string::npos);
+        ExpectEarlierOutputsKept();
+    }
 }
 } // namespace

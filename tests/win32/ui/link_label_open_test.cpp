@@ -3,8 +3,10 @@
 // a failure. Every address here is a file on this machine; nothing reaches a real browser.
 #include "framework/win_app.h"
 #include "link_label_test_support.h"
+#include "support/scratch_drive.h"
 #include "support/text_file.h"
 #include "ui_test_support.h"
+#include "win32/convert/conversion_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -83,7 +85,9 @@ TEST_F(LinkLabelOpenTest, CommandLineThatWouldNotFitIsRefused) {
 
 // A page the shell opens needs no fallback; a real fallback command starts.
 TEST_F(LinkLabelOpenTest, ShellSuccessNeedsNoFallbackAndARealFallbackCommandStarts) {
-    ScopedHtmClass htm("cmd.exe /c exit");
+    char system[MAX_PATH] = "";
+    ::GetSystemDirectoryA(system, MAX_PATH);
+    ScopedHtmClass htm((std::string(system) + "\\cmd.exe /c exit").c_str());
     char temp[MAX_PATH] = "";
     ::GetTempPathA(MAX_PATH, temp);
     const std::string page = std::string(temp) + "tarnvel-link-page.htm";
@@ -94,6 +98,25 @@ TEST_F(LinkLabelOpenTest, ShellSuccessNeedsNoFallbackAndARealFallbackCommandStar
 
     link.recordCommands = false;
     EXPECT_GT(link.OpenAddress(missing.c_str(), SW_HIDE), 32);
+}
+
+// An unquoted path with a blank, where the system's search would start "tarnvel.exe" beside the
+// folder (a dot in the path would keep it from adding ".exe"); the stand-in program logs its line.
+using LinkLabelProgram = ConversionTest;
+TEST_F(LinkLabelProgram, AnUnquotedPathWithABlankStartsItsProgramAndNoOther) {
+    const ScratchDrive drive(Folder("drive"));
+    const std::string folder = drive.Root() + ScratchDrive::Own("-web"),
+                      browser = folder + "\\tarnvel web\\browser.exe";
+    const ScopedUndo remove([&] { RemoveTree(folder); });
+    ASSERT_TRUE(::CreateDirectoryA(folder.c_str(), nullptr) &&
+                ::CreateDirectoryA((folder + "\\tarnvel web").c_str(), nullptr));
+    CopyFixture(ProgramFolder() + "\\doubles\\AWDVSTUB.EXE", folder + "\\tarnvel.exe");
+    CopyFixture(ProgramFolder() + "\\doubles\\AWDVSTUB.EXE", browser);
+    ScopedHtmClass htm((browser + " -new").c_str());
+    TestLink link;
+    EXPECT_GT(link.OpenAddress(MissingPage().c_str(), SW_HIDE), 32);
+    EXPECT_TRUE(Serve(10000, [] { return !StubLog().empty(); }));
+    EXPECT_EQ(StubLog(), std::vector<std::string>{"\"" + browser + "\" -new " + MissingPage()});
 }
 
 TEST_F(LinkLabelOpenTest, ClickResult33IsSuccessAnd32IsFailure) {

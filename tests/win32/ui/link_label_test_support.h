@@ -21,10 +21,10 @@ public:
     std::vector<std::string> commands;
 
 protected:
-    UINT RunCommand(const char* commandLine, UINT showCommand) override {
+    UINT RunCommand(const char* command, const char* address, UINT showCommand) override {
         if (!recordCommands)
-            return CLinkLabel::RunCommand(commandLine, showCommand);
-        commands.push_back(commandLine);
+            return CLinkLabel::RunCommand(command, address, showCommand);
+        commands.push_back(std::string(command) + " " + address);
         return commandResult;
     }
 };
