@@ -1,10 +1,12 @@
 // The conversion benchmark: a batch of 1,000 ticked files through the real dialog, once with the
-// stand-in converter program and once with the stand-in imaging control, and a few files through
-// a stand-in control that takes a second per document, as a real one on an old PC does; a probe
-// measures how quickly the window thread answers.
+// stand-in converter program and once with the stand-in imaging control, each also converted as
+// /convert converts them, without a window; and a few files through a stand-in control that takes
+// a second per document, as a real one on an old PC does; a probe measures how quickly the window
+// thread answers.
 #include "../win32/convert/conversion_fixture.h"
 
 #include "app/environment.h"
+#include "app/unattended_run.h"
 #include "convert/convert_awd_file.h"
 #include "ui/resource.h"
 #include "win32/answer_probe.h"
@@ -37,6 +39,7 @@ double Seconds(LONGLONG ticks) {
 }
 
 std::atomic<bool> g_batchRunning{false};
+double g_windowSeconds = 0; // the last batch through the dialog
 
 // The batch's end as the window shows it: Go enabled again. Then the dialog is closed with OK.
 void CALLBACK WatchBatch(HWND, UINT, UINT_PTR id, DWORD) {
@@ -84,6 +87,7 @@ int BenchRoute(int generation, const char* route, const std::string& fax, int fi
         ok += FileExists(out + "\\f" + std::to_string(i) + ".tif") ? 1 : 0;
 
     const double total = Seconds(g_batchEnd - g_batchStart);
+    g_windowSeconds = total;
     const double rendering = Seconds(g_conversionClock.rendering);
     const double copying = Seconds(g_conversionClock.copying);
     const double own = total - rendering - copying;
@@ -97,6 +101,33 @@ int BenchRoute(int generation, const char* route, const std::string& fax, int fi
                 worstMs < 100 ? "met" : "MISSED");
     std::printf("conversion, %s: share outside renderer and copier %.2f %% (target < 5 %%): %s\n", route,
                 100.0 * own / total, own / total < 0.05 ? "met" : "MISSED");
+    return ok;
+}
+// The same files as /convert converts them on the route of `generation`, against the dialog's last
+// batch; prints its figures and returns the number of files converted.
+int BenchUnattended(int generation, const char* route, const std::string& fax, int files) {
+    WindowsGeneration = generation;
+    const std::string out = fax + "\\unattended" + std::to_string(generation);
+    CommandLine asked;
+    asked.mode = CommandLine::Mode::Convert;
+    asked.folder = Wide(fax).c_str();
+    asked.output = Wide(out).c_str();
+    g_conversionClock = ConversionClock{};
+    const LONGLONG start = Now();
+    RunUnattended(asked);
+    const double total = Seconds(Now() - start);
+    const double ownMs =
+        1000 * (total - Seconds(g_conversionClock.rendering) - Seconds(g_conversionClock.copying)) / files;
+    int ok = 0;
+    for (int i = 0; i < files; ++i)
+        ok += FileExists(out + "\\f" + std::to_string(i) + ".tif") ? 1 : 0;
+    const double ratio = total / g_windowSeconds;
+    std::printf(
+        "conversion without a window, %s: %d files (%d converted) in %.2f s, %.3f x the window's %.2f s "
+        "(target <= 1.05): %s\n",
+        route, files, ok, total, ratio, g_windowSeconds, ratio <= 1.05 ? "met" : "MISSED");
+    std::printf("conversion without a window, %s: our own %.2f ms per file (target <= 5 ms): %s\n", route,
+                ownMs, ownMs <= 5 ? "met" : "MISSED");
     return ok;
 }
 } // namespace
@@ -117,7 +148,9 @@ int main() {
     for (int i = 1; i < kFiles; ++i)
         ::CopyFileA((fax + "\\f0.awd").c_str(), (fax + "\\f" + std::to_string(i) + ".awd").c_str(), FALSE);
     const int program = BenchRoute(7, "converter program", fax, kFiles, 50);
+    const int programUnattended = BenchUnattended(7, "converter program", fax, kFiles);
     const int control = BenchRoute(3, "imaging control", fax, kFiles, 50);
+    const int controlUnattended = BenchUnattended(3, "imaging control", fax, kFiles);
     RemoveTree(fax);
     // The window must answer while a slow control renders, on the control's own thread.
     const std::string slowFax = std::string(temp) + "tarnvel-bench-slow-control";
@@ -129,5 +162,8 @@ int main() {
     ::SetEnvironmentVariableA("TARNVEL_DOUBLES_RENDER_MS", nullptr);
     RemoveTree(slowFax);
     ::OleUninitialize();
-    return program == kFiles && control == kFiles && slow == kSlowFiles ? 0 : 1;
+    return program == kFiles && control == kFiles && programUnattended == kFiles &&
+                   controlUnattended == kFiles && slow == kSlowFiles
+               ? 0
+               : 1;
 }
