@@ -245,7 +245,7 @@ TEST_F(ShippedProgram, ConvertsWholeFoldersWithoutAWindowAndEndsWithItsExitCode)
     const char* program = std::getenv("TARNVEL_PROGRAM");
     if (!program)
         GTEST_SKIP() << "runs in its own ctest entry, which names the shipped program in TARNVEL_PROGRAM";
-    const std::string fax = Folder("Faxes 2019");
+    const std::string fax = Folder("Факсы 2019"); // on the command line whole, on NT
     ASSERT_TRUE(::CreateDirectoryW(Wide(fax + "\\Март").c_str(), nullptr));
     WriteFaxFixture(fax + "\\a.awd", 2, 1);
     WriteFaxFixture(fax + "\\Март\\b.awd", 1, 2);
