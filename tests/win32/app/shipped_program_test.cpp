@@ -265,7 +265,7 @@ TEST_F(ShippedProgram, ConvertsWholeFoldersWithoutAWindowAndEndsWithItsExitCode)
                   L"/convert \"" + Wide(m_root) + L"\\none\" /report " + Wide(reports) + L"\\none.txt"),
         StartCopy(program, "winxp", L"/convert " + Wide(flat) + L" /outt " + Wide(m_root))};
     std::string shown;
-    const bool ended = WaitFor(60000, [&] {
+    const bool ended = WaitFor(40000, [&] {
         for (const PROCESS_INFORMATION& run : runs) {
             ProgramWindow window{run.dwProcessId, nullptr};
             ::EnumWindows(FindDialogOf, reinterpret_cast<LPARAM>(&window));
