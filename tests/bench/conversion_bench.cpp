@@ -14,12 +14,14 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 
 namespace {
 constexpr int kFiles = 1000;
 constexpr int kSlowFiles = 6;
+constexpr int kRounds = 2; // of the window's batch and the run without a window, in turn
 constexpr char kSlowRenderingMs[] = "1000";
 
 HWND g_dialog = nullptr;
@@ -103,31 +105,43 @@ int BenchRoute(int generation, const char* route, const std::string& fax, int fi
                 100.0 * own / total, own / total < 0.05 ? "met" : "MISSED");
     return ok;
 }
-// The same files as /convert converts them on the route of `generation`, against the dialog's last
-// batch; prints its figures and returns the number of files converted.
+
+// The same files as /convert converts them, without a window, on the route of `generation`,
+// against the dialog's batch: rounds of each in turn, the best of each compared, so that a busy
+// spell of the machine falls on neither side alone. Prints its figures and returns the number of
+// files converted in the worst round of either.
 int BenchUnattended(int generation, const char* route, const std::string& fax, int files) {
-    WindowsGeneration = generation;
     const std::string out = fax + "\\unattended" + std::to_string(generation);
     CommandLine asked;
     asked.mode = CommandLine::Mode::Convert;
     asked.folder = Wide(fax).c_str();
     asked.output = Wide(out).c_str();
-    g_conversionClock = ConversionClock{};
-    const LONGLONG start = Now();
-    RunUnattended(asked);
-    const double total = Seconds(Now() - start);
-    const double ownMs =
-        1000 * (total - Seconds(g_conversionClock.rendering) - Seconds(g_conversionClock.copying)) / files;
-    int ok = 0;
-    for (int i = 0; i < files; ++i)
-        ok += FileExists(out + "\\f" + std::to_string(i) + ".tif") ? 1 : 0;
-    const double ratio = total / g_windowSeconds;
+    double window = 1e9, unattended = 1e9, ownMs = 1e9;
+    int ok = files;
+    for (int round = 0; round < kRounds; ++round) {
+        ok = std::min(ok, BenchRoute(generation, route, fax, files, 50));
+        window = std::min(window, g_windowSeconds);
+        g_conversionClock = ConversionClock{};
+        const LONGLONG start = Now();
+        RunUnattended(asked);
+        const double total = Seconds(Now() - start);
+        unattended = std::min(unattended, total);
+        ownMs = std::min(
+            ownMs, 1000 *
+                       (total - Seconds(g_conversionClock.rendering) - Seconds(g_conversionClock.copying)) /
+                       files);
+        int converted = 0;
+        for (int i = 0; i < files; ++i)
+            converted += FileExists(out + "\\f" + std::to_string(i) + ".tif") ? 1 : 0;
+        ok = std::min(ok, converted);
+    }
+    const double ratio = unattended / window;
     std::printf(
-        "conversion without a window, %s: %d files (%d converted) in %.2f s, %.3f x the window's %.2f s "
+        "conversion without a window, %s: %d files in %.2f s at best, %.3f x the window's best %.2f s "
         "(target <= 1.05): %s\n",
-        route, files, ok, total, ratio, g_windowSeconds, ratio <= 1.05 ? "met" : "MISSED");
-    std::printf("conversion without a window, %s: our own %.2f ms per file (target <= 5 ms): %s\n", route,
-                ownMs, ownMs <= 5 ? "met" : "MISSED");
+        route, files, unattended, ratio, window, ratio <= 1.05 ? "met" : "MISSED");
+    std::printf("conversion without a window, %s: our own %.2f ms per file at best (target <= 5 ms): %s\n",
+                route, ownMs, ownMs <= 5 ? "met" : "MISSED");
     return ok;
 }
 } // namespace
@@ -147,10 +161,8 @@ int main() {
     WriteFaxFixture(fax + "\\f0.awd", 1, 1, 1728, 1143);
     for (int i = 1; i < kFiles; ++i)
         ::CopyFileA((fax + "\\f0.awd").c_str(), (fax + "\\f" + std::to_string(i) + ".awd").c_str(), FALSE);
-    const int program = BenchRoute(7, "converter program", fax, kFiles, 50);
-    const int programUnattended = BenchUnattended(7, "converter program", fax, kFiles);
-    const int control = BenchRoute(3, "imaging control", fax, kFiles, 50);
-    const int controlUnattended = BenchUnattended(3, "imaging control", fax, kFiles);
+    const int program = BenchUnattended(7, "converter program", fax, kFiles);
+    const int control = BenchUnattended(3, "imaging control", fax, kFiles);
     RemoveTree(fax);
     // The window must answer while a slow control renders, on the control's own thread.
     const std::string slowFax = std::string(temp) + "tarnvel-bench-slow-control";
@@ -162,8 +174,5 @@ int main() {
     ::SetEnvironmentVariableA("TARNVEL_DOUBLES_RENDER_MS", nullptr);
     RemoveTree(slowFax);
     ::OleUninitialize();
-    return program == kFiles && control == kFiles && programUnattended == kFiles &&
-                   controlUnattended == kFiles && slow == kSlowFiles
-               ? 0
-               : 1;
+    return program == kFiles && control == kFiles && slow == kSlowFiles ? 0 : 1;
 }
