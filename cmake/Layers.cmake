@@ -62,6 +62,7 @@ tarnvel_layer(tarnvel_convert
   SOURCES ${C}/batch_runner.cpp ${C}/conversion_result.cpp ${C}/convert_awd_file.cpp ${C}/converter_program.cpp ${C}/folder_walk.cpp
           ${C}/imaging_control.cpp ${C}/imaging_thread.cpp ${C}/img_edit.cpp ${C}/library_paths.cpp ${C}/output_path.cpp ${C}/output_up_to_date.cpp ${C}/rendered_file.cpp
           ${C}/renderer_choice.cpp ${C}/temp_file_lock.cpp ${C}/code_page_paths.cpp
+          ${C}/batch_job.cpp ${C}/file_batch_report.cpp
   HEADERS ${C}/*.h
   USES tarnvel_framework tiffcopy pdfwrite
   FORBIDS app/ ui/)
@@ -72,10 +73,12 @@ tarnvel_layer(tarnvel_ui
           ${U}/converter_dlg_go.cpp ${U}/converter_dlg_layout.cpp ${U}/converter_dlg_results.cpp ${U}/folder_dialog.cpp ${U}/folder_listing.cpp ${U}/folder_tree_ctrl.cpp
           ${U}/id_list.cpp ${U}/link_label.cpp ${U}/shell_source.cpp
           ${U}/batch_account.cpp ${U}/converter_dlg_rows.cpp ${U}/converter_dlg_stop.cpp ${U}/output_opener.cpp ${U}/taskbar_progress.cpp
+          ${U}/converter_dlg_open.cpp ${U}/folder_tree_way.cpp ${U}/folder_way.cpp
   HEADERS ${U}/*.h
   USES tarnvel_convert tarnvel_environment tarnvel_framework
   FORBIDS app/converter_app)
 
 tarnvel_layer(tarnvel_app
   SOURCES ${PROJECT_SOURCE_DIR}/app/converter_app.cpp
-  USES tarnvel_ui tarnvel_environment tarnvel_framework)
+          ${PROJECT_SOURCE_DIR}/app/command_line.cpp ${PROJECT_SOURCE_DIR}/app/unattended_run.cpp
+  USES tarnvel_ui tarnvel_convert tarnvel_environment tarnvel_framework)

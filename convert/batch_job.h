@@ -29,3 +29,10 @@ struct BatchJob {
     OutputFormat format = OutputFormat::Tiff; // the PDF check box when Go was pressed
     bool skipConverted = false; // an output no older than its AWD file is kept, and the row skipped
 };
+
+// The copier's options of every batch: Group 4, pages laid out as the rendered file has them.
+CopyOptions BatchCopyOptions();
+
+// Go's rule for where a batch writes: the folder typed (relative to the source folder), made
+// level by level where it is missing; the source folder when nothing is typed or it cannot be made.
+CStringW PrepareOutputFolder(const wchar_t* typed, const wchar_t* sourceFolder);

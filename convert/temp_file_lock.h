@@ -8,8 +8,11 @@
 #include <windows.h>
 
 // The mutex's name for `path`: a fixed prefix and a hash of the path as the file system names it,
-// its ASCII letters folded to one case (a mutex name may hold no backslash, and must stay short).
-void TempFileLockName(const wchar_t* path, char (&name)[32]);
+// its ASCII letters folded to one case (a mutex name may hold no other backslash, and must stay
+// short). From Windows 2000 on, in the namespace all sessions share: a run without a window,
+// scheduled in the services' session, and a window on the user's desktop render into the same
+// file of the user's temporary folder.
+void TempFileLockName(const wchar_t* path, char (&name)[40]);
 
 class CTempFileLock {
 public:

@@ -273,6 +273,21 @@ CStringW PathOfIdList(LPCITEMIDLIST list) {
     return ::SHGetPathFromIDListA(list, path) ? FromAnsi(path) : CStringW();
 }
 
+CStringW DroppedPath(HDROP drop, UINT index) {
+    // A longer path would come back cut short, naming some other folder.
+    if (const WideApi* wide = GetWideApi()) {
+        wchar_t path[MAX_PATH] = L"";
+        const UINT length = wide->DragQueryFileW(drop, index, nullptr, 0);
+        return length > 0 && length < MAX_PATH && wide->DragQueryFileW(drop, index, path, MAX_PATH)
+                   ? CStringW(path)
+                   : CStringW();
+    }
+    char path[MAX_PATH] = "";
+    const UINT length = ::DragQueryFileA(drop, index, nullptr, 0);
+    return length > 0 && length < MAX_PATH && ::DragQueryFileA(drop, index, path, MAX_PATH) ? FromAnsi(path)
+                                                                                            : CStringW();
+}
+
 CStringW DisplayName(const wchar_t* path) {
     if (WideNames())
         return ShellName(path, SHGFI_DISPLAYNAME);

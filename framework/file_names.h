@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <cstdio>
@@ -63,6 +64,8 @@ CStringW WindowsFolder();
 CStringW Variable(const wchar_t* name);
 // The file-system path of a shell item.
 CStringW PathOfIdList(LPCITEMIDLIST list);
+// The path of the `index`th item of a drop; empty when there is none or it does not fit.
+CStringW DroppedPath(HDROP drop, UINT index);
 // The shell's display name of a path.
 CStringW DisplayName(const wchar_t* path);
 // The shell's display name of an item (SHGFI_PIDL).

@@ -29,17 +29,19 @@ bool Load(WideApi& api) {
            Find(kernel, "GetWindowsDirectoryW", api.GetWindowsDirectoryW) &&
            Find(kernel, "GetEnvironmentVariableW", api.GetEnvironmentVariableW) &&
            Find(kernel, "CreateProcessW", api.CreateProcessW) &&
+           Find(kernel, "GetCommandLineW", api.GetCommandLineW) &&
            Find(user, "CreateDialogParamW", api.CreateDialogParamW) &&
            Find(user, "GetMessageW", api.GetMessageW) &&
            Find(user, "IsDialogMessageW", api.IsDialogMessageW) &&
            Find(user, "DispatchMessageW", api.DispatchMessageW) &&
            Find(user, "GetWindowTextLengthW", api.GetWindowTextLengthW) &&
            Find(user, "GetWindowTextW", api.GetWindowTextW) &&
-           Find(user, "SetWindowTextW", api.SetWindowTextW) &&
+           Find(user, "SetWindowTextW", api.SetWindowTextW) && Find(user, "MessageBoxW", api.MessageBoxW) &&
            Find(shell, "SHGetPathFromIDListW", api.SHGetPathFromIDListW) &&
            Find(shell, "SHGetFileInfoW", api.SHGetFileInfoW) &&
            Find(shell, "SHBrowseForFolderW", api.SHBrowseForFolderW) &&
-           Find(shell, "ShellExecuteW", api.ShellExecuteW) && Find(runtime, "_wfopen", api._wfopen);
+           Find(shell, "ShellExecuteW", api.ShellExecuteW) &&
+           Find(shell, "DragQueryFileW", api.DragQueryFileW) && Find(runtime, "_wfopen", api._wfopen);
 }
 } // namespace
 

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <cstdio>
@@ -31,6 +32,7 @@ struct WideApi {
     UINT(WINAPI* GetSystemDirectoryW)(LPWSTR, UINT);
     UINT(WINAPI* GetWindowsDirectoryW)(LPWSTR, UINT);
     DWORD(WINAPI* GetEnvironmentVariableW)(LPCWSTR, LPWSTR, DWORD);
+    LPWSTR(WINAPI* GetCommandLineW)();
     BOOL(WINAPI* CreateProcessW)
     (LPCWSTR, LPWSTR, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL, DWORD, LPVOID, LPCWSTR,
      LPSTARTUPINFOW, LPPROCESS_INFORMATION);
@@ -42,11 +44,13 @@ struct WideApi {
     int(WINAPI* GetWindowTextLengthW)(HWND);
     int(WINAPI* GetWindowTextW)(HWND, LPWSTR, int);
     BOOL(WINAPI* SetWindowTextW)(HWND, LPCWSTR);
+    int(WINAPI* MessageBoxW)(HWND, LPCWSTR, LPCWSTR, UINT);
     // shell32
     BOOL(WINAPI* SHGetPathFromIDListW)(LPCITEMIDLIST, LPWSTR);
     DWORD_PTR(WINAPI* SHGetFileInfoW)(LPCWSTR, DWORD, SHFILEINFOW*, UINT, UINT);
     LPITEMIDLIST(WINAPI* SHBrowseForFolderW)(LPBROWSEINFOW);
     HINSTANCE(WINAPI* ShellExecuteW)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+    UINT(WINAPI* DragQueryFileW)(HDROP, UINT, LPWSTR, UINT);
     // the C runtime
     FILE*(__cdecl* _wfopen)(const wchar_t*, const wchar_t*);
 };

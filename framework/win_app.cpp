@@ -31,6 +31,22 @@ CWinApp::~CWinApp() {
         g_app = nullptr;
 }
 
+const wchar_t* SkipProgramName(const wchar_t* commandLine) {
+    const wchar_t* c = commandLine ? commandLine : L"";
+    if (*c == L'"') {
+        for (++c; *c && *c != L'"'; ++c) {
+        }
+        if (*c)
+            ++c;
+    } else {
+        while (*c && *c != L' ' && *c != L'\t')
+            ++c;
+    }
+    while (*c == L' ' || *c == L'\t')
+        ++c;
+    return c;
+}
+
 CWinApp* AfxGetApp() {
     return g_app;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/cstring.h"
+#include "framework/cstring_w.h"
 
 #include <windows.h>
 
@@ -18,15 +19,22 @@ public:
 
     // Sets the program up and runs it; FALSE ends the application without a message loop.
     virtual BOOL InitInstance() { return FALSE; }
+    // After InitInstance: the process's exit code.
+    virtual int ExitInstance() { return 0; }
 
     CWnd* m_pMainWnd = nullptr;
     const char* m_pszAppName;
+    // The words after the program's name, as WinMain found them; empty when none were given.
+    CStringW m_strCmdLine;
 
 private:
     CString m_strAppName;
 };
 
 CWinApp* AfxGetApp();
+// What follows the program's name in a whole command line (GetCommandLine's), blanks skipped: the
+// name ends at its closing quote, or unquoted at the first blank.
+const wchar_t* SkipProgramName(const wchar_t* commandLine);
 // The application's main window, or null (no application object, or none set).
 CWnd* AfxGetMainWnd();
 // The module that holds the dialog templates, icons and strings: the program itself.

@@ -59,6 +59,8 @@ const MessageMap* CConverterDlg::GetMessageMap() const {
         msgmap::Command<&CConverterDlg::OnSaveDir>(IDC_SAVE_DIR),
         msgmap::Message<&CConverterDlg::OnFolderSelected>(WM_FOLDER_SELECTED),
         msgmap::Message<&CConverterDlg::OnFolderListed>(WM_FOLDER_LISTED),
+        msgmap::Message<&CConverterDlg::OnDropFiles>(WM_DROPFILES),
+        msgmap::Message<&CConverterDlg::OnNotAFolder>(WM_NOT_A_FOLDER),
         msgmap::Notify<&CConverterDlg::OnListDeleteAllItems>(IDC_LIST_FILES, LVN_DELETEALLITEMS),
         msgmap::Command<&CConverterDlg::OnSelectAll>(IDC_SELECT_ALL),
         msgmap::Command<&CConverterDlg::OnGo>(IDC_GO),
@@ -108,16 +110,15 @@ BOOL CConverterDlg::OnInitDialog() {
     SetIcon(m_hIcon, FALSE);
 
     InitControls();
+    if (!m_strStartFolder.IsEmpty())
+        OpenFolder(m_strStartFolder);
 
     m_strSourceFolder.Empty();
 
     m_bWorkerRunning = 0;
     m_hWorkerThread = nullptr;
 
-    m_copyOptions = CopyOptions{};
-    m_copyOptions.nCompression = 6;
-    m_copyOptions.nJpegQuality = 75;
-    m_copyOptions.nTiling = -1;
+    m_copyOptions = BatchCopyOptions();
 
     m_hbrBackground.CreateSolidBrush(kBackgroundColour);
 

@@ -29,6 +29,7 @@ public:
     BOOL DestroyWindow() override;
 
     // Folders as the file system names them.
+    CStringW m_strStartFolder;  // the folder the command line names, selected as the window opens
     CStringW m_strOutputFolder; // exchanged with the output-folder field
     HICON m_hIcon;
     CStringW m_strSourceFolder;
@@ -85,6 +86,12 @@ protected:
     LRESULT OnFolderSelected(WPARAM wParam, LPARAM lParam);
     // Appends the rows that have arrived from the listing.
     LRESULT OnFolderListed(WPARAM, LPARAM);
+    // A folder named from outside the window is selected in the tree as a click would select it.
+    void OpenFolder(const CStringW& path);
+    // A folder dropped onto the window (or the tree or the list, whose drops come here).
+    LRESULT OnDropFiles(WPARAM drop, LPARAM);
+    // Says once, in the account line, that a path given to OpenFolder names no folder.
+    LRESULT OnNotAFolder(WPARAM path, LPARAM);
     // The cursor over the window again, after a listing began or ended.
     void RefreshCursor();
     // Emptying the list: the rows carry no data, so no per-row deletion notice is wanted.

@@ -17,11 +17,7 @@ void CConverterDlg::OnGo() {
     if (m_bWorkerRunning)
         return;
     UpdateData(TRUE);
-    const CStringW folder = ResolveOutputFolder(m_strOutputFolder, m_strSourceFolder);
-    if (!folder.IsEmpty() && MakeFolderPath(folder))
-        m_strOutputFolder = folder;
-    else
-        m_strOutputFolder = m_strSourceFolder;
+    m_strOutputFolder = PrepareOutputFolder(m_strOutputFolder, m_strSourceFolder);
     if (m_strOutputFolder.IsEmpty())
         return;
 

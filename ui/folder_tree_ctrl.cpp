@@ -38,6 +38,7 @@ const MessageMap* CFolderTreeCtrl::GetMessageMap() const {
         msgmap::ReflectNotify<&CFolderTreeCtrl::OnSelectionChanged>(TVN_SELCHANGEDA),
         msgmap::ReflectNotify<&CFolderTreeCtrl::OnSelectionChanged>(TVN_SELCHANGEDW),
         msgmap::Message<&CFolderTreeCtrl::OnBranchFilled>(WM_BRANCH_FILLED),
+        msgmap::Message<&CFolderTreeCtrl::OnWayFound>(kWayFound),
         msgmap::Message<&CFolderTreeCtrl::OnDestroy>(WM_DESTROY),
     };
     static const MessageMap map(CTreeCtrl::GetMessageMap(), entries);
@@ -109,6 +110,11 @@ void CFolderTreeCtrl::OnSelectionChanged(NMHDR* header, LRESULT* result) {
     *result = 0;
     const auto* notify = reinterpret_cast<const NMTREEVIEWA*>(header);
     HTREEITEM selected = notify->itemNew.hItem;
+    // The user's own choice goes before a folder SelectPath is still on its way to.
+    if (notify->action != TVC_UNKNOWN) {
+        ++m_nWayRequests;
+        m_way.reset();
+    }
     if (!selected)
         return;
     // Found by the fill, not asked of the shell here: for a folder on a slow share that takes long.
@@ -163,6 +169,8 @@ LRESULT CFolderTreeCtrl::OnBranchFilled(WPARAM, LPARAM) {
             continue;
         FinishFill(fill.item, pending->second.placeholder, fill);
     }
+    if (m_way)
+        FollowWay();
     return 0;
 }
 
@@ -236,6 +244,10 @@ void CFolderTreeCtrl::DeleteAllFolderItems() {
         m_pFills->Close();
     m_pFills.reset();
     m_pending.clear();
+    if (m_pWays)
+        m_pWays->Close();
+    m_pWays.reset();
+    m_way.reset();
     // Nothing selected first, so that deleting the items sends no selection change; the lists are
     // freed only after their items are gone.
     SelectItem(nullptr);

@@ -1,20 +1,27 @@
 // The shipped program itself, started as a user starts it: its window appears, one file converts
-// through each renderer's stand-in (into a TIFF, then a PDF), and it closes. It runs in its own ctest entry,
-// which names the program in TARNVEL_PROGRAM: the control's registration and the folder on the desktop are
-// seen by every program in the prefix.
+// through each renderer's stand-in (into a TIFF, then a PDF), and it closes; started as a script
+// starts it, it converts whole folders without a window and ends with its exit code. It runs in its own ctest
+// entry, which names the program in TARNVEL_PROGRAM: the control's registration and the folder on the desktop
+// are seen by every program in the prefix.
 #include "convert/img_edit.h"
 #include "win32/convert/conversion_fixture.h"
 #include "win32/convert/server_registration.h"
 #include "win32/ui/temp_folder.h"
+#include "win32/ui/ui_test_support.h"
+#include "app/unattended_run.h"
+#include "convert/file_batch_report.h"
 #include "ui/resource.h"
 
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 // Memory in the program's process, for the list and tree messages that carry pointers.
@@ -95,31 +102,47 @@ protected:
     // result once it is there; the program is closed again.
     std::string ConvertOneFile(const char* program, const char* windowsVersion, const std::string& name,
                                bool pdf = false);
+    // Starts the copy of the program named for `windowsVersion` with `arguments` after its name; its
+    // process, whose handle the test closes, or null (the test has failed then).
+    PROCESS_INFORMATION StartCopy(const char* program, const char* windowsVersion,
+                                  const std::wstring& arguments);
+
+    std::vector<std::unique_ptr<ScopedUndo>> m_versions; // each copy's registered version
 };
+
+PROCESS_INFORMATION ShippedProgram::StartCopy(const char* program, const char* windowsVersion,
+                                              const std::wstring& arguments) {
+    const std::string copy = Folder(windowsVersion) + "\\Tarnvel-" + windowsVersion + ".exe";
+    if (!FileExists(copy)) {
+        EXPECT_TRUE(::CopyFileA(program, copy.c_str(), FALSE)) << program;
+        const std::string versionKey =
+            std::string("Software\\Wine\\AppDefaults\\Tarnvel-") + windowsVersion + ".exe";
+        HKEY key = nullptr;
+        ::RegCreateKeyExA(HKEY_CURRENT_USER, versionKey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                          nullptr);
+        ::RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(windowsVersion),
+                         static_cast<DWORD>(std::strlen(windowsVersion) + 1));
+        ::RegCloseKey(key);
+        m_versions.push_back(std::make_unique<ScopedUndo>(
+            [versionKey] { ::RegDeleteKeyA(HKEY_CURRENT_USER, versionKey.c_str()); }));
+    }
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started{};
+    std::wstring commandLine = L"\"" + Wide(copy) + L"\" " + arguments;
+    if (!::CreateProcessW(Wide(copy).c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &started))
+        ADD_FAILURE() << "the program did not start: " << ::GetLastError();
+    if (started.hThread)
+        ::CloseHandle(started.hThread);
+    return started;
+}
 
 std::string ShippedProgram::ConvertOneFile(const char* program, const char* windowsVersion,
                                            const std::string& name, bool pdf) {
-    const std::string copy = Folder(windowsVersion) + "\\Tarnvel-" + windowsVersion + ".exe";
-    EXPECT_TRUE(::CopyFileA(program, copy.c_str(), FALSE)) << program;
-    const std::string versionKey =
-        std::string("Software\\Wine\\AppDefaults\\Tarnvel-") + windowsVersion + ".exe";
-    HKEY key = nullptr;
-    ::RegCreateKeyExA(HKEY_CURRENT_USER, versionKey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                      nullptr);
-    ::RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(windowsVersion),
-                     static_cast<DWORD>(std::strlen(windowsVersion) + 1));
-    ::RegCloseKey(key);
-
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION started{};
-    std::string commandLine = "\"" + copy + "\"";
-    if (!::CreateProcessA(copy.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &started)) {
-        ADD_FAILURE() << "the program did not start: " << ::GetLastError();
+    const PROCESS_INFORMATION started = StartCopy(program, windowsVersion, L"");
+    if (!started.hProcess)
         return "";
-    }
-    ::CloseHandle(started.hThread);
     ProgramWindow window{started.dwProcessId, nullptr};
     const bool appeared = WaitFor(30000, [&] {
         ::EnumWindows(FindDialogOf, reinterpret_cast<LPARAM>(&window));
@@ -171,7 +194,6 @@ std::string ShippedProgram::ConvertOneFile(const char* program, const char* wind
     EXPECT_EQ(::WaitForSingleObject(started.hProcess, 30000), WAIT_OBJECT_0) << "the program did not close";
     ::TerminateProcess(started.hProcess, 1); // only if it hung: the test has failed then already
     ::CloseHandle(started.hProcess);
-    ::RegDeleteKeyA(HKEY_CURRENT_USER, versionKey.c_str());
     return result;
 }
 
@@ -205,5 +227,83 @@ TEST_F(ShippedProgram, StartsConvertsOneFileOnEachRouteAndCloses) {
     EXPECT_EQ(ReadFile(fax + "\\in.pdf").rfind("%PDF-1.3", 0), 0u);
     EXPECT_EQ(ControlLog().size(), 3u);
     RemoveTree(fax);
+}
+
+// The lines of a report after its byte order mark, without their line ends.
+std::vector<std::string> ReportLines(const std::string& path) {
+    std::string text = ReadFile(path);
+    std::vector<std::string> lines;
+    if (text.rfind("\xEF\xBB\xBF", 0) != 0)
+        return {"(no byte order mark)"};
+    for (size_t at = 3, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+        lines.push_back(text.substr(at, end - at));
+    return lines;
+}
+
+// Two runs at once, as a scheduled run beside another: they take turns with the temporary file.
+TEST_F(ShippedProgram, ConvertsWholeFoldersWithoutAWindowAndEndsWithItsExitCode) {
+    const char* program = std::getenv("TARNVEL_PROGRAM");
+    if (!program)
+        GTEST_SKIP() << "runs in its own ctest entry, which names the shipped program in TARNVEL_PROGRAM";
+    const std::string fax = Folder("Факсы 2019"); // on the command line whole, on NT
+    ASSERT_TRUE(::CreateDirectoryW(Wide(fax + "\\Март").c_str(), nullptr));
+    WriteFaxFixture(fax + "\\a.awd", 2, 1);
+    WriteFaxFixture(fax + "\\Март\\b.awd", 1, 2);
+    ASSERT_TRUE(WriteText(m_root + "\\broken.awd", "no fax"));
+    ASSERT_TRUE(::MoveFileW(Wide(m_root + "\\broken.awd").c_str(), Wide(fax + "\\Март\\broken.awd").c_str()));
+    const std::string flat = Folder("flat");
+    WriteFaxFixture(flat + "\\c.awd", 3, 3);
+    const std::string reports = Folder("reports");
+    const PROCESS_INFORMATION runs[] = {
+        StartCopy(program, "winxp",
+                  L"/convert \"" + Wide(fax) + L"\" -SUBFOLDERS /report \"" + Wide(reports) +
+                      L"\\nested.txt\""),
+        StartCopy(program, "winxp",
+                  L"-Convert " + Wide(flat) + L" /out \"" + Wide(m_root) + L"\\out put\" /pdf /report " +
+                      Wide(reports) + L"\\flat.txt"),
+        StartCopy(program, "winxp",
+                  L"/convert \"" + Wide(m_root) + L"\\none\" /report " + Wide(reports) + L"\\none.txt"),
+        StartCopy(program, "winxp", L"/convert " + Wide(flat) + L" /outt " + Wide(m_root))};
+    std::string shown;
+    const bool ended = WaitFor(40000, [&] {
+        for (const PROCESS_INFORMATION& run : runs) {
+            ProgramWindow window{run.dwProcessId, nullptr};
+            ::EnumWindows(FindDialogOf, reinterpret_cast<LPARAM>(&window));
+            if (window.found)
+                shown = TextOf(window.found);
+        }
+        for (const PROCESS_INFORMATION& run : runs)
+            if (::WaitForSingleObject(run.hProcess, 0) != WAIT_OBJECT_0)
+                return false;
+        return true;
+    });
+    EXPECT_TRUE(ended) << "a run did not end";
+    EXPECT_EQ(shown, "") << "a window appeared";
+    std::vector<DWORD> codes;
+    for (const PROCESS_INFORMATION& run : runs) {
+        DWORD code = 99;
+        ::TerminateProcess(run.hProcess, 99); // only if it hung: the test has failed then already
+        ::GetExitCodeProcess(run.hProcess, &code);
+        ::CloseHandle(run.hProcess);
+        codes.push_back(code);
+    }
+    EXPECT_EQ(codes, (std::vector<DWORD>{kExitFailed, kExitConverted, kExitUnusable, kExitUnusable}));
+
+    EXPECT_EQ(ReadFaxPages(fax + "\\a.tif"), ReadFaxPages(fax + "\\a.awd"));
+    EXPECT_EQ(ReadFaxPages(fax + "\\Март\\b.tif"), ReadFaxPages(fax + "\\Март\\b.awd"));
+    EXPECT_EQ(ReadFile(m_root + "\\out put\\c.pdf").rfind("%PDF-1.3", 0), 0u);
+    std::vector<std::string> nested = ReportLines(reports + "\\nested.txt");
+    ASSERT_EQ(nested.size(), 4u);
+    EXPECT_EQ(nested[0], kReportHeader);
+    std::sort(nested.begin() + 1, nested.end());
+    EXPECT_EQ(nested[1], "a.awd\tOK\t2\t" + fax + "\\a.tif\t");
+    EXPECT_EQ(nested[2], "Март\\b.awd\tOK\t1\t" + fax + "\\Март\\b.tif\t");
+    const std::string failed = "Март\\broken.awd\tFail\t0\t" + fax + "\\Март\\broken.tif\t";
+    EXPECT_EQ(nested[3].substr(0, failed.size()), failed);
+    EXPECT_GT(nested[3].size(), failed.size()) << "no reason";
+    EXPECT_EQ(ReportLines(reports + "\\flat.txt"),
+              (std::vector<std::string>{kReportHeader, "c.awd\tOK\t3\t" + m_root + "\\out put\\c.pdf\t"}));
+    EXPECT_EQ(ListFiles(reports), (std::vector<std::string>{"flat.txt", "nested.txt"}))
+        << "a scratch file left, or a report of a run that converted nothing";
 }
 } // namespace
