@@ -54,6 +54,7 @@ const MessageMap* CConverterDlg::GetMessageMap() const {
         msgmap::Message<&CConverterDlg::OnFolderListed>(WM_FOLDER_LISTED),
         msgmap::Notify<&CConverterDlg::OnListDeleteAllItems>(IDC_LIST_FILES, LVN_DELETEALLITEMS),
         msgmap::Command<&CConverterDlg::OnSelectAll>(IDC_SELECT_ALL),
+        msgmap::Command<&CConverterDlg::OnSubfolders>(IDC_SUBFOLDERS),
         msgmap::Command<&CConverterDlg::OnGo>(IDC_GO),
         msgmap::Command<&CConverterDlg::OnAbout>(IDC_ABOUT),
         msgmap::EraseBkgnd<&CConverterDlg::OnEraseBkgnd>(),

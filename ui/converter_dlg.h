@@ -56,6 +56,7 @@ public:
     static unsigned __stdcall WorkerThreadProc(void* param);
     // Offers the list's mouse messages to the tooltip that tells why a row failed.
     BOOL PreTranslateMessage(MSG* msg) override;
+    int UnreadableFolders() const { return m_nUnreadableFolders; }
 
 protected:
     const MessageMap* GetMessageMap() const override;
@@ -74,6 +75,11 @@ protected:
     // Empties the list, sets both folders to the path in wParam (wide) and starts listing it;
     // returns 1.
     LRESULT OnFolderSelected(WPARAM wParam, LPARAM lParam);
+    // Subfolders ticked or unticked (box 1014): the selected folder is listed again.
+    void OnSubfolders();
+    // Empties the list and starts listing the source folder (with Subfolders ticked, and every
+    // folder below it).
+    void ListSourceFolder();
     // Appends the rows that have arrived from the listing.
     LRESULT OnFolderListed(WPARAM, LPARAM);
     // The cursor over the window again, after a listing began or ended.

@@ -1,6 +1,8 @@
 // The file list of the main dialog: a folder selected in the tree becomes the source folder, the
-// output folder and, as the listing thread finds them, one unticked row per AWD file in it.
+// output folder and, as the listing thread finds them, one unticked row per AWD file in it (with
+// Subfolders ticked, in every folder below it too).
 #include "ui/converter_dlg.h"
+#include "ui/resource.h"
 
 #include <vector>
 
@@ -13,6 +15,20 @@ constexpr size_t kRowsPerTurn = 1000;
 LRESULT CConverterDlg::OnFolderSelected(WPARAM wParam, LPARAM) {
     // The text lives only for this call.
     const CStringW folder(reinterpret_cast<const wchar_t*>(wParam));
+    m_strSourceFolder = folder;
+    m_strOutputFolder = folder;
+    UpdateData(FALSE);
+    ListSourceFolder();
+    return 1;
+}
+
+void CConverterDlg::OnSubfolders() {
+    // The output folder stays: it may have been chosen for this folder already.
+    if (!m_strSourceFolder.IsEmpty())
+        ListSourceFolder();
+}
+
+void CConverterDlg::ListSourceFolder() {
     m_listQuiet.reset();
     {
         // Emptied while the control does not paint: a repaint per deleted row costs far more.
@@ -20,17 +36,16 @@ LRESULT CConverterDlg::OnFolderSelected(WPARAM wParam, LPARAM) {
         m_listFiles.DeleteAllItems();
     }
     ++m_nListGeneration;
-    m_strSourceFolder = folder;
-    m_strOutputFolder = folder;
-    UpdateData(FALSE);
-    m_bListing = m_lister.Start(m_hWnd, folder, m_nListGeneration);
+    m_nUnreadableFolders = 0;
+    const bool subfolders = ::IsDlgButtonChecked(m_hWnd, IDC_SUBFOLDERS) == BST_CHECKED;
+    m_bListing = m_lister.Start(m_hWnd, m_strSourceFolder, subfolders, m_nListGeneration);
     RefreshCursor();
-    return 1;
 }
 
 LRESULT CConverterDlg::OnFolderListed(WPARAM, LPARAM) {
     std::vector<ListedFile> files;
-    const CFolderLister::Taken taken = m_lister.Take(m_nListGeneration, files, kRowsPerTurn);
+    int unreadable = 0;
+    const CFolderLister::Taken taken = m_lister.Take(m_nListGeneration, files, kRowsPerTurn, unreadable);
     if (!files.empty()) {
         // Inserted while the control does not paint, until no more rows wait: they show in one
         // repaint.
@@ -52,6 +67,7 @@ LRESULT CConverterDlg::OnFolderListed(WPARAM, LPARAM) {
     }
     m_listQuiet.reset();
     if (taken == CFolderLister::Taken::Complete && m_bListing) {
+        m_nUnreadableFolders = unreadable;
         m_bListing = false;
         RefreshCursor();
     }

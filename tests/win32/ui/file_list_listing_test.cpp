@@ -40,6 +40,18 @@ bool HoldingReader(const CStringW& folder, const FolderEntryVisitor& visit) {
     });
 }
 
+// Each entry of g_slowFolder takes 30 ms to read, as on a slow share.
+std::string g_slowFolder;
+
+bool SlowReader(const CStringW& folder, const FolderEntryVisitor& visit) {
+    const bool slow = g_slowFolder == Utf8(folder);
+    return ReadFolderEntries(folder, [&](const WIN32_FIND_DATAW& found) {
+        if (slow)
+            ::Sleep(30);
+        return visit(found);
+    });
+}
+
 HCURSOR CursorOver(HWND dialog) {
     ::SendMessageA(dialog, WM_SETCURSOR, reinterpret_cast<WPARAM>(dialog),
                    MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
@@ -99,5 +111,35 @@ TEST(FolderListing, TheWindowAnswersWhileAFolderIsReadAndANewerSelectionSupersed
         Serve(0);
         EXPECT_EQ(Names(dialog), (Texts{"q.awd"})) << "the superseded listing's rows showed";
         EXPECT_EQ(OutputFolderOf(dialog), quick.Path());
+    });
+}
+
+// The arrow key held in the tree: folders are selected one after another while the listing thread
+// is inside an entry of an earlier one. Each selection supersedes the listing under way, whose
+// thread then takes the newest; the last folder is listed whole, and the listing ends.
+TEST(FolderListing, FoldersSelectedBackToBackWhileOneIsReadListTheLastWhole) {
+    TempFolder slow("slow"), passed("passed"), last("last");
+    for (int i = 0; i < 20; ++i)
+        slow.MakeFile("s" + std::to_string(i) + ".awd");
+    passed.MakeFile("p.awd");
+    for (const char* name : {"x.awd", "y.awd", "z.awd"})
+        last.MakeFile(name);
+    Texts lastNames;
+    for (const std::string& name : ListFiles(last.Path()))
+        lastNames.push_back(name);
+
+    g_slowFolder = slow.Path();
+    const ScopedUndo reader([saved = g_folderReader] { g_folderReader = saved; });
+    g_folderReader = &SlowReader;
+    WithMainDialog([&](HWND dialog) {
+        for (int round = 0; round < 5; ++round) {
+            SendFolderSelected(dialog, slow.Path());
+            Serve(45);
+            SendFolderSelected(dialog, passed.Path());
+            SendFolderSelected(dialog, last.Path());
+            EXPECT_TRUE(Serve(5000, [&] { return CursorOver(dialog) == ::LoadCursorA(nullptr, IDC_ARROW); }))
+                << "round " << round << ": the listing never ended";
+            EXPECT_EQ(Names(dialog), lastNames) << "round " << round;
+        }
     });
 }
