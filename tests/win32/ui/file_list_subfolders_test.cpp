@@ -56,8 +56,13 @@ bool MakeLinkUp(const std::string& folder, const std::string& name) {
         // A folder link, made without elevation where Windows allows it.
         symbolicLink(Wide(link).c_str(), L"..", 0x1 | 0x2);
     }
-    const DWORD attributes = ::GetFileAttributesA(link.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    // Wine may report the Linux program ended before it has.
+    for (const DWORD start = ::GetTickCount(); ::GetTickCount() - start < 5000; ::Sleep(20)) {
+        const DWORD attributes = ::GetFileAttributesA(link.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            return true;
+    }
+    return false;
 }
 
 // `names` in the order the file system enumerates `folder`.
