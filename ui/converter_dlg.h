@@ -82,6 +82,10 @@ protected:
     void ListSourceFolder();
     // Appends the rows that have arrived from the listing.
     LRESULT OnFolderListed(WPARAM, LPARAM);
+    void AppendRows(const std::vector<ListedFile>& files);
+    // The rows held back while a listing runs are shown; true when `id` is the timer for that.
+    bool OnShowRowsTimer(UINT_PTR id);
+    void ShowListedRows();
     // The cursor over the window again, after a listing began or ended.
     void RefreshCursor();
     // Emptying the list: the rows carry no data, so no per-row deletion notice is wanted.
@@ -124,6 +128,6 @@ private:
     int m_nTipRow = -1;                                // the row whose reason the tip holds
     int m_nScrollRow = -1;                             // the row to scroll into view when the timer comes
 
-    // While rows keep arriving the list does not paint; it does once no more wait.
+    // While rows keep arriving the list does not paint; it does now and then, and when all are in.
     std::optional<CRedrawSuspension> m_listQuiet;
 };
