@@ -43,7 +43,7 @@ void CConverterDlg::ListSourceFolder() {
     }
     ++m_nListGeneration;
     m_nUnreadableFolders = 0;
-    const bool subfolders = ::IsDlgButtonChecked(m_hWnd, IDC_SUBFOLDERS) == BST_CHECKED;
+    const bool subfolders = ::SendMessageA(GetDlgItem(IDC_SUBFOLDERS), BM_GETCHECK, 0, 0) == BST_CHECKED;
     m_bListing = m_lister.Start(m_hWnd, m_strSourceFolder, subfolders, m_nListGeneration);
     RefreshCursor();
 }
