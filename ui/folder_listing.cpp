@@ -123,7 +123,7 @@ struct ListingState {
     CResultChannel<ListingBatch> results;
     CCriticalSection lock;
     // The newest listing asked for; its generation is 0 once the window has gone. A listing of any
-    // other generation delivers nothing more: its thread looks before each entry and each batch.
+    // other generation delivers nothing more: its thread looks before each entry and its last batch.
     ListingRequest request;
     // No thread has taken `request` yet. Never true while `threads` is 0.
     bool waiting = false;
