@@ -21,8 +21,9 @@ fi
 [ "$copier" -eq 0 ] || status=$copier
 
 # --- Browsing: selecting a folder of 10,000 AWD files in the real dialog's tree, against the floor of
-# --- inserting the same rows into an identical list control, in the same run (Windows program, wine) ---
-echo "== browsing: a folder of 10,000 AWD files =="
+# --- inserting the same rows into an identical list control, in the same run; then a tree of 50,000
+# --- in 2,000 folders with Subfolders ticked, against a plain recursive walk (Windows program, wine) ---
+echo "== browsing: a folder of 10,000 AWD files, and a tree of 50,000 in 2,000 folders =="
 export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
 browse=0
 "$root/scripts/wine-test.sh" "$build/win32-tests/tarnvel_bench.exe" 2> >(grep -v "FS volume label" >&2) || browse=$?

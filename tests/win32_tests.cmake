@@ -24,9 +24,14 @@ endforeach()
 # The taskbar button shows the batch from Windows 7 on (the ui entry runs as 7): never on XP.
 tarnvel_wine_test(win32.taskbar.winxp tarnvel_ui_tests.exe WINVER winxp ARGS --gtest_filter=TaskbarProgress.*)
 
-# The file list's dates are UTC dates: shown where the local date is a day ahead and a day behind.
-tarnvel_wine_test(win32.file_list.east_of_utc tarnvel_ui_tests.exe ENV TZ=XXX-14 ARGS --gtest_filter=FolderScan*)
-tarnvel_wine_test(win32.file_list.west_of_utc tarnvel_ui_tests.exe ENV TZ=XXX+11 ARGS --gtest_filter=FolderScan*)
+# The file list's times are local, each with its own date's daylight-saving offset: in zones east
+# and west of UTC, and as Windows 98, which has today's offset only. Wine takes the zone from TZ.
+tarnvel_wine_test(win32.file_list.berlin tarnvel_ui_tests.exe ENV TZ=CET-1CEST,M3.5.0,M10.5.0/3
+  ARGS --gtest_filter=FolderScan*)
+tarnvel_wine_test(win32.file_list.new_york tarnvel_ui_tests.exe ENV TZ=EST+5EDT,M3.2.0,M11.1.0
+  ARGS --gtest_filter=FolderScan*)
+tarnvel_wine_test(win32.file_list.berlin.win98 tarnvel_ui_tests.exe WINVER win98 ENV TZ=CET-1CEST,M3.5.0,M10.5.0/3
+  ARGS --gtest_filter=FolderScanInZone.*)
 
 # The renderer each Windows version gets, through the real dialog and the stand-ins (Windows 10
 # below, with more).

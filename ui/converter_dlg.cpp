@@ -63,6 +63,7 @@ const MessageMap* CConverterDlg::GetMessageMap() const {
         msgmap::Message<&CConverterDlg::OnNotAFolder>(WM_NOT_A_FOLDER),
         msgmap::Notify<&CConverterDlg::OnListDeleteAllItems>(IDC_LIST_FILES, LVN_DELETEALLITEMS),
         msgmap::Command<&CConverterDlg::OnSelectAll>(IDC_SELECT_ALL),
+        msgmap::Command<&CConverterDlg::OnSubfolders>(IDC_SUBFOLDERS),
         msgmap::Command<&CConverterDlg::OnGo>(IDC_GO),
         msgmap::Command<&CConverterDlg::OnStop>(IDC_STOP),
         msgmap::Notify<&CConverterDlg::OnListKeyDown>(IDC_LIST_FILES, LVN_KEYDOWN),

@@ -61,6 +61,7 @@ public:
     static unsigned __stdcall WorkerThreadProc(void* param);
     // Offers the list's mouse messages to the tooltip that tells why a row failed.
     BOOL PreTranslateMessage(MSG* msg) override;
+    int UnreadableFolders() const { return m_nUnreadableFolders; }
 
 protected:
     const MessageMap* GetMessageMap() const override;
@@ -84,6 +85,11 @@ protected:
     // Empties the list, sets both folders to the path in wParam (wide) and starts listing it;
     // returns 1.
     LRESULT OnFolderSelected(WPARAM wParam, LPARAM lParam);
+    // Subfolders ticked or unticked (box 1014): the selected folder is listed again.
+    void OnSubfolders();
+    // Empties the list and starts listing the source folder (with Subfolders ticked, and every
+    // folder below it).
+    void ListSourceFolder();
     // Appends the rows that have arrived from the listing.
     LRESULT OnFolderListed(WPARAM, LPARAM);
     // A folder named from outside the window is selected in the tree as a click would select it.
@@ -92,6 +98,10 @@ protected:
     LRESULT OnDropFiles(WPARAM drop, LPARAM);
     // Says once, in the account line, that a path given to OpenFolder names no folder.
     LRESULT OnNotAFolder(WPARAM path, LPARAM);
+    void AppendRows(const std::vector<ListedFile>& files);
+    // The rows held back while a listing runs are shown; true when `id` is the timer for that.
+    bool OnShowRowsTimer(UINT_PTR id);
+    void ShowListedRows();
     // The cursor over the window again, after a listing began or ended.
     void RefreshCursor();
     // Emptying the list: the rows carry no data, so no per-row deletion notice is wanted.
@@ -160,6 +170,6 @@ private:
     int m_nNameColumnFloor = 0;                        // the name column's width at the smallest width
     CTaskbarProgress m_taskbar;                        // the batch's progress on the taskbar button
 
-    // While rows keep arriving the list does not paint; it does once no more wait.
+    // While rows keep arriving the list does not paint; it does now and then, and when all are in.
     std::optional<CRedrawSuspension> m_listQuiet;
 };

@@ -64,6 +64,8 @@ void CConverterDlg::FlushResultScroll() {
 }
 
 LRESULT CConverterDlg::OnTimer(WPARAM id, LPARAM) {
+    if (OnShowRowsTimer(id))
+        return 0;
     if (id != kScrollTimer)
         return Default();
     FlushResultScroll();

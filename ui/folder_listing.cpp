@@ -1,5 +1,6 @@
-// The listing thread: reads one folder at a time, the newest asked for, and hands its AWD files to
-// the window in batches.
+// The listing threads: each lists the newest folder asked for and hands its AWD files to the window
+// in batches; when a newer listing supersedes its own, it takes that one next, and it ends when
+// none is left to take.
 #include "ui/folder_listing.h"
 
 #include "framework/handle.h"
@@ -7,7 +8,6 @@
 #include <process.h>
 
 #include <algorithm>
-#include <atomic>
 #include <iterator>
 #include <map>
 #include <utility>
@@ -17,23 +17,55 @@ namespace {
 // the rest are still read.
 constexpr size_t kBatchRows = 2000;
 
-// The date ends in a blank, so that the time follows it directly.
+// The date ends in a blank, so that the time follows it directly; the clock runs to 23:59, as
+// Explorer's does.
 const char kDatePicture[] = "yyyy'.'MM'.'dd ";
-const char kTimePicture[] = "hh':'mm";
+const char kTimePicture[] = "HH':'mm";
 constexpr int kFormatBuffer = 50;
 
-// Makes the rows of one listing: the size and the last-write time as the file system keeps it
-// (UTC). A folder's files share few dates and at most 1,440 clock times, so each text is asked of
-// the locale once per listing.
+using ToZoneTime = BOOL(WINAPI*)(const TIME_ZONE_INFORMATION*, const SYSTEMTIME*, SYSTEMTIME*);
+
+// The local time of a file's last write, as Explorer shows it. NT-based Windows convert with the
+// daylight-saving rule of the file's own date (a winter fax keeps its winter hour in summer);
+// Windows 95, 98 and Me have no such conversion and take today's offset.
+class CLocalClock {
+public:
+    CLocalClock() {
+        // The top bit of the version marks Windows 95, 98 and Me.
+        if (::GetVersion() & 0x80000000)
+            return;
+        m_toZoneTime = reinterpret_cast<ToZoneTime>(reinterpret_cast<void*>(
+            ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "SystemTimeToTzSpecificLocalTime")));
+        m_hasZone = ::GetTimeZoneInformation(&m_zone) != TIME_ZONE_ID_INVALID;
+    }
+
+    bool ToLocal(const FILETIME& utc, SYSTEMTIME& local) const {
+        SYSTEMTIME universal{};
+        if (m_toZoneTime && ::FileTimeToSystemTime(&utc, &universal) &&
+            m_toZoneTime(m_hasZone ? &m_zone : nullptr, &universal, &local))
+            return true;
+        FILETIME here{};
+        return ::FileTimeToLocalFileTime(&utc, &here) && ::FileTimeToSystemTime(&here, &local);
+    }
+
+private:
+    ToZoneTime m_toZoneTime = nullptr;
+    TIME_ZONE_INFORMATION m_zone{};
+    bool m_hasZone = false;
+};
+
+// Makes the rows of one listing: the name below the listed folder, the size and the local
+// last-write time. A folder's files share few dates and at most 1,440 clock times, so each text is
+// asked of the locale once per listing.
 class CDetailFormatter {
 public:
-    ListedFile Format(const WIN32_FIND_DATAW& found) {
+    ListedFile Format(const CStringW& relativeFolder, const WIN32_FIND_DATAW& found) {
         ListedFile file;
-        file.name = found.cFileName;
+        file.name = RelativePath(relativeFolder, found.cFileName);
         const ULONGLONG size = (static_cast<ULONGLONG>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
         file.size.Format("%llu", size);
         SYSTEMTIME time{};
-        if (!::FileTimeToSystemTime(&found.ftLastWriteTime, &time))
+        if (!m_clock.ToLocal(found.ftLastWriteTime, time))
             return file;
         file.time = Date(time);
         file.time += Clock(time);
@@ -67,62 +99,81 @@ private:
     }
 
     static constexpr size_t kMinutesPerDay = 24 * 60;
+    const CLocalClock m_clock;
     std::map<DWORD, CString> m_dates;
     std::vector<CString> m_clocks = std::vector<CString>(kMinutesPerDay);
     std::vector<bool> m_known = std::vector<bool>(kMinutesPerDay);
     CString m_empty;
 };
-} // namespace
 
-// Shared by the window and the listing thread; whichever lets go last frees it.
-struct ListingState {
-    explicit ListingState(HWND window)
-        : results(window, WM_FOLDER_LISTED), wake(::CreateEventA(nullptr, FALSE, FALSE, nullptr)) {}
-
-    CResultChannel<ListingBatch> results;
-    CCriticalSection lock; // over the request, `closed` and the counts of threads
+struct ListingRequest {
     CStringW folder;
     FolderReader reader = nullptr;
-    unsigned requested = 0; // the generation waiting to be listed; 0 when none
-    bool closed = false;
-    int threads = 0; // listing threads
-    int readers = 0; // of which in a listing
-    // The newest listing's generation, looked at between entries; 0 once the window has gone.
-    std::atomic<unsigned> latest{0};
-    std::atomic<DWORD> progressAt{0}; // when a listing last had an entry from the file system
-    CHandle wake;                     // set for every request and when the window goes
+    bool subfolders = false;
+    unsigned generation = 0;
+};
+} // namespace
+
+// Shared by the window and the listing threads; whichever lets go last frees it. The channel keeps
+// its own lock; every other member is read and written under `lock` only, so that a request and
+// its generation are seen together or not at all.
+struct ListingState {
+    explicit ListingState(HWND window) : results(window, WM_FOLDER_LISTED) {}
+
+    CResultChannel<ListingBatch> results;
+    CCriticalSection lock;
+    // The newest listing asked for; its generation is 0 once the window has gone. A listing of any
+    // other generation delivers nothing more: its thread looks before each entry and its last batch.
+    ListingRequest request;
+    // No thread has taken `request` yet. Never true while `threads` is 0.
+    bool waiting = false;
+    // Listing threads alive, each in a listing or about to take one: when its listing ends, a
+    // thread takes the waiting request, or ends when none waits.
+    int threads = 0;
+    // When a thread last took a request or had an entry from the file system.
+    DWORD progressAt = 0;
 };
 
 namespace {
-void Deliver(ListingState& state, unsigned generation, std::vector<ListedFile>& files, bool last) {
+// Whether `generation` is still the newest listing. Each call is the file system's progress.
+bool StillWanted(ListingState& state, unsigned generation) {
+    CLock hold(state.lock);
+    state.progressAt = ::GetTickCount();
+    return state.request.generation == generation;
+}
+
+void Deliver(ListingState& state, unsigned generation, std::vector<ListedFile>& files, bool last,
+             int unreadable = 0) {
     ListingBatch batch;
     batch.generation = generation;
     batch.files.swap(files);
     batch.last = last;
+    batch.unreadable = unreadable;
     state.results.Deliver(std::move(batch));
 }
 
-void ListFolder(ListingState& state, FolderReader reader, const CStringW& folder, unsigned generation) {
+void ListFolder(ListingState& state, const ListingRequest& request) {
     CDetailFormatter formatter;
     std::vector<ListedFile> files;
     DWORD deliveredAt = ::GetTickCount();
-    WalkFolder(reader, folder, false, [&](const CStringW&, const WIN32_FIND_DATAW& found) {
-        state.progressAt = ::GetTickCount();
-        if (state.latest != generation)
-            return false;
-        // This also skips "." and "..".
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsAwdFileName(found.cFileName))
+    const int unreadable = WalkFolder(
+        request.reader, request.folder, request.subfolders,
+        [&](const CStringW& relativeFolder, const WIN32_FIND_DATAW& found) {
+            if (!StillWanted(state, request.generation))
+                return false;
+            // This also skips "." and "..".
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsAwdFileName(found.cFileName))
+                return true;
+            files.push_back(formatter.Format(relativeFolder, found));
+            const DWORD now = ::GetTickCount();
+            if (files.size() >= kBatchRows || now - deliveredAt >= kListingBatchMs) {
+                Deliver(state, request.generation, files, false);
+                deliveredAt = now;
+            }
             return true;
-        files.push_back(formatter.Format(found));
-        const DWORD now = ::GetTickCount();
-        if (files.size() >= kBatchRows || now - deliveredAt >= kListingBatchMs) {
-            Deliver(state, generation, files, false);
-            deliveredAt = now;
-        }
-        return true;
-    });
-    if (state.latest == generation)
-        Deliver(state, generation, files, true);
+        });
+    if (StillWanted(state, request.generation))
+        Deliver(state, request.generation, files, true, unreadable);
 }
 
 unsigned __stdcall ListingThread(void* param) {
@@ -130,32 +181,18 @@ unsigned __stdcall ListingThread(void* param) {
         static_cast<std::shared_ptr<ListingState>*>(param));
     ListingState& state = **owned;
     for (;;) {
-        ::WaitForSingleObject(state.wake.Get(), INFINITE);
-        CStringW folder;
-        FolderReader reader = nullptr;
-        unsigned generation = 0;
+        ListingRequest request;
         {
             CLock hold(state.lock);
-            if (state.closed) {
-                ::SetEvent(state.wake.Get()); // for the next thread
+            if (!state.waiting) {
+                --state.threads;
                 break;
             }
-            generation = std::exchange(state.requested, 0);
-            if (!generation)
-                continue;
-            folder = state.folder;
-            reader = state.reader;
-            ++state.readers;
+            state.waiting = false;
+            request = state.request;
+            state.progressAt = ::GetTickCount();
         }
-        state.progressAt = ::GetTickCount();
-        ListFolder(state, reader, folder, generation);
-        CLock hold(state.lock);
-        --state.readers;
-        // Another thread was started while this one was held up in the file system, and waits.
-        if (state.threads - state.readers > 1) {
-            --state.threads;
-            break;
-        }
+        ListFolder(state, request);
     }
     return 0;
 }
@@ -170,39 +207,32 @@ bool StartListingThread(const std::shared_ptr<ListingState>& state) {
 }
 } // namespace
 
-bool CFolderLister::Start(HWND window, const CStringW& folder, unsigned generation) {
+bool CFolderLister::Start(HWND window, const CStringW& folder, bool subfolders, unsigned generation) {
     m_arrived.clear();
-    if (!m_state) {
+    if (!m_state)
         m_state = std::make_shared<ListingState>(window);
-        if (!m_state->wake) {
-            m_state.reset();
-            return false;
-        }
-    }
     ListingState& state = *m_state;
     bool another = false;
     {
         CLock hold(state.lock);
-        state.folder = folder;
-        state.reader = g_folderReader;
-        state.requested = generation;
+        state.request = ListingRequest{folder, g_folderReader, subfolders, generation};
+        state.waiting = true;
         // Without a thread, or with each held up in the file system (a server gone), this listing
         // gets a thread of its own rather than waiting for theirs to return.
-        another = state.threads == 0 ||
-                  (state.threads == state.readers && ::GetTickCount() - state.progressAt > kListingHeldUpMs);
+        another = state.threads == 0 || ::GetTickCount() - state.progressAt > kListingHeldUpMs;
         if (another)
             ++state.threads;
     }
-    state.latest = generation;
-    ::SetEvent(state.wake.Get());
-    if (another && !StartListingThread(m_state)) {
-        CLock hold(state.lock);
-        return --state.threads > 0;
-    }
-    return true;
+    if (!another || StartListingThread(m_state))
+        return true;
+    CLock hold(state.lock);
+    --state.threads;
+    state.waiting = state.waiting && state.threads > 0;
+    return state.threads > 0;
 }
 
-CFolderLister::Taken CFolderLister::Take(unsigned generation, std::vector<ListedFile>& files, size_t most) {
+CFolderLister::Taken CFolderLister::Take(unsigned generation, std::vector<ListedFile>& files, size_t most,
+                                         int& unreadable) {
     if (m_state) {
         for (ListingBatch& batch : m_state->results.TakeAll())
             if (batch.generation == generation)
@@ -215,10 +245,12 @@ CFolderLister::Taken CFolderLister::Take(unsigned generation, std::vector<Listed
         batch.files.erase(batch.files.begin(), batch.files.begin() + count);
         if (!batch.files.empty())
             break;
-        const bool last = batch.last;
-        m_arrived.pop_front();
-        if (last)
+        if (batch.last) {
+            unreadable = batch.unreadable;
+            m_arrived.pop_front();
             return Taken::Complete;
+        }
+        m_arrived.pop_front();
     }
     return m_arrived.empty() ? Taken::Waiting : Taken::More;
 }
@@ -230,9 +262,8 @@ void CFolderLister::Close() {
     m_state->results.Close();
     {
         CLock hold(m_state->lock);
-        m_state->closed = true;
+        m_state->request = ListingRequest{};
+        m_state->waiting = false;
     }
-    m_state->latest = 0;
-    ::SetEvent(m_state->wake.Get());
     m_state.reset();
 }

@@ -1,7 +1,8 @@
-// Folder listings off the window thread: a folder's AWD files are read on a listing thread of the
-// dialog's own and reach the window in batches, in the file system's order, as they are found. A
-// newer listing supersedes an older one, whose rows never reach the window; the thread takes the
-// newest between two entries of the older, so that stepping through folders starts no thread each.
+// Folder listings off the window thread: a folder's AWD files (with its subfolders, those of every
+// folder below it) are read on a listing thread of the dialog's own and reach the window in
+// batches, in the walk's order, as they are found. A newer listing supersedes an older one, whose
+// rows never reach the window: the older's thread notices between two entries and takes the newer
+// itself, so that stepping through folders starts no thread each.
 #pragma once
 
 #include "convert/folder_walk.h"
@@ -25,8 +26,8 @@ constexpr DWORD kListingBatchMs = 100;
 // newer listing does not wait for it.
 constexpr DWORD kListingHeldUpMs = 1000;
 
-// One row of the list: the name as the file system holds it, the size in bytes and the last-write
-// time (UTC) as shown.
+// One row of the list: the name as the file system holds it (below the listed folder, with the path
+// of its folder relative to it), the size in bytes and the last-write time in local time as shown.
 struct ListedFile {
     CStringW name;
     CString size;
@@ -36,7 +37,8 @@ struct ListedFile {
 struct ListingBatch {
     unsigned generation = 0;
     std::vector<ListedFile> files;
-    bool last = false; // the listing is complete
+    bool last = false;  // the listing is complete
+    int unreadable = 0; // with `last`: the subfolders that could not be read
 };
 struct ListingState;
 
@@ -48,16 +50,18 @@ public:
     CFolderLister(const CFolderLister&) = delete;
     CFolderLister& operator=(const CFolderLister&) = delete;
 
-    // Lists `folder` for `generation` (which tells it from every other listing), superseding any
-    // listing under way; `window` is told with WM_FOLDER_LISTED as rows arrive. False when no
-    // listing thread could be started: then nothing arrives.
-    bool Start(HWND window, const CStringW& folder, unsigned generation);
+    // Lists `folder`, with `subfolders` every folder below it too, for `generation` (which tells it
+    // from every other listing), superseding any listing under way; `window` is told with
+    // WM_FOLDER_LISTED as rows arrive. False when no listing thread could be started: then nothing
+    // arrives.
+    bool Start(HWND window, const CStringW& folder, bool subfolders, unsigned generation);
 
     enum class Taken { Waiting, More, Complete };
     // Moves at most `most` rows of `generation` that have arrived into `files`, oldest first, and
     // drops those of other listings. More: rows are left for another turn; Complete: every row of
-    // the listing has been taken.
-    Taken Take(unsigned generation, std::vector<ListedFile>& files, size_t most);
+    // the listing has been taken, and `unreadable` holds the count of its subfolders that could
+    // not be read.
+    Taken Take(unsigned generation, std::vector<ListedFile>& files, size_t most, int& unreadable);
 
     // The window goes. Listing threads are not waited for: one still in the file system ends when
     // its call returns.

@@ -10,7 +10,8 @@
 
 TEST(FileListRefill, EachSelectionReplacesTheRowsAndTheOutputFolderAndUnticksWhileSelectAllStays) {
     TempFolder first("refill-a"), second("refill-b");
-    const SYSTEMTIME afternoon = Utc(2008, 5, 12, 13, 5);
+    // Noon UTC: the same date in every zone but the two beyond twelve hours east.
+    const SYSTEMTIME afternoon = Utc(2008, 5, 12, 12, 5);
     first.MakeFile("one.awd", 4321, &afternoon);
     first.MakeFile("skip.txt", 1, &afternoon);
     for (const char* name : {"x.awd", "y.AWD", "z.awd"})
@@ -21,7 +22,7 @@ TEST(FileListRefill, EachSelectionReplacesTheRowsAndTheOutputFolderAndUnticksWhi
         ASSERT_EQ(RowCount(dialog), 1);
         EXPECT_EQ(CellOf(dialog, 0, 0), "one.awd");
         EXPECT_EQ(CellOf(dialog, 0, 1), "4321");
-        EXPECT_EQ(CellOf(dialog, 0, 2), "2008.05.12 01:05");
+        EXPECT_EQ(CellOf(dialog, 0, 2).substr(0, 11), "2008.05.12 ");
         EXPECT_EQ(CellOf(dialog, 0, 3), "");
         EXPECT_EQ(CheckOf(dialog, 0), 1) << "unticked";
         LVITEMA item{};
