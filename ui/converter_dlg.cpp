@@ -226,7 +226,12 @@ BOOL CConverterDlg::OnEraseBkgnd(HDC dc) {
 }
 
 HBRUSH CConverterDlg::OnCtlColor(HDC dc, HWND control, UINT ctlType) {
-    // The controls keep the system's colours over the green background.
+    // The account line is text on the window's own background, not a grey band under the list; the
+    // controls keep the system's colours over the green background.
+    if (control == GetDlgItem(IDC_ACCOUNT) && m_hbrBackground) {
+        ::SetBkMode(dc, TRANSPARENT);
+        return m_hbrBackground;
+    }
     return CDialog::OnCtlColor(dc, control, ctlType);
 }
 
