@@ -1,5 +1,6 @@
 #include "win32/dialog_driver.h"
 
+#include "convert/folder_walk.h"
 #include "ui/converter_dlg.h"
 #include "ui/folder_tree_ctrl.h" // WM_FOLDER_SELECTED
 #include "ui/resource.h"
@@ -46,11 +47,13 @@ void SelectFolder(HWND dialog, const std::string& folder) {
 }
 
 bool WaitForListing(HWND dialog, const std::string& folder, DWORD ms) {
+    const bool below = ::IsDlgButtonChecked(dialog, IDC_SUBFOLDERS) == BST_CHECKED;
     int files = 0;
-    ReadFolderEntries(Wide(folder).c_str(), [&](const WIN32_FIND_DATAW& found) {
-        files += !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsAwdFileName(found.cFileName);
-        return true;
-    });
+    WalkFolder(
+        &ReadFolderEntries, Wide(folder).c_str(), below, [&](const CStringW&, const WIN32_FIND_DATAW& found) {
+            files += !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsAwdFileName(found.cFileName);
+            return true;
+        });
     return Serve(ms, [&] { return RowCount(dialog) == files; });
 }
 

@@ -28,7 +28,8 @@ INT_PTR WithMainDialog(const std::function<void(HWND)>& body, UINT timeoutMs = 6
 void SelectFolder(HWND dialog, const std::string& folder);
 // The message alone: the rows come later.
 void SendFolderSelected(HWND dialog, const std::string& folder);
-// Serves the dialog until it lists as many rows as `folder` has AWD files; false after `ms`.
+// Serves the dialog until it lists as many rows as `folder` has AWD files (with Subfolders ticked,
+// below it too); false after `ms`.
 bool WaitForListing(HWND dialog, const std::string& folder, DWORD ms = 20000);
 
 int RowCount(HWND dialog);
