@@ -30,9 +30,7 @@ public:
         if (m_skipped.empty())
             m_since = ::GetTickCount();
         m_steps += std::exchange(m_passedOver, 0);
-        m_skipped.push_back(Skipped{
-            index, L"Already converted into " + output + L" (untick Skip converted to convert it again)",
-            output});
+        m_skipped.push_back(Skipped{index, L"Already converted into " + output, output});
         if (m_skipped.size() >= kGroupRows || ::GetTickCount() - m_since >= kGroupMs)
             Tell();
     }

@@ -10,6 +10,7 @@
 #include <process.h>
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 void CConverterDlg::OnGo() {
@@ -147,7 +148,11 @@ LRESULT CConverterDlg::OnBatchRowDone(WPARAM count, LPARAM results) {
     int done = 0;
     for (; done < static_cast<int>(count); ++done) {
         m_listFiles.SetItemText(rows[done].index, 3, rows[done].text);
-        SetResultReason(rows[done].index, rows[done].reason);
+        // The window's own advice: the batch's words serve a report as well.
+        const bool skipped = std::strcmp(rows[done].text, "Skipped") == 0;
+        SetResultReason(rows[done].index,
+                        skipped ? CStringW(rows[done].reason) + L" (untick Skip converted to convert it again)"
+                                : CStringW(rows[done].reason));
         KeepRowOutput(rows[done].index, rows[done].output);
     }
     ShowResultRow(rows[done - 1].index);

@@ -253,11 +253,11 @@ TEST_F(ShippedProgram, ConvertsWholeFoldersWithoutAWindowAndEndsWithItsExitCode)
     ASSERT_TRUE(::MoveFileW(Wide(m_root + "\\broken.awd").c_str(), Wide(fax + "\\Март\\broken.awd").c_str()));
     const std::string flat = Folder("flat");
     WriteFaxFixture(flat + "\\c.awd", 3, 3);
-    const std::string reports = Folder("reports");
+    const std::string reports = Folder("reports"), mirror = m_root + "\\mirror";
     const PROCESS_INFORMATION runs[] = {
         StartCopy(program, "winxp",
-                  L"/convert \"" + Wide(fax) + L"\" -SUBFOLDERS /report \"" + Wide(reports) +
-                      L"\\nested.txt\""),
+                  L"/convert \"" + Wide(fax) + L"\" -SUBFOLDERS /out \"" + Wide(mirror) + L"\" /report \"" +
+                      Wide(reports) + L"\\nested.txt\""),
         StartCopy(program, "winxp",
                   L"-Convert " + Wide(flat) + L" /out \"" + Wide(m_root) + L"\\out put\" /pdf /report " +
                       Wide(reports) + L"\\flat.txt"),
@@ -289,21 +289,33 @@ TEST_F(ShippedProgram, ConvertsWholeFoldersWithoutAWindowAndEndsWithItsExitCode)
     }
     EXPECT_EQ(codes, (std::vector<DWORD>{kExitFailed, kExitConverted, kExitUnusable, kExitUnusable}));
 
-    EXPECT_EQ(ReadFaxPages(fax + "\\a.tif"), ReadFaxPages(fax + "\\a.awd"));
-    EXPECT_EQ(ReadFaxPages(fax + "\\Март\\b.tif"), ReadFaxPages(fax + "\\Март\\b.awd"));
+    EXPECT_EQ(ReadFaxPages(mirror + "\\a.tif"), ReadFaxPages(fax + "\\a.awd"));
+    EXPECT_EQ(ReadFaxPages(mirror + "\\Март\\b.tif"), ReadFaxPages(fax + "\\Март\\b.awd"));
     EXPECT_EQ(ReadFile(m_root + "\\out put\\c.pdf").rfind("%PDF-1.3", 0), 0u);
     std::vector<std::string> nested = ReportLines(reports + "\\nested.txt");
     ASSERT_EQ(nested.size(), 4u);
     EXPECT_EQ(nested[0], kReportHeader);
     std::sort(nested.begin() + 1, nested.end());
-    EXPECT_EQ(nested[1], "a.awd\tOK\t2\t" + fax + "\\a.tif\t");
-    EXPECT_EQ(nested[2], "Март\\b.awd\tOK\t1\t" + fax + "\\Март\\b.tif\t");
-    const std::string failed = "Март\\broken.awd\tFail\t0\t" + fax + "\\Март\\broken.tif\t";
+    EXPECT_EQ(nested[1], "a.awd\tOK\t2\t" + mirror + "\\a.tif\t");
+    EXPECT_EQ(nested[2], "Март\\b.awd\tOK\t1\t" + mirror + "\\Март\\b.tif\t");
+    const std::string failed = "Март\\broken.awd\tFail\t0\t" + mirror + "\\Март\\broken.tif\t";
     EXPECT_EQ(nested[3].substr(0, failed.size()), failed);
     EXPECT_GT(nested[3].size(), failed.size()) << "no reason";
     EXPECT_EQ(ReportLines(reports + "\\flat.txt"),
               (std::vector<std::string>{kReportHeader, "c.awd\tOK\t3\t" + m_root + "\\out put\\c.pdf\t"}));
     EXPECT_EQ(ListFiles(reports), (std::vector<std::string>{"flat.txt", "nested.txt"}))
         << "a scratch file left, or a report of a run that converted nothing";
+
+    // Run again with /skip, as a night's run cut short is finished: only the broken file again.
+    const size_t rendered = StubLog().size();
+    const PROCESS_INFORMATION again =
+        StartCopy(program, "winxp",
+                  L"/convert \"" + Wide(fax) + L"\" /subfolders /skip /out \"" + Wide(mirror) + L"\"");
+    DWORD code = 99;
+    EXPECT_EQ(::WaitForSingleObject(again.hProcess, 30000), WAIT_OBJECT_0);
+    ::GetExitCodeProcess(again.hProcess, &code);
+    ::CloseHandle(again.hProcess);
+    EXPECT_EQ(code, kExitFailed);
+    EXPECT_EQ(StubLog().size(), rendered + 1) << "a converted file rendered again";
 }
 } // namespace
