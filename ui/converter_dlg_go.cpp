@@ -150,9 +150,9 @@ LRESULT CConverterDlg::OnBatchRowDone(WPARAM count, LPARAM results) {
         m_listFiles.SetItemText(rows[done].index, 3, rows[done].text);
         // The window's own advice: the batch's words serve a report as well.
         const bool skipped = std::strcmp(rows[done].text, "Skipped") == 0;
-        SetResultReason(rows[done].index,
-                        skipped ? CStringW(rows[done].reason) + L" (untick Skip converted to convert it again)"
-                                : CStringW(rows[done].reason));
+        SetResultReason(rows[done].index, skipped ? CStringW(rows[done].reason) +
+                                                        L" (untick Skip converted to convert it again)"
+                                                  : CStringW(rows[done].reason));
         KeepRowOutput(rows[done].index, rows[done].output);
     }
     ShowResultRow(rows[done - 1].index);
