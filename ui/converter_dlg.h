@@ -121,7 +121,10 @@ protected:
     LRESULT OnBatchBegin(WPARAM, LPARAM);
     LRESULT OnBatchRowDone(WPARAM count, LPARAM results);
     LRESULT OnBatchSteps(WPARAM count, LPARAM);
+    // The bar steps `count` more: soon, with the account line (ShowBatchSoon).
     void StepProgress(int count);
+    void ShowBatchSoon();
+    void ShowBatch();
     LRESULT OnBatchEnd(WPARAM converted, LPARAM summary);
     void ReleaseBatch();
     // The results: the column in view when a batch starts, each row as its result lands, and the
@@ -169,6 +172,10 @@ private:
     SIZE m_sizeLaidOut{};                              // the client size the controls stand for; 0 at start
     int m_nNameColumnFloor = 0;                        // the name column's width at the smallest width
     CTaskbarProgress m_taskbar;                        // the batch's progress on the taskbar button
+    int m_nPendingSteps = 0;                           // steps of the bar not shown yet
+    DWORD m_nBatchShownAt = 0;                         // when the bar and the account line last showed
+    bool m_bBatchShowPending = false;                  // the timer that shows them is set
+    static constexpr UINT_PTR kShowBatchTimer = 3;
 
     // While rows keep arriving the list does not paint; it does now and then, and when all are in.
     std::optional<CRedrawSuspension> m_listQuiet;

@@ -13,6 +13,13 @@
 #include <cstring>
 #include <utility>
 
+namespace {
+// The bar, the taskbar button and the account line follow a batch at most this often: showing
+// them costs the window thread more than a fast file's report itself, which the worker waits for.
+// What is held back shows when the timer comes, and all of it at the batch's end.
+constexpr DWORD kShowBatchMs = 100;
+} // namespace
+
 void CConverterDlg::OnGo() {
     // Go is disabled while a batch runs; a click already queued must not start a second one.
     if (m_bWorkerRunning)
@@ -133,6 +140,8 @@ BOOL CConverterDlg::OnSetCursor(HWND hWnd, UINT hitTest, UINT mouseMessage) {
 
 LRESULT CConverterDlg::OnBatchBegin(WPARAM, LPARAM) {
     SetBusyState();
+    m_nPendingSteps = 0;
+    m_nBatchShownAt = ::GetTickCount();
     ShowBatchProgress();
     m_taskbar.Show(0, m_progress.GetRangeUpper());
     return 0;
@@ -140,10 +149,11 @@ LRESULT CConverterDlg::OnBatchBegin(WPARAM, LPARAM) {
 
 LRESULT CConverterDlg::OnBatchRowDone(WPARAM count, LPARAM results) {
     m_nBatchDone += static_cast<unsigned>(count);
-    ShowBatchProgress();
     // After a refill the rows are other files: the result belongs nowhere.
-    if (!m_pBatch || m_pBatch->ListGeneration() != m_nListGeneration || !count)
+    if (!m_pBatch || m_pBatch->ListGeneration() != m_nListGeneration || !count) {
+        ShowBatchSoon();
         return 0;
+    }
     const auto* rows = reinterpret_cast<const BatchRowResult*>(results);
     int done = 0;
     for (; done < static_cast<int>(count); ++done) {
@@ -167,14 +177,38 @@ LRESULT CConverterDlg::OnBatchSteps(WPARAM count, LPARAM) {
 }
 
 void CConverterDlg::StepProgress(int count) {
-    // The bar repaints itself at once on every change, and the worker waits for this message:
-    // let the repaint come with the next quiet moment of the window thread instead.
+    m_nPendingSteps += count;
+    ShowBatchSoon();
+}
+
+void CConverterDlg::ShowBatchSoon() {
+    if (::GetTickCount() - m_nBatchShownAt >= kShowBatchMs) {
+        ShowBatch();
+        return;
+    }
+    if (!m_bBatchShowPending)
+        m_bBatchShowPending = ::SetTimer(m_hWnd, kShowBatchTimer, kShowBatchMs, nullptr) != 0;
+    if (!m_bBatchShowPending)
+        ShowBatch();
+}
+
+void CConverterDlg::ShowBatch() {
+    ::KillTimer(m_hWnd, kShowBatchTimer);
+    m_bBatchShowPending = false;
+    m_nBatchShownAt = ::GetTickCount();
+    if (m_bWorkerRunning)
+        ShowBatchProgress();
+    if (!m_nPendingSteps)
+        return;
+    // The bar repaints itself at once on every change: let the repaint come with the next quiet
+    // moment of the window thread instead.
     const CRedrawSuspension quiet(m_progress.m_hWnd, FALSE);
-    m_progress.OffsetPos(count);
+    m_progress.OffsetPos(std::exchange(m_nPendingSteps, 0));
     m_taskbar.Show(m_progress.GetPos(), m_progress.GetRangeUpper());
 }
 
 LRESULT CConverterDlg::OnBatchEnd(WPARAM, LPARAM summary) {
+    ShowBatch();
     SetIdleState();
     ShowBatchAccount(*reinterpret_cast<const BatchSummary*>(summary));
     m_taskbar.End(reinterpret_cast<const BatchSummary*>(summary)->failed > 0);

@@ -66,6 +66,10 @@ void CConverterDlg::FlushResultScroll() {
 LRESULT CConverterDlg::OnTimer(WPARAM id, LPARAM) {
     if (OnShowRowsTimer(id))
         return 0;
+    if (id == kShowBatchTimer) {
+        ShowBatch();
+        return 0;
+    }
     if (id != kScrollTimer)
         return Default();
     FlushResultScroll();

@@ -40,7 +40,8 @@ TEST_F(StopDuringBatch, TheFileInHandIsGivenUpTheRestLeftAndTheNextGoConvertsAsU
         PressGo(dialog);
         // The viewer logs its command line as it starts, and the hanging one its process then.
         ASSERT_TRUE(Serve(20000, [&] { return StubLog().size() == static_cast<size_t>(before) + 2; }));
-        EXPECT_EQ(account(), "Converting " + std::to_string(before + 1) + " of 3...");
+        const std::string converting = "Converting " + std::to_string(before + 1) + " of 3...";
+        EXPECT_TRUE(Serve(2000, [&] { return account() == converting; })) << account(); // shown within 100 ms
         ASSERT_TRUE(::IsWindowEnabled(::GetDlgItem(dialog, 1016)));
         Press(dialog, 1016);
         ASSERT_TRUE(WaitForBatchEnd(dialog, kStopGraceMs + 3000)) << "the hanging viewer was waited for";

@@ -5,6 +5,7 @@
 
 #include <shobjidl.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -68,8 +69,11 @@ TEST_F(TaskbarProgress, FollowsTheBatchAndShowsFailuresFromWindows7On) {
     char program[MAX_PATH] = "";
     ::GetModuleFileNameA(nullptr, program, MAX_PATH);
     const bool xp = std::strstr(program, "-winxp.exe") != nullptr; // scripts/wine-test.sh --winver winxp
-    const std::vector<std::string> shown{"init",    "state 2", "0 of 2", "1 of 2", "2 of 2", "state 4",
-                                         "state 2", "0 of 2",  "1 of 2", "2 of 2", "state 0"};
-    EXPECT_EQ(StandIn::calls, xp ? std::vector<std::string>{} : shown);
+    // Steps within a tenth of a second show together: the one between may or may not be seen.
+    auto& calls = StandIn::calls;
+    calls.erase(std::remove(calls.begin(), calls.end(), "1 of 2"), calls.end());
+    const std::vector<std::string> shown{"init",    "state 2", "0 of 2", "2 of 2", "state 4",
+                                         "state 2", "0 of 2",  "2 of 2", "state 0"};
+    EXPECT_EQ(calls, xp ? std::vector<std::string>{} : shown);
 }
 } // namespace
