@@ -29,7 +29,6 @@ constexpr char kSlowRenderingMs[] = "1000";
 constexpr double kOwnWorkTargetMs = 5;
 constexpr double kAnswerTargetMs = 100;
 
-HWND g_dialog = nullptr;
 LONGLONG g_batchStart = 0;
 LONGLONG g_batchEnd = 0;
 
@@ -48,17 +47,21 @@ double Seconds(LONGLONG ticks) {
 std::atomic<bool> g_batchRunning{false};
 bool g_targetMissed = false;
 double g_windowSeconds = 0; // the last batch through the dialog
+double g_windowOwnMs = 0;   // and its own work per file
 
 // The batch's end, the moment the window has taken its last report (polling for it would add up to
-// a poll's interval to a batch of six files). Then the dialog is closed with OK.
-LRESULT CALLBACK WatchBatch(int code, WPARAM wParam, LPARAM lParam) {
-    const auto* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-    if (code == HC_ACTION && g_dialog && message->hwnd == g_dialog && message->message == WM_BATCH_END) {
+// a poll's interval to a batch of six files). Then the dialog is closed with OK. A subclass of the
+// dialog alone: a hook would cost every message of every window, the list's among them, a round
+// trip to the wine server, which the figures would then hold.
+WNDPROC g_dialogProc = nullptr;
+LRESULT CALLBACK WatchBatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = ::CallWindowProcW(g_dialogProc, window, message, wParam, lParam);
+    if (message == WM_BATCH_END) {
         g_batchEnd = Now();
         g_batchRunning = false;
-        ::PostMessageA(g_dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     }
-    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    return result;
 }
 
 const char* Verdict(bool met) {
@@ -67,7 +70,8 @@ const char* Verdict(bool met) {
 }
 
 // One batch of the `files` files of `fax` through the real dialog on the route of `generation`,
-// probed every `probeMs`; prints its figures and returns the number of files converted.
+// probed every `probeMs`; prints its figures and returns the number of files converted. Its own
+// work per file is judged by the caller: over a few files it is the batch's start and end.
 int BenchRoute(int generation, const char* route, const std::string& fax, int files, DWORD probeMs) {
     WindowsGeneration = generation;
     const std::string out = fax + "\\out" + std::to_string(generation);
@@ -75,7 +79,6 @@ int BenchRoute(int generation, const char* route, const std::string& fax, int fi
     double worstMs = 0;
     int samples = 0;
     std::unique_ptr<AnswerProbe> probe;
-    const HHOOK hook = ::SetWindowsHookExA(WH_CALLWNDPROCRET, &WatchBatch, nullptr, ::GetCurrentThreadId());
     RunMainDialog(
         [&](HWND dialog) {
             SelectFolder(dialog, fax);
@@ -84,14 +87,13 @@ int BenchRoute(int generation, const char* route, const std::string& fax, int fi
             g_conversionClock = ConversionClock{};
             g_batchRunning = true;
             probe = std::make_unique<AnswerProbe>(dialog, probeMs, [] { return g_batchRunning.load(); });
-            g_dialog = dialog;
+            g_dialogProc = reinterpret_cast<WNDPROC>(
+                ::SetWindowLongPtrW(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WatchBatch)));
             g_batchStart = Now();
             // The window's own modal loop serves the batch: the probe measures it.
             PressGo(dialog);
         },
         3600000);
-    g_dialog = nullptr;
-    ::UnhookWindowsHookEx(hook);
     if (probe) {
         worstMs = probe->WorstMs();
         samples = probe->Samples();
@@ -111,8 +113,8 @@ int BenchRoute(int generation, const char* route, const std::string& fax, int fi
                 files / total);
     std::printf("conversion, %s: renderer %.2f s, copier %.2f s, our own work %.2f s\n", route, rendering,
                 copying, own);
-    std::printf("conversion, %s: our own work %.2f ms per file (target at most %.0f ms): %s\n", route,
-                ownPerFileMs, kOwnWorkTargetMs, Verdict(ownPerFileMs <= kOwnWorkTargetMs));
+    g_windowOwnMs = ownPerFileMs;
+    std::printf("conversion, %s: our own work %.2f ms per file\n", route, ownPerFileMs);
     std::printf("conversion, %s: window thread worst answer %.1f ms over %d probes, one every %lu ms "
                 "(target below %.0f ms): %s\n",
                 route, worstMs, samples, static_cast<unsigned long>(probeMs), kAnswerTargetMs,
@@ -130,11 +132,12 @@ int BenchUnattended(int generation, const char* route, const std::string& fax, i
     asked.mode = CommandLine::Mode::Convert;
     asked.folder = Wide(fax).c_str();
     asked.output = Wide(out).c_str();
-    double window = 1e9, unattended = 1e9, ownMs = 1e9;
+    double window = 1e9, windowOwnMs = 1e9, unattended = 1e9, ownMs = 1e9;
     int ok = files;
     for (int round = 0; round < kRounds; ++round) {
         ok = std::min(ok, BenchRoute(generation, route, fax, files, 50));
         window = std::min(window, g_windowSeconds);
+        windowOwnMs = std::min(windowOwnMs, g_windowOwnMs);
         g_conversionClock = ConversionClock{};
         const LONGLONG start = Now();
         RunUnattended(asked);
@@ -149,6 +152,8 @@ int BenchUnattended(int generation, const char* route, const std::string& fax, i
             converted += FileExists(out + "\\f" + std::to_string(i) + ".tif") ? 1 : 0;
         ok = std::min(ok, converted);
     }
+    std::printf("conversion, %s: our own work %.2f ms per file at best (target at most %.0f ms): %s\n", route,
+                windowOwnMs, kOwnWorkTargetMs, Verdict(windowOwnMs <= kOwnWorkTargetMs));
     const double ratio = unattended / window;
     std::printf(
         "conversion without a window, %s: %d files in %.2f s at best, %.3f x the window's best %.2f s "
