@@ -205,4 +205,8 @@ TEST(FolderListing, SubfoldersListsTheTreeOnceByRelativeNamesAndCountsWhatCannot
         EXPECT_EQ(dlg->UnreadableFolders(), 0);
         EXPECT_EQ(OutputFolderOf(dialog), "C:\\chosen");
     });
+    // The selected folder is no subfolder of its own: gone, it counts none.
+    EXPECT_EQ(WalkFolder(&ReadFolderEntries, Wide(root / "gone").c_str(), true,
+                         [](const CStringW&, const WIN32_FIND_DATAW&) { return true; }),
+              0);
 }
