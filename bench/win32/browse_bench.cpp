@@ -40,16 +40,6 @@ constexpr double kTreeTarget = 1.5;
 constexpr DWORD kProbeIntervalMs = 20;
 constexpr double kAnswerTargetMs = 100;
 
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER count;
-    ::QueryPerformanceCounter(&count);
-    return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());

@@ -21,12 +21,6 @@ namespace {
 constexpr DWORD kProbeIntervalMs = 20;
 constexpr double kTargetMs = 100;
 
-double Now() {
-    LARGE_INTEGER frequency, count;
-    ::QueryPerformanceFrequency(&frequency);
-    ::QueryPerformanceCounter(&count);
-    return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // Opens the tree down to `folder` as a user does: the way to its drive, then each folder by the
 // name it shows, each level expanded and its folders awaited. Null when a level is missing.

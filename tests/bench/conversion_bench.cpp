@@ -32,7 +32,7 @@ constexpr double kAnswerTargetMs = 100;
 LONGLONG g_batchStart = 0;
 LONGLONG g_batchEnd = 0;
 
-LONGLONG Now() {
+LONGLONG Ticks() {
     LARGE_INTEGER counter;
     ::QueryPerformanceCounter(&counter);
     return counter.QuadPart;
@@ -57,7 +57,7 @@ WNDPROC g_dialogProc = nullptr;
 LRESULT CALLBACK WatchBatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = ::CallWindowProcW(g_dialogProc, window, message, wParam, lParam);
     if (message == WM_BATCH_END) {
-        g_batchEnd = Now();
+        g_batchEnd = Ticks();
         g_batchRunning = false;
         ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     }
@@ -89,7 +89,7 @@ int BenchRoute(int generation, const char* route, const std::string& fax, int fi
             probe = std::make_unique<AnswerProbe>(dialog, probeMs, [] { return g_batchRunning.load(); });
             g_dialogProc = reinterpret_cast<WNDPROC>(
                 ::SetWindowLongPtrW(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WatchBatch)));
-            g_batchStart = Now();
+            g_batchStart = Ticks();
             // The window's own modal loop serves the batch: the probe measures it.
             PressGo(dialog);
         },
@@ -139,9 +139,9 @@ int BenchUnattended(int generation, const char* route, const std::string& fax, i
         window = std::min(window, g_windowSeconds);
         windowOwnMs = std::min(windowOwnMs, g_windowOwnMs);
         g_conversionClock = ConversionClock{};
-        const LONGLONG start = Now();
+        const LONGLONG start = Ticks();
         RunUnattended(asked);
-        const double total = Seconds(Now() - start);
+        const double total = Seconds(Ticks() - start);
         unattended = std::min(unattended, total);
         ownMs = std::min(
             ownMs, 1000 *

@@ -18,12 +18,6 @@ constexpr int kFiles = 10000;
 constexpr double kTargetSeconds = 2.0;
 constexpr double kAnswerTargetMs = 100.0;
 
-double Now() {
-    LARGE_INTEGER counter, frequency;
-    ::QueryPerformanceCounter(&counter);
-    ::QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // The documents of 2010 and, in `out`, their outputs of now.
 bool MakeFiles(const std::string& fax, const std::string& out) {

@@ -1,13 +1,11 @@
 #include "win32/answer_probe.h"
 
-namespace {
 double Now() {
     LARGE_INTEGER frequency, count;
     ::QueryPerformanceFrequency(&frequency);
     ::QueryPerformanceCounter(&count);
     return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
-} // namespace
 
 AnswerProbe::AnswerProbe(HWND window, DWORD intervalMs, std::function<bool()> running)
     : m_running(std::move(running)), m_thread([this, window, intervalMs] { Run(window, intervalMs); }) {}

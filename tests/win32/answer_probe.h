@@ -9,6 +9,9 @@
 #include <functional>
 #include <thread>
 
+// The performance counter's time in seconds.
+double Now();
+
 class AnswerProbe {
 public:
     AnswerProbe(HWND window, DWORD intervalMs, std::function<bool()> running = nullptr);
